@@ -1,0 +1,289 @@
+#include "filter.h"
+
+#include "apperror.h"
+#include "textformat.h"
+
+#include <QDate>
+
+struct Filter::Node
+{
+    enum class Kind { Compare, And, Or };
+    Kind kind = Kind::Compare;
+    const FieldSchema* field = nullptr;
+    QString op;
+    QVariant value;
+    std::unique_ptr<Node> left, right;
+};
+
+namespace {
+
+enum class Tok { End, Open, Close, Ident, Op, Literal };
+
+struct Token
+{
+    Tok kind = Tok::End;
+    QString text;
+    qsizetype pos = 0; // 1-based character position in the expression
+};
+
+class Parser
+{
+public:
+    Parser(const QString& text, const TableSchema& table) : m_text(text), m_table(table) { advance(); }
+
+    std::unique_ptr<Filter::Node> parseAll(QStringList& fields)
+    {
+        m_fields = &fields;
+        auto node = expression();
+        if (m_tok.kind != Tok::End)
+            fail(QStringLiteral("unexpected \"%1\"").arg(m_tok.text));
+        return node;
+    }
+
+private:
+    [[noreturn]] void fail(const QString& what) const
+    {
+        throw AppError(QStringLiteral("Malformed filter expression: %1 at character %2 of \"%3\".")
+                           .arg(what)
+                           .arg(m_tok.pos)
+                           .arg(m_text));
+    }
+
+    void advance()
+    {
+        const qsizetype n = m_text.size();
+        while (m_at < n && m_text.at(m_at).isSpace())
+            ++m_at;
+        m_tok = Token{Tok::End, QString(), m_at + 1};
+        if (m_at >= n)
+            return;
+        const QChar c = m_text.at(m_at);
+        if (c == QLatin1Char('(') || c == QLatin1Char(')')) {
+            m_tok.kind = c == QLatin1Char('(') ? Tok::Open : Tok::Close;
+            m_tok.text = c;
+            ++m_at;
+            return;
+        }
+        if (c == QLatin1Char('=') || c == QLatin1Char('<') || c == QLatin1Char('>')) {
+            m_tok.kind = Tok::Op;
+            m_tok.text = c;
+            ++m_at;
+            if (m_at < n && c != QLatin1Char('=')) {
+                const QChar d = m_text.at(m_at);
+                if (d == QLatin1Char('=') || (c == QLatin1Char('<') && d == QLatin1Char('>'))) {
+                    m_tok.text += d;
+                    ++m_at;
+                }
+            }
+            return;
+        }
+        if (c == QLatin1Char('\'')) {
+            m_tok.kind = Tok::Literal;
+            ++m_at;
+            for (;;) {
+                if (m_at >= n)
+                    fail(QStringLiteral("a text in apostrophes is not closed"));
+                const QChar d = m_text.at(m_at++);
+                if (d == QLatin1Char('\'')) {
+                    if (m_at < n && m_text.at(m_at) == QLatin1Char('\'')) {
+                        m_tok.text += d;
+                        ++m_at;
+                        continue;
+                    }
+                    return;
+                }
+                m_tok.text += d;
+            }
+        }
+        if (c.isLetterOrNumber() || c == QLatin1Char('_')) {
+            m_tok.kind = Tok::Ident;
+            while (m_at < n && (m_text.at(m_at).isLetterOrNumber() || m_text.at(m_at) == QLatin1Char('_')))
+                m_tok.text += m_text.at(m_at++);
+            return;
+        }
+        m_tok.text = c;
+        fail(QStringLiteral("unexpected \"%1\"").arg(c));
+    }
+
+    bool isKeyword(const char* word) const
+    {
+        return m_tok.kind == Tok::Ident && m_tok.text.compare(QLatin1String(word), Qt::CaseInsensitive) == 0;
+    }
+
+    std::unique_ptr<Filter::Node> join(Filter::Node::Kind kind, std::unique_ptr<Filter::Node> l,
+                                       std::unique_ptr<Filter::Node> r)
+    {
+        auto node = std::make_unique<Filter::Node>();
+        node->kind = kind;
+        node->left = std::move(l);
+        node->right = std::move(r);
+        return node;
+    }
+
+    std::unique_ptr<Filter::Node> expression()
+    {
+        auto node = term();
+        while (isKeyword("or")) {
+            advance();
+            node = join(Filter::Node::Kind::Or, std::move(node), term());
+        }
+        return node;
+    }
+
+    std::unique_ptr<Filter::Node> term()
+    {
+        auto node = factor();
+        while (isKeyword("and")) {
+            advance();
+            node = join(Filter::Node::Kind::And, std::move(node), factor());
+        }
+        return node;
+    }
+
+    std::unique_ptr<Filter::Node> factor()
+    {
+        if (m_tok.kind == Tok::Open) {
+            advance();
+            auto node = expression();
+            if (m_tok.kind != Tok::Close)
+                fail(m_tok.kind == Tok::End ? QStringLiteral("a closing parenthesis is missing")
+                                            : QStringLiteral("expected \")\" but found \"%1\"").arg(m_tok.text));
+            advance();
+            return node;
+        }
+        return comparison();
+    }
+
+    std::unique_ptr<Filter::Node> comparison()
+    {
+        if (m_tok.kind != Tok::Ident || isKeyword("and") || isKeyword("or"))
+            fail(m_tok.kind == Tok::End ? QStringLiteral("the expression ends where a field name is expected")
+                                        : QStringLiteral("expected a field name but found \"%1\"").arg(m_tok.text));
+        const FieldSchema* field = m_table.field(m_tok.text);
+        if (!field)
+            fail(QStringLiteral("%1 has no field \"%2\"").arg(m_table.name, m_tok.text));
+        if (field->isBlob())
+            fail(QStringLiteral("the picture field \"%1\" cannot be compared").arg(field->name));
+        advance();
+        if (m_tok.kind != Tok::Op)
+            fail(QStringLiteral("expected =, <>, <, >, <= or >= after %1").arg(field->name));
+        const QString op = m_tok.text;
+        advance();
+        if (m_tok.kind != Tok::Literal)
+            fail(QStringLiteral("expected a value in apostrophes after %1%2").arg(field->name, op));
+        auto node = std::make_unique<Filter::Node>();
+        node->field = field;
+        node->op = op;
+        node->value = convert(*field, m_tok.text);
+        if (!m_fields->contains(field->name))
+            m_fields->append(field->name);
+        advance();
+        return node;
+    }
+
+    static QVariant convert(const FieldSchema& field, const QString& literal)
+    {
+        switch (field.type) {
+        case FieldType::Integer:
+        case FieldType::Smallint:
+        case FieldType::AutoInc:
+            return QVariant(static_cast<qint64>(TextFormat::parseInteger(literal)));
+        case FieldType::Date: {
+            const QDate date = TextFormat::parseDate(literal);
+            if (!date.isValid())
+                throw invalidDateError(literal);
+            return QVariant(date.toString(Qt::ISODate));
+        }
+        case FieldType::Float: {
+            bool ok = false;
+            const double v = QLocale().toDouble(literal, &ok);
+            if (!ok)
+                throw invalidFloatError(literal);
+            return QVariant(v);
+        }
+        case FieldType::Text:
+        case FieldType::Memo:
+        case FieldType::Picture:
+            break;
+        }
+        return QVariant(literal);
+    }
+
+    QString m_text;
+    const TableSchema& m_table;
+    qsizetype m_at = 0;
+    Token m_tok;
+    QStringList* m_fields = nullptr;
+};
+
+template <typename T> bool holds(const T& a, const QString& op, const T& b)
+{
+    if (op == QLatin1String("="))
+        return a == b;
+    if (op == QLatin1String("<>"))
+        return !(a == b);
+    if (op == QLatin1String("<"))
+        return a < b;
+    if (op == QLatin1String(">"))
+        return b < a;
+    if (op == QLatin1String("<="))
+        return !(b < a);
+    return !(a < b); // >=
+}
+
+QString nodeSql(const Filter::Node& node, QVariantList& params)
+{
+    if (node.kind == Filter::Node::Kind::Compare)
+        return comparisonSql(*node.field, node.op, node.value, params);
+    const QString l = nodeSql(*node.left, params);
+    const QString r = nodeSql(*node.right, params);
+    return QStringLiteral("(%1 %2 %3)")
+        .arg(l, node.kind == Filter::Node::Kind::And ? QStringLiteral("AND") : QStringLiteral("OR"), r);
+}
+
+} // namespace
+
+QString comparisonSql(const FieldSchema& field, const QString& op, const QVariant& value, QVariantList& params)
+{
+    const QString column = QStringLiteral("\"%1\"").arg(field.name);
+    QString sql = QStringLiteral("%1 %2 ?").arg(column, op == QLatin1String("<>") ? QStringLiteral("<>") : op);
+    bool emptyMatches = false;
+    switch (field.type) {
+    case FieldType::Date:
+        params << value.toString();
+        break;
+    case FieldType::Float:
+        params << value.toDouble();
+        break;
+    case FieldType::Text:
+    case FieldType::Memo:
+    case FieldType::Picture:
+        params << value.toString();
+        emptyMatches = holds(QString(), op, value.toString());
+        break;
+    default:
+        params << value.toLongLong();
+        break;
+    }
+    if (emptyMatches)
+        sql = QStringLiteral("(%1 OR %2 IS NULL)").arg(sql, column);
+    return sql;
+}
+
+Filter Filter::parse(const QString& text, const TableSchema& table)
+{
+    Filter filter;
+    filter.m_text = text;
+    if (text.trimmed().isEmpty())
+        return filter;
+    Parser parser(text, table);
+    filter.m_root = parser.parseAll(filter.m_fields);
+    return filter;
+}
+
+QString Filter::sql(QVariantList& params) const
+{
+    if (!m_root)
+        return QStringLiteral("1");
+    return nodeSql(*m_root, params);
+}

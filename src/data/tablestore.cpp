@@ -1,0 +1,222 @@
+#include "tablestore.h"
+
+#include "apperror.h"
+#include "tableview.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlRecord>
+#include <algorithm>
+#include <atomic>
+
+namespace {
+
+QString newConnectionName()
+{
+    static std::atomic<int> counter{0};
+    return QStringLiteral("FootballClubs-%1").arg(++counter);
+}
+
+// A clearer text for the database messages a user can meet.
+QString describe(const QSqlError& error)
+{
+    const QString text = error.databaseText().isEmpty() ? error.text() : error.databaseText();
+    if (text.contains(QLatin1String("UNIQUE constraint failed"))) {
+        const QString field = text.section(QLatin1Char('.'), -1).trimmed();
+        return QStringLiteral("Key violation: another record already has this %1.").arg(field);
+    }
+    if (text.contains(QLatin1String("malformed")) || text.contains(QLatin1String("not a database")))
+        return QStringLiteral("The database file is damaged (%1).").arg(text);
+    if (text.contains(QLatin1String("readonly")) || text.contains(QLatin1String("read-only")))
+        return QStringLiteral("The database is read-only; the change was not saved (%1).").arg(text);
+    if (text.contains(QLatin1String("locked")) || text.contains(QLatin1String("busy")))
+        return QStringLiteral("The database is in use by another program; try again (%1).").arg(text);
+    return text;
+}
+
+} // namespace
+
+TableStore::TableStore() : m_connection(newConnectionName()) {}
+
+TableStore::TableStore(const QString& folder) : TableStore()
+{
+    open(folder);
+}
+
+void TableStore::open(const QString& folder)
+{
+    close();
+    m_folder = QDir(folder).absolutePath();
+    const QFileInfo dir(m_folder);
+    if (!dir.exists() || !dir.isDir())
+        throw AppError(QStringLiteral("The database folder \"%1\" does not exist. Start Tallyfield in the folder "
+                                      "that holds the folder Table.")
+                           .arg(QDir::toNativeSeparators(m_folder)));
+    const QFileInfo file(filePath());
+    if (!file.exists())
+        throw AppError(QStringLiteral("The database file \"%1\" does not exist.")
+                           .arg(QDir::toNativeSeparators(file.filePath())));
+    if (!file.isReadable())
+        throw AppError(QStringLiteral("The database file \"%1\" cannot be read.")
+                           .arg(QDir::toNativeSeparators(file.filePath())));
+    // A file or folder marked read-only is refused even where the system would let this
+    // user write, so that a marked database is never changed.
+    if (!file.isWritable() || !(file.permissions() & QFile::WriteOwner) || !dir.isWritable() ||
+        !(dir.permissions() & QFile::WriteOwner))
+        throw AppError(QStringLiteral("The database file \"%1\" is read-only. Tallyfield writes every change at "
+                                      "once and needs to be able to write to it and to its folder.")
+                           .arg(QDir::toNativeSeparators(file.filePath())));
+
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
+    db.setDatabaseName(filePath());
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=2000"));
+    const auto fail = [&](const QString& why) {
+        db.close();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(m_connection);
+        throw AppError(QStringLiteral("The database file \"%1\" cannot be used: %2")
+                           .arg(QDir::toNativeSeparators(file.filePath()), why));
+    };
+    if (!db.open())
+        fail(describe(db.lastError()));
+
+    QSqlQuery q(db);
+    if (!q.exec(QStringLiteral("PRAGMA user_version")) || !q.next())
+        fail(describe(q.lastError()));
+    const int version = q.value(0).toInt();
+    if (version == 0)
+        fail(QStringLiteral("it is not a Tallyfield database."));
+    if (version != Schema::version)
+        fail(QStringLiteral("it was made by another version of Tallyfield (version %1).").arg(version));
+    for (const auto& table : Schema::tables()) {
+        if (!q.exec(QStringLiteral("PRAGMA table_info(\"%1\")").arg(table.sqlName)))
+            fail(describe(q.lastError()));
+        QStringList columns;
+        while (q.next())
+            columns << q.value(1).toString();
+        if (columns.isEmpty())
+            fail(QStringLiteral("the table %1 is missing.").arg(table.name));
+        for (const auto& field : table.fields) {
+            if (!columns.contains(field.name))
+                fail(QStringLiteral("the table %1 has no field %2.").arg(table.name, field.name));
+        }
+    }
+    if (!q.exec(QStringLiteral("PRAGMA journal_mode=WAL")) || !q.exec(QStringLiteral("PRAGMA synchronous=NORMAL")))
+        fail(describe(q.lastError()));
+    m_open = true;
+}
+
+void TableStore::close()
+{
+    if (!m_open)
+        return;
+    const std::vector<TableView*> views = m_views;
+    for (TableView* view : views)
+        view->close();
+    m_open = false;
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(m_connection);
+}
+
+TableStore::~TableStore()
+{
+    for (TableView* view : m_views)
+        view->storeClosing();
+    m_views.clear();
+    if (m_open) {
+        {
+            QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(m_connection);
+    }
+}
+
+void TableStore::create(const QString& folder)
+{
+    const QString path = QDir(folder).absolutePath();
+    if (!QDir().mkpath(path))
+        throw AppError(QStringLiteral("The folder \"%1\" cannot be created.").arg(QDir::toNativeSeparators(path)));
+    const QString file = QDir(path).filePath(fileName());
+    if (QFileInfo::exists(file))
+        throw AppError(QStringLiteral("A database already exists in \"%1\".").arg(QDir::toNativeSeparators(path)));
+    const QString connection = newConnectionName();
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+        db.setDatabaseName(file);
+        QString error;
+        if (db.open()) {
+            QSqlQuery q(db);
+            QStringList statements{QStringLiteral("PRAGMA journal_mode=WAL"), QStringLiteral("BEGIN")};
+            statements << Schema::createStatements();
+            statements << QStringLiteral("PRAGMA user_version=%1").arg(Schema::version) << QStringLiteral("COMMIT");
+            for (const QString& sql : statements) {
+                if (!q.exec(sql)) {
+                    error = describe(q.lastError());
+                    break;
+                }
+            }
+        } else {
+            error = describe(db.lastError());
+        }
+        db.close();
+        if (!error.isEmpty()) {
+            QFile::remove(file);
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(connection);
+            throw AppError(QStringLiteral("The database \"%1\" cannot be created: %2")
+                               .arg(QDir::toNativeSeparators(file), error));
+        }
+    }
+    QSqlDatabase::removeDatabase(connection);
+}
+
+QString TableStore::filePath() const
+{
+    return QDir(m_folder).filePath(fileName());
+}
+
+QSqlDatabase TableStore::database() const
+{
+    return QSqlDatabase::database(m_connection, false);
+}
+
+QSqlQuery TableStore::exec(const QString& sql, const QVariantList& params, const QString& context) const
+{
+    if (!m_open)
+        throw AppError(QStringLiteral("%1: the database is not open.").arg(context));
+    QSqlQuery q(database());
+    q.setForwardOnly(true);
+    if (!q.prepare(sql))
+        throw AppError(QStringLiteral("%1: %2").arg(context, describe(q.lastError())));
+    for (const QVariant& value : params)
+        q.addBindValue(value);
+    if (!q.exec())
+        throw AppError(QStringLiteral("%1: %2").arg(context, describe(q.lastError())));
+    return q;
+}
+
+void TableStore::attach(TableView* view)
+{
+    m_views.push_back(view);
+}
+
+void TableStore::detach(TableView* view)
+{
+    m_views.erase(std::remove(m_views.begin(), m_views.end(), view), m_views.end());
+}
+
+void TableStore::notifyChange(const TableSchema& table, Change change, qint64 id, const QStringList& fields,
+                              TableView* source)
+{
+    // A copy: a view may open or close others while it reacts.
+    const std::vector<TableView*> views = m_views;
+    for (TableView* view : views) {
+        if (view != source && &view->table() == &table)
+            view->tableChanged(change, id, fields);
+    }
+}

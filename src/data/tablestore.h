@@ -1,0 +1,66 @@
+#pragma once
+
+#include "schema.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <QVariant>
+#include <vector>
+
+class TableView;
+
+// The competition database: the seven tables in one SQLite file inside the folder
+// Table. The store checks the folder and the file when it opens, runs every statement
+// with bound values, turns every failure into an AppError with a message the user can
+// act on, and tells the open views of a table what was written to it.
+//
+// Every write is its own transaction (write-ahead log): a post is stored the moment it
+// returns, and the file stays consistent if the process is killed at any moment.
+class TableStore
+{
+public:
+    // A store that is not connected yet; views can be made on it and open once it is.
+    TableStore();
+    // Opens the database in the folder at once (see open()).
+    explicit TableStore(const QString& folder);
+    ~TableStore();
+
+    // Opens the database in the folder (normally "<working directory>/Table"), closing the
+    // one open before. Throws AppError when the folder or the file is missing, damaged,
+    // read-only or not a Tallyfield database. Never creates anything.
+    void open(const QString& folder);
+    void close();
+    bool isOpen() const { return m_open; }
+
+    TableStore(const TableStore&) = delete;
+    TableStore& operator=(const TableStore&) = delete;
+
+    // Creates a new, empty database in the folder (making the folder if needed).
+    // Throws AppError when a database is already there.
+    static void create(const QString& folder);
+
+    static QString fileName() { return QStringLiteral("FootballClubs.sqlite"); }
+
+    const QString& folder() const { return m_folder; }
+    QString filePath() const;
+    QSqlDatabase database() const;
+
+    // Prepares and runs a statement with bound values; throws AppError on failure with the
+    // context (usually the table's name) in front of the database's own message.
+    QSqlQuery exec(const QString& sql, const QVariantList& params, const QString& context) const;
+
+    // Views register themselves so that a write through one reaches the others.
+    void attach(TableView* view);
+    void detach(TableView* view);
+
+    enum class Change { Insert, Update, Delete };
+    // Called by a view after it has written a record; every view of the table hears of it.
+    void notifyChange(const TableSchema& table, Change change, qint64 id, const QStringList& fields, TableView* source);
+
+private:
+    QString m_folder;
+    QString m_connection;
+    bool m_open = false;
+    std::vector<TableView*> m_views;
+};
