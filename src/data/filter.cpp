@@ -257,10 +257,13 @@ QString comparisonSql(const FieldSchema& field, const QString& op, const QVarian
         break;
     case FieldType::Text:
     case FieldType::Memo:
-    case FieldType::Picture:
-        params << value.toString();
-        emptyMatches = holds(QString(), op, value.toString());
+    case FieldType::Picture: {
+        // A null QString would be bound as NULL, which equals nothing.
+        const QString text = value.toString().isNull() ? QStringLiteral("") : value.toString();
+        params << text;
+        emptyMatches = holds(QString(), op, text);
         break;
+    }
     default:
         params << value.toLongLong();
         break;

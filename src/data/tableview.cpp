@@ -239,7 +239,12 @@ void TableView::open()
         throw AppError(viewError(QStringLiteral("the database is not open")));
     m_state = State::Browse;
     m_rangeDirty = true;
-    ensureFresh();
+    try {
+        ensureFresh();
+    } catch (...) {
+        m_state = State::Inactive; // a view that could not be read stays closed
+        throw;
+    }
     scrolled();
     emit stateChanged();
     emit dataSetChanged();

@@ -45,7 +45,7 @@ QDate parseDate(const QString& text)
 
 int parseInteger(const QString& text)
 {
-    static const QRegularExpression integer(QStringLiteral("^[+-]?[0-9]+$"));
+    static const QRegularExpression integer(QRegularExpression::anchoredPattern(QStringLiteral("[+-]?[0-9]+")));
     if (!integer.match(text).hasMatch())
         throw invalidIntegerError(text);
     bool ok = false;

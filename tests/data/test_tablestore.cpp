@@ -1,1 +1,256 @@
+#include "apperror.h"
+#include "tablestore.h"
+#include "testdatabase.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <ostream>
+
+// Readable failure output.
+static void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
+namespace {
+
+// Every entry under a folder, with sizes, so that a refused open can be seen to leave
+// it exactly as it was.
+QStringList listing(const QString& path)
+{
+    QStringList entries;
+    const QDir dir(path);
+    const auto infos = dir.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                                         QDir::Name);
+    for (const QFileInfo& info : infos) {
+        entries << QStringLiteral("%1 %2").arg(info.fileName()).arg(info.size());
+        if (info.isDir())
+            for (const QString& inner : listing(info.filePath()))
+                entries << info.fileName() + QLatin1Char('/') + inner;
+    }
+    return entries;
+}
+
+// The message the store gives when it refuses the folder; fails the test if it opens.
+QString refusal(const QString& folder)
+{
+    const QStringList connections = QSqlDatabase::connectionNames();
+    QString message;
+    {
+        TableStore store;
+        try {
+            store.open(folder);
+            ADD_FAILURE() << "the store opened " << folder.toStdString();
+        } catch (const AppError& e) {
+            message = e.message();
+        }
+        EXPECT_FALSE(store.isOpen());
+    }
+    // A refused open leaves no connection behind.
+    EXPECT_EQ(QSqlDatabase::connectionNames(), connections);
+    return message;
+}
+
+// A SQLite file made with the given statements, without the store.
+void makeSqliteFile(const QString& file, const QStringList& statements)
+{
+    const QString connection = QStringLiteral("plain-sqlite");
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+        db.setDatabaseName(file);
+        ASSERT_TRUE(db.open());
+        QSqlQuery q(db);
+        for (const QString& sql : statements)
+            ASSERT_TRUE(q.exec(sql)) << sql.toStdString();
+        q.finish();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(connection);
+}
+
+void writeBytes(const QString& file, const QByteArray& bytes)
+{
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    ASSERT_EQ(f.write(bytes), bytes.size());
+}
+
+QString dbFile(const QString& folder)
+{
+    return QDir(folder).filePath(TableStore::fileName());
+}
+
+} // namespace
+
+TEST(TableStoreOpen, MissingFolderOrFile)
+{
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    const QString folder = QDir(tmp.path()).filePath(QStringLiteral("Table"));
+
+    QString message = refusal(folder);
+    EXPECT_TRUE(message.contains(QStringLiteral("does not exist"))) << message.toStdString();
+    EXPECT_TRUE(message.contains(QDir::toNativeSeparators(folder))) << message.toStdString();
+    EXPECT_TRUE(listing(tmp.path()).isEmpty());
+
+    ASSERT_TRUE(QDir().mkdir(folder));
+    message = refusal(folder);
+    EXPECT_TRUE(message.contains(QStringLiteral("does not exist"))) << message.toStdString();
+    EXPECT_TRUE(message.contains(TableStore::fileName())) << message.toStdString();
+    EXPECT_TRUE(listing(folder).isEmpty());
+}
+
+TEST(TableStoreOpen, DamagedOrForeignFile)
+{
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    const QString folder = tmp.path();
+    const QString file = dbFile(folder);
+
+    // Garbage where the database should be: refused, and left exactly as it was.
+    QByteArray garbage;
+    for (int i = 0; i < 8192; ++i)
+        garbage.append(static_cast<char>((i * 37 + 11) % 251));
+    writeBytes(file, garbage);
+    QStringList before = listing(folder);
+    QString message = refusal(folder);
+    EXPECT_TRUE(message.contains(QStringLiteral("damaged"))) << message.toStdString();
+    EXPECT_EQ(listing(folder), before);
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), garbage);
+    f.close();
+
+    // SQLite files that are not a Tallyfield database of this version.
+    struct Case
+    {
+        const char* what;
+        QStringList statements; // none: an empty file
+        const char* expected;
+    };
+
+    const QString setVersion = QStringLiteral("PRAGMA user_version=%1");
+    const Case cases[] = {
+        {"an empty file", {}, "not a Tallyfield database"},
+        {"another program's database",
+         {QStringLiteral("CREATE TABLE Country (Code INTEGER, Country TEXT)"),
+          QStringLiteral("INSERT INTO Country VALUES (1, 'England')")},
+         "not a Tallyfield database"},
+        {"a newer version", {QStringLiteral("CREATE TABLE x (y)"), setVersion.arg(Schema::version + 1)},
+         "another version"},
+        {"the right version without the tables", {QStringLiteral("CREATE TABLE x (y)"), setVersion.arg(Schema::version)},
+         "is missing"},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(QFile::remove(file));
+        if (c.statements.isEmpty())
+            writeBytes(file, {});
+        else
+            makeSqliteFile(file, c.statements);
+        before = listing(folder);
+        message = refusal(folder);
+        EXPECT_TRUE(message.contains(QString::fromLatin1(c.expected))) << c.what << ": " << message.toStdString();
+        EXPECT_EQ(listing(folder), before) << c.what;
+    }
+}
+
+TEST(TableStoreOpen, ReadOnlyFileIsRefused)
+{
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    const QString folder = QDir(tmp.path()).filePath(QStringLiteral("Table"));
+    TableStore::create(folder);
+    const QString file = dbFile(folder);
+    ASSERT_TRUE(QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+
+    const QStringList before = listing(tmp.path());
+    const QString message = refusal(folder);
+    EXPECT_TRUE(message.contains(QStringLiteral("read-only"))) << message.toStdString();
+    EXPECT_EQ(listing(tmp.path()), before);
+
+    // Writable again, the same file opens.
+    ASSERT_TRUE(QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner));
+    TableStore store(folder);
+    EXPECT_TRUE(store.isOpen());
+}
+
+TEST(TableStoreCreate, RefusesToOverwrite)
+{
+    TestDatabase db;
+    db.addCountry(1, QStringLiteral("England"));
+    db.store().close();
+
+    try {
+        TableStore::create(db.folder());
+        ADD_FAILURE() << "create overwrote a database";
+    } catch (const AppError& e) {
+        EXPECT_TRUE(e.message().contains(QStringLiteral("already exists"))) << e.message().toStdString();
+    }
+    db.reopen();
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT Country FROM Country WHERE Code = 1")).toString(),
+              QStringLiteral("England"));
+}
+
+TEST(TableStoreWrite, RecordSurvivesReopen)
+{
+    TestDatabase db;
+    db.addCountry(1, QStringLiteral("England"), QStringLiteral("London"));
+    db.addDivision(11, 1, QStringLiteral("Premier League"));
+
+    // Stored the moment the write returns: a second store on the same file sees it.
+    {
+        TableStore other(db.folder());
+        QSqlQuery q = other.exec(QStringLiteral("SELECT Division FROM Division WHERE Code = ?"), {11}, {});
+        ASSERT_TRUE(q.next());
+        EXPECT_EQ(q.value(0).toString(), QStringLiteral("Premier League"));
+    }
+
+    db.reopen();
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT Capital FROM Country WHERE Code = 1")).toString(),
+              QStringLiteral("London"));
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT COUNT(*) FROM Division")).toInt(), 1);
+}
+
+TEST(TableStoreWrite, TextsRoundTripExactly)
+{
+    TestDatabase db;
+    const QString names[] = {QStringLiteral("Newell's Old Boys"), QStringLiteral("Динамо (Київ)"),
+                             QStringLiteral("Bayern München"), QStringLiteral("Atlético"),
+                             QStringLiteral("'';--"), QStringLiteral("Ñandú \"Ü\"")};
+    int code = 0;
+    for (const QString& name : names)
+        db.addCountry(++code, name);
+    db.reopen();
+
+    code = 0;
+    for (const QString& name : names) {
+        ++code;
+        EXPECT_EQ(db.scalar(QStringLiteral("SELECT Country FROM Country WHERE Code = ?"), {code}).toString(), name);
+        EXPECT_EQ(db.scalar(QStringLiteral("SELECT Code FROM Country WHERE Country = ?"), {name}).toInt(), code)
+            << name.toStdString();
+    }
+}
+
+TEST(TableStoreWrite, DuplicateCodeIsKeyViolation)
+{
+    TestDatabase db;
+    db.addDivision(5, 1, QStringLiteral("Premier League"));
+    try {
+        db.addDivision(5, 1, QStringLiteral("Championship"));
+        ADD_FAILURE() << "a second Division with Code 5 was stored";
+    } catch (const AppError& e) {
+        EXPECT_TRUE(e.message().contains(QStringLiteral("Key violation"))) << e.message().toStdString();
+        EXPECT_TRUE(e.message().contains(QStringLiteral("Code"))) << e.message().toStdString();
+    }
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT COUNT(*) FROM Division")).toInt(), 1);
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT Division FROM Division WHERE Code = 5")).toString(),
+              QStringLiteral("Premier League"));
+
+    // The store goes on working after the refusal.
+    db.addDivision(6, 1, QStringLiteral("Championship"));
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT COUNT(*) FROM Division")).toInt(), 2);
+}

@@ -1,1 +1,286 @@
+#include "apperror.h"
+#include "datamodule.h"
+#include "testdatabase.h"
+
 #include <gtest/gtest.h>
+
+namespace {
+
+const QString kArsenal = QStringLiteral("Arsenal (London)");
+const QString kChelsea = QStringLiteral("Chelsea (London)");
+const QString kLeeds = QStringLiteral("Leeds (Leeds)");
+
+// Two countries, three competitions, a handful of teams and results.
+class ViewTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        db.addCountry(7, QStringLiteral("England"), QStringLiteral("London"));
+        db.addCountry(3, QStringLiteral("Spain"), QStringLiteral("Madrid"));
+        db.addDivision(71, 7, QStringLiteral("Premier League"));
+        db.addDivision(72, 7, QStringLiteral("Championship"));
+        db.addDivision(31, 3, QStringLiteral("La Liga"));
+        db.addTeam(71, QStringLiteral("Arsenal"), QStringLiteral("London"), 71);
+        db.addTeam(72, QStringLiteral("Chelsea"), QStringLiteral("London"), 71);
+        db.addTeam(73, QStringLiteral("Leeds"), QStringLiteral("Leeds"), 72);
+        db.addTeam(31, QStringLiteral("Sevilla"), QStringLiteral("Sevilla"), 31);
+        db.addResult(1, QDate(2020, 9, 12), 71, 72, kArsenal, kChelsea, 2, 1, 71);
+        db.addResult(2, QDate(2021, 1, 3), 72, 71, kChelsea, kArsenal, 0, 0, 71);
+        db.addResult(3, QDate(2020, 10, 1), 73, 71, kLeeds, kArsenal, 1, 3, 72);
+        db.addResult(4, QDate(2019, 5, 5), 71, 72, kArsenal, kChelsea, 4, 2, 71);
+        module = std::make_unique<TDataModule1>(db.store());
+        module->DataModuleCreate();
+    }
+
+    QStringList walk(TableView* view, const QString& field)
+    {
+        QStringList seen;
+        view->first();
+        const int n = view->recordCount();
+        for (int i = 0; i < n; ++i) {
+            seen << view->asString(field);
+            view->next();
+        }
+        return seen;
+    }
+
+    TestDatabase db;
+    std::unique_ptr<TDataModule1> module;
+};
+
+TEST_F(ViewTest, OpensOnFirstRecordsAndDetailsFollowTheirMasters)
+{
+    auto* m = module.get();
+    // Countries in name order; each bound view on the range of its master's first record.
+    EXPECT_EQ(m->TableCountry->asString("Country"), "England");
+    EXPECT_EQ(m->TableDivision->recordCount(), 2);
+    EXPECT_EQ(m->TableDivision->asString("Division"), "Premier League");
+    EXPECT_EQ(m->TableTeam->recordCount(), 2);
+    EXPECT_EQ(m->TableResults->recordCount(), 3);
+
+    m->TableDivision->next();
+    EXPECT_EQ(m->TableDivision->asString("Division"), "Championship");
+    EXPECT_EQ(walk(m->TableTeam, "ShortName"), QStringList{"Leeds"});
+    EXPECT_EQ(m->TableResults->recordCount(), 1);
+
+    ASSERT_TRUE(m->TableCountry->locate("Country", "Spain"));
+    EXPECT_EQ(m->TableDivision->asString("Division"), "La Liga");
+    EXPECT_EQ(walk(m->TableTeam, "ShortName"), QStringList{"Sevilla"});
+    EXPECT_EQ(m->TableResults->recordCount(), 0);
+    EXPECT_TRUE(m->TableResults->isEmpty());
+    EXPECT_TRUE(m->TableResults->eof());
+}
+
+TEST_F(ViewTest, UnboundViewCoversTheWholeTableAndRebindingFollowsAgain)
+{
+    auto* results = module->TableResults;
+    EXPECT_EQ(results->recordCount(), 3);
+    results->unbind();
+    EXPECT_EQ(results->recordCount(), 4);
+    results->bindTo(module->DataSourceDivision, "Code");
+    EXPECT_EQ(results->recordCount(), 3);
+    module->TableDivision->next();
+    EXPECT_EQ(results->recordCount(), 1);
+}
+
+TEST_F(ViewTest, CountHonoursRangeAndFilterAndAWalkVisitsEachRecordOnce)
+{
+    auto* results = module->TableResults; // Premier League: results 1, 2 and 4
+    results->setFilterText("(Team='Arsenal (London)')");
+    EXPECT_EQ(results->recordCount(), 3); // the filter is off
+    results->setFiltered(true);
+    EXPECT_EQ(results->recordCount(), 2);
+    EXPECT_EQ(walk(results, "Num"), (QStringList{"4", "1"})); // iDivision: oldest first
+    // Past the end the view stays on the last record.
+    EXPECT_TRUE(results->eof());
+    EXPECT_EQ(results->asString("Num"), "1");
+    results->setFiltered(false);
+    EXPECT_EQ(results->recordCount(), 3);
+}
+
+TEST_F(ViewTest, NewestFirstOrderGivesLatestAndEarliestDates)
+{
+    auto* sortRes = module->TableSortRes;
+    sortRes->setFilterText("(Division='71')");
+    sortRes->setFiltered(true);
+    sortRes->last();
+    EXPECT_EQ(sortRes->asDate("Date"), QDate(2019, 5, 5));
+    sortRes->first();
+    EXPECT_EQ(sortRes->asDate("Date"), QDate(2021, 1, 3));
+    EXPECT_EQ(sortRes->recordCount(), 3);
+    EXPECT_EQ(sortRes->asString("Date"), "03/01/2021");
+}
+
+TEST_F(ViewTest, InsertTakesTheMastersKeyAndPostIsSeenEverywhere)
+{
+    auto* teams = module->TableTeam; // Premier League
+    teams->insert();
+    EXPECT_EQ(teams->state(), TableView::State::Insert);
+    EXPECT_EQ(teams->asInteger("Division"), 71);
+    EXPECT_EQ(teams->recordCount(), 2); // the begun record is not counted
+    teams->setValue("ShortName", "Fulham");
+    teams->setValue("City", "London");
+    teams->post();
+    EXPECT_EQ(teams->recordCount(), 3);
+    EXPECT_EQ(teams->asString("ShortName"), "Fulham");
+
+    // The other view of the team table sees it the next time it is read.
+    auto* sortTeam = module->TableSortTeam;
+    EXPECT_TRUE(sortTeam->locate("ShortName", "Fulham"));
+    EXPECT_EQ(sortTeam->recordCount(), 5);
+}
+
+TEST_F(ViewTest, MovingPostsTheRecordBeingEditedAndCancelDiscards)
+{
+    auto* countries = module->TableCountry;
+    countries->edit();
+    countries->setValue("Capital", "Londinium");
+    countries->next(); // posts first
+    EXPECT_EQ(countries->state(), TableView::State::Browse);
+    countries->first();
+    EXPECT_EQ(countries->asString("Capital"), "Londinium");
+
+    countries->edit();
+    countries->setValue("Capital", "York");
+    EXPECT_EQ(countries->asString("Capital"), "York");
+    countries->cancel();
+    EXPECT_EQ(countries->asString("Capital"), "Londinium");
+    EXPECT_EQ(db.scalar("SELECT Capital FROM Country WHERE Code = 7").toString(), "Londinium");
+}
+
+TEST_F(ViewTest, AnEditThatMovesARecordOutOfTheFilterLetsTheWalkGoOn)
+{
+    auto* results = module->TableResults;
+    results->unbind();
+    results->setFilterText("(Goal1>='1')");
+    results->setFiltered(true);
+    ASSERT_EQ(walk(results, "Num"), (QStringList{"4", "1", "3"}));
+    results->first();
+    results->edit();
+    results->setValue("Goal1", 0); // result 4 no longer passes
+    results->post();
+    results->next();
+    EXPECT_EQ(results->asString("Num"), "1");
+    EXPECT_EQ(results->recordCount(), 2);
+}
+
+TEST_F(ViewTest, DeleteMovesToTheFollowingRecord)
+{
+    auto* results = module->TableResults; // 4, 1, 2 in date order
+    results->first();
+    results->next();
+    ASSERT_EQ(results->asString("Num"), "1");
+    results->remove();
+    EXPECT_EQ(results->asString("Num"), "2");
+    EXPECT_EQ(results->recordCount(), 2);
+    results->remove(); // the last one: stand on the new last record
+    EXPECT_EQ(results->asString("Num"), "4");
+    EXPECT_EQ(db.scalar("SELECT COUNT(*) FROM Results").toInt(), 2);
+}
+
+TEST_F(ViewTest, ReadOnlyViewAndUndeclaredFieldsAreRefused)
+{
+    EXPECT_THROW(module->TableSortRes->edit(), AppError);
+    // TableSortDet does not declare CodeTeam.
+    EXPECT_THROW(module->TableSortDet->value("CodeTeam"), AppError);
+    EXPECT_THROW(module->TableCountry->setValue("Capital", "x"), AppError); // not editing
+}
+
+TEST_F(ViewTest, EmptyFieldsReadAsZeroOrEmptyText)
+{
+    auto* countries = module->TableCountry;
+    countries->insert();
+    countries->setValue("Country", "Atlantis");
+    countries->post();
+    EXPECT_TRUE(countries->isNull("Code"));
+    EXPECT_EQ(countries->asInteger("Code"), 0);
+    EXPECT_EQ(countries->asString("Capital"), "");
+    EXPECT_TRUE(countries->asBytes("Flag").isEmpty());
+}
+
+TEST_F(ViewTest, TextsAreCutToTheirWidthAndPicturesRoundTrip)
+{
+    auto* results = module->TableResults;
+    results->first();
+    results->edit();
+    const QString longLabel = QStringLiteral("Wolverhampton Wanderers Football Club (Wolverhampton)");
+    results->setValue("Team", longLabel);
+    results->post();
+    EXPECT_EQ(results->asString("Team"), longLabel.left(40));
+    EXPECT_EQ(db.scalar("SELECT Team FROM Results WHERE Num = 4").toString(), longLabel.left(40));
+
+    auto* countries = module->TableCountry;
+    const QByteArray png("\x89PNG\r\n\x1a\n-picture-bytes", 22);
+    countries->edit();
+    countries->setValue("Flag", png);
+    countries->post();
+    db.reopen();
+    TDataModule1 again(db.store());
+    again.DataModuleCreate();
+    EXPECT_EQ(again.TableCountry->asBytes("Flag"), png);
+}
+
+TEST_F(ViewTest, PostedChangesSurviveAReopenOfTheDatabase)
+{
+    auto* countries = module->TableCountry;
+    countries->insert();
+    countries->setValue("Code", 44);
+    countries->setValue("Country", QStringLiteral("Україна"));
+    countries->setValue("Capital", QStringLiteral("Київ"));
+    countries->post();
+    module.reset();
+    db.reopen();
+    TDataModule1 again(db.store());
+    again.DataModuleCreate();
+    ASSERT_TRUE(again.TableCountry->locate("Code", 44));
+    EXPECT_EQ(again.TableCountry->asString("Country"), QStringLiteral("Україна"));
+    EXPECT_EQ(again.TableCountry->asString("Capital"), QStringLiteral("Київ"));
+}
+
+TEST_F(ViewTest, NumbersAndDatesAreCheckedWhenSet)
+{
+    auto* results = module->TableResults;
+    results->first();
+    results->edit();
+    EXPECT_THROW(results->setValue("Goal1", 40000), AppError); // Smallint
+    try {
+        results->setValue("Date", "31/02/2021");
+        FAIL() << "an impossible date was accepted";
+    } catch (const AppError& e) {
+        EXPECT_EQ(e.message(), "'31/02/2021' is not a valid date");
+    }
+    results->setValue("Date", "01/02/2021");
+    results->post();
+    EXPECT_EQ(results->asDate("Date"), QDate(2021, 2, 1));
+}
+
+// More records than are loaded with their values in one pass: values come in chunks.
+TEST(LargeView, WalksAndCountsBeyondTheEagerlyLoadedRecords)
+{
+    TestDatabase db;
+    db.exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 30000) "
+            "INSERT INTO Results (Num, Date, Team, Team2, Goal1, Goal2, Division) "
+            "SELECT i, date('2000-01-01', '+' || i || ' days'), 'H' || i, 'A' || i, i % 7, i % 5, 1 FROM n");
+    TableView view(db.store(), "Results.db", "big");
+    view.setIndexName("iDate");
+    view.addField("Num");
+    view.addField("Team");
+    view.open();
+    ASSERT_EQ(view.recordCount(), 30000);
+    view.first();
+    int expected = 30000;
+    bool inOrder = true;
+    for (int i = 0; i < 30000; ++i) {
+        inOrder = inOrder && view.asInteger("Num") == expected && view.asString("Team") == QStringLiteral("H%1").arg(expected);
+        --expected;
+        view.next();
+    }
+    EXPECT_TRUE(inOrder);
+    EXPECT_TRUE(view.eof());
+    view.moveTo(12345);
+    EXPECT_EQ(view.asInteger("Num"), 30000 - 12345);
+    EXPECT_EQ(view.recNo(), 12345);
+}
+
+} // namespace
