@@ -112,6 +112,11 @@ ViewField& TableView::field(const QString& fieldName)
 
 int TableView::declaredIndex(const QString& fieldName) const
 {
+    // Names are nearly always spelt as declared; the case-blind search is the fallback.
+    for (size_t i = 0; i < m_fields.size(); ++i) {
+        if (m_fields[i].name == fieldName)
+            return static_cast<int>(i);
+    }
     for (size_t i = 0; i < m_fields.size(); ++i) {
         if (m_fields[i].name.compare(fieldName, Qt::CaseInsensitive) == 0)
             return static_cast<int>(i);
@@ -240,7 +245,7 @@ void TableView::open()
     m_state = State::Browse;
     m_rangeDirty = true;
     try {
-        ensureFresh();
+        ensurePositioned();
     } catch (...) {
         m_state = State::Inactive; // a view that could not be read stays closed
         throw;
@@ -318,6 +323,19 @@ void TableView::ensureFresh()
     }
     invalidate();
     clearCursor();
+    m_pendingFirst = true;
+}
+
+void TableView::ensurePositioned()
+{
+    ensureFresh();
+    if (!m_pendingFirst)
+        return;
+    m_pendingFirst = false;
+    // A small set whose size is known is loaded whole at once: the walk that usually
+    // follows then needs no further query.
+    if (!m_idsValid && m_count && *m_count <= kChunk)
+        ensureIds();
     fetchEdge(false);
 }
 
@@ -597,8 +615,10 @@ QVariant TableView::currentBlob(int tableIndex)
 
 void TableView::scrolled()
 {
-    if (afterScroll)
+    if (afterScroll) {
+        ensurePositioned();
         afterScroll(*this);
+    }
 }
 
 // --- moving -------------------------------------------------------------------------
@@ -608,7 +628,13 @@ void TableView::first()
     checkOpen();
     checkBrowseMode();
     ensureFresh();
-    fetchEdge(false);
+    if (m_idsValid) {
+        m_pendingFirst = false;
+        fetchEdge(false);
+    } else {
+        clearCursor();
+        m_pendingFirst = true;
+    }
     scrolled();
     notifyDetails();
     emit recordChanged();
@@ -619,6 +645,7 @@ void TableView::last()
     checkOpen();
     checkBrowseMode();
     ensureFresh();
+    m_pendingFirst = false;
     fetchEdge(true);
     scrolled();
     notifyDetails();
@@ -629,7 +656,7 @@ void TableView::next()
 {
     checkOpen();
     checkBrowseMode();
-    ensureFresh();
+    ensurePositioned();
     ensureIds();
     if (m_ids.empty()) {
         clearCursor();
@@ -654,7 +681,7 @@ void TableView::next()
 bool TableView::eof()
 {
     checkOpen();
-    ensureFresh();
+    ensurePositioned();
     return m_eof;
 }
 
@@ -662,7 +689,7 @@ bool TableView::isEmpty()
 {
     checkOpen();
     ensureFresh();
-    return m_curId < 0 && ensureCount() == 0;
+    return (m_pendingFirst || m_curId < 0) && ensureCount() == 0;
 }
 
 int TableView::recordCount()
@@ -692,6 +719,7 @@ bool TableView::locate(const QString& fieldName, const QVariant& value)
     if (!q.next())
         return false;
     clearCursor();
+    m_pendingFirst = false;
     m_curId = q.value(0).toLongLong();
     m_curRow = readRow(q, 1);
     if (m_idsValid)
@@ -706,7 +734,7 @@ bool TableView::locate(const QString& fieldName, const QVariant& value)
 int TableView::recNo()
 {
     checkOpen();
-    ensureFresh();
+    ensurePositioned();
     if (m_curId < 0)
         return -1;
     resolvePos();
@@ -721,6 +749,7 @@ void TableView::moveTo(int position)
     ensureIds();
     if (m_ids.empty())
         return;
+    m_pendingFirst = false;
     setCurrent(std::clamp(position, 0, static_cast<int>(m_ids.size()) - 1));
     m_eof = false;
     scrolled();
@@ -740,8 +769,8 @@ void TableView::setFilterText(const QString& text)
     if (m_filtered && isOpen()) {
         m_staleIds.clear();
         invalidate();
-        ensureFresh();
-        fetchEdge(false);
+        clearCursor();
+        m_pendingFirst = true;
         scrolled();
         notifyDetails();
         emit dataSetChanged();
@@ -759,8 +788,8 @@ void TableView::setFiltered(bool on)
     if (isOpen()) {
         m_staleIds.clear();
         invalidate();
-        ensureFresh();
-        fetchEdge(false);
+        clearCursor();
+        m_pendingFirst = true;
         scrolled();
         notifyDetails();
         emit dataSetChanged();
@@ -802,7 +831,7 @@ void TableView::edit()
     checkWritable();
     if (m_state == State::Edit || m_state == State::Insert)
         return;
-    ensureFresh();
+    ensurePositioned();
     if (m_curId < 0) {
         insert(); // editing an empty view begins a new record
         return;
@@ -933,7 +962,7 @@ void TableView::remove()
         return;
     }
     cancel();
-    ensureFresh();
+    ensurePositioned();
     if (m_curId < 0)
         throw AppError(viewError(QStringLiteral("cannot delete from an empty view")));
     const qint64 id = m_curId;
@@ -1134,7 +1163,7 @@ void TableView::tableChanged(TableStore::Change change, qint64 id, const QString
 QVariant TableView::value(const QString& fieldName)
 {
     checkOpen();
-    ensureFresh();
+    ensurePositioned();
     const int di = declaredIndex(fieldName);
     if (di < 0)
         throw AppError(viewError(QStringLiteral("field \"%1\" not found").arg(fieldName)));

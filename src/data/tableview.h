@@ -160,7 +160,8 @@ private:
     const ViewField& declared(const QString& fieldName) const;
     QString viewError(const QString& what) const;
 
-    void ensureFresh();
+    void ensureFresh();      // the range follows the master
+    void ensurePositioned(); // ... and the view stands on its current record
     void masterChanged();
     void notifyDetails();
     void invalidate();
@@ -198,6 +199,7 @@ private:
     QString m_masterField;
     std::vector<TableView*> m_details;
     bool m_rangeDirty = true;
+    bool m_pendingFirst = false; // moved to the first record, not yet read
     bool m_rangeEmpty = false;
     QVariant m_rangeKey;
 
