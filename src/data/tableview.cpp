@@ -808,7 +808,7 @@ void TableView::insert()
 {
     checkWritable();
     checkBrowseMode();
-    ensureFresh();
+    ensurePositioned(); // a cancel returns to this record
     if (beforeInsert)
         beforeInsert(*this);
     const qsizetype n = static_cast<qsizetype>(m_table->fields.size());

@@ -1,6 +1,7 @@
 #include "apperror.h"
 #include "datamodule.h"
 #include "filterforms.h"
+#include "localescope.h"
 #include "testdatabase.h"
 #include "textformat.h"
 
@@ -118,6 +119,20 @@ TEST_F(FilterTest, DatesCompareAsDatesInTheShortDateFormat)
     EXPECT_EQ(select(FilterForms::seasonInDivision("01/07/2003", "30/06/2004", "71")), (QStringList{"6", "3", "2"}));
     EXPECT_EQ(select(FilterForms::seasonInDivision("01/07/2003", "30/06/2004", "72")), (QStringList{"4", "7"}));
     EXPECT_EQ(select("(Date<='30/06/2003')"), QStringList{"1"});
+}
+
+TEST_F(FilterTest, DatesWrittenInOtherLocalesReadBackAsTheSameDay)
+{
+    // dd.MM.yyyy, and a short date with a two-digit year that is widened to four digits.
+    for (const QLocale& locale : {QLocale(QLocale::Russian, QLocale::Russia),
+                                  QLocale(QLocale::English, QLocale::UnitedStates)}) {
+        LocaleScope scope(locale);
+        const QString start = TextFormat::dateText(QDate(2003, 7, 1));
+        const QString end = TextFormat::dateText(QDate(2004, 6, 30));
+        EXPECT_EQ(select(FilterForms::seasonInDivision(start, end, "71")), (QStringList{"6", "3", "2"}))
+            << start.toStdString();
+        EXPECT_EQ(view->asString("Date"), TextFormat::dateText(QDate(2004, 7, 1)));
+    }
 }
 
 TEST_F(FilterTest, LabelsCompareExactly)

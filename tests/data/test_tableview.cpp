@@ -131,6 +131,40 @@ TEST_F(ViewTest, InsertTakesTheMastersKeyAndPostIsSeenEverywhere)
     EXPECT_EQ(sortTeam->recordCount(), 5);
 }
 
+TEST_F(ViewTest, AChangeThroughOneViewReachesAnotherViewsFilteredSet)
+{
+    auto* sortRes = module->TableSortRes;
+    sortRes->setFilterText("(Team='Leeds (Leeds)')or(Team2='Leeds (Leeds)')");
+    sortRes->setFiltered(true);
+    ASSERT_EQ(sortRes->recordCount(), 1);
+    auto* results = module->TableResults; // Premier League, oldest first: result 4
+    results->first();
+    results->edit();
+    results->setValue("Team2", kLeeds);
+    results->post();
+    EXPECT_EQ(sortRes->recordCount(), 2);
+    sortRes->last();
+    EXPECT_EQ(sortRes->asString("Num"), "4");
+}
+
+TEST_F(ViewTest, TheStoreNumbersLeagueTableRows)
+{
+    db.addSeason(711, "2020/21", 71, QDate(2020, 8, 1), QDate(2021, 5, 31));
+    module->TableDivision->first(); // re-read the seasons
+    auto* rows = module->TableTableDet;
+    qint64 previous = 0;
+    for (const QString& team : {kArsenal, kChelsea}) {
+        rows->insert();
+        EXPECT_EQ(rows->asInteger("CodeSeason"), 711);
+        rows->setValue("Team", team);
+        EXPECT_THROW(rows->setValue("Num", 5), AppError);
+        rows->post();
+        EXPECT_GT(rows->asInteger("Num"), previous);
+        previous = rows->asInteger("Num");
+    }
+    EXPECT_EQ(rows->recordCount(), 2);
+}
+
 TEST_F(ViewTest, MovingPostsTheRecordBeingEditedAndCancelDiscards)
 {
     auto* countries = module->TableCountry;

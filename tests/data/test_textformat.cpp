@@ -1,4 +1,5 @@
 #include "apperror.h"
+#include "localescope.h"
 #include "textformat.h"
 
 #include <QDate>
@@ -20,16 +21,6 @@ static void PrintTo(const QDate& date, std::ostream* os)
 using namespace TextFormat;
 
 namespace {
-
-// Switches the default locale for one test and puts the test main's en_GB back after it.
-class LocaleScope
-{
-public:
-    explicit LocaleScope(const QLocale& locale) { QLocale::setDefault(locale); }
-    ~LocaleScope() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom)); }
-    LocaleScope(const LocaleScope&) = delete;
-    LocaleScope& operator=(const LocaleScope&) = delete;
-};
 
 const QLocale russian(QLocale::Russian, QLocale::Russia);
 const QLocale german(QLocale::German, QLocale::Germany);
