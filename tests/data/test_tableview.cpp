@@ -129,6 +129,16 @@ TEST_F(ViewTest, InsertTakesTheMastersKeyAndPostIsSeenEverywhere)
     auto* sortTeam = module->TableSortTeam;
     EXPECT_TRUE(sortTeam->locate("ShortName", "Fulham"));
     EXPECT_EQ(sortTeam->recordCount(), 5);
+
+    // Posted straight after the master moved, the new record is still the current one.
+    module->TableDivision->first();
+    teams->insert();
+    teams->setValue("ShortName", "Brentford");
+    teams->post();
+    EXPECT_EQ(teams->asString("ShortName"), "Brentford");
+    teams->insert();
+    teams->cancel();
+    EXPECT_EQ(teams->asString("ShortName"), "Brentford");
 }
 
 TEST_F(ViewTest, AChangeThroughOneViewReachesAnotherViewsFilteredSet)
