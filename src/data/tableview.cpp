@@ -966,9 +966,9 @@ void TableView::remove()
     if (m_curId < 0)
         throw AppError(viewError(QStringLiteral("cannot delete from an empty view")));
     const qint64 id = m_curId;
+    resolvePos(); // where it stands now, so that its successor can be found afterwards
     m_store.exec(QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(quoted(m_table->sqlName), quoted(m_table->idColumn)),
                  {id}, m_table->name);
-    resolvePos(); // so that the successor can be found
     invalidate();
     m_store.notifyChange(*m_table, TableStore::Change::Delete, id, {}, this);
     // Stand on the record that followed the deleted one, or on the new last record.
