@@ -299,11 +299,12 @@ TEST_F(ViewTest, NumbersAndDatesAreCheckedWhenSet)
     EXPECT_EQ(results->asDate("Date"), QDate(2021, 2, 1));
 }
 
-// More records than are loaded with their values in one pass: values come in chunks.
+// More records than are loaded with their values in one pass: values come in chunks,
+// more of them than are kept at once.
 TEST(LargeView, WalksAndCountsBeyondTheEagerlyLoadedRecords)
 {
     TestDatabase db;
-    db.exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 30000) "
+    db.exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 40000) "
             "INSERT INTO Results (Num, Date, Team, Team2, Goal1, Goal2, Division) "
             "SELECT i, date('2000-01-01', '+' || i || ' days'), 'H' || i, 'A' || i, i % 7, i % 5, 1 FROM n");
     TableView view(db.store(), "Results.db", "big");
@@ -311,11 +312,11 @@ TEST(LargeView, WalksAndCountsBeyondTheEagerlyLoadedRecords)
     view.addField("Num");
     view.addField("Team");
     view.open();
-    ASSERT_EQ(view.recordCount(), 30000);
+    ASSERT_EQ(view.recordCount(), 40000);
     view.first();
-    int expected = 30000;
+    int expected = 40000;
     bool inOrder = true;
-    for (int i = 0; i < 30000; ++i) {
+    for (int i = 0; i < 40000; ++i) {
         inOrder = inOrder && view.asInteger("Num") == expected && view.asString("Team") == QStringLiteral("H%1").arg(expected);
         --expected;
         view.next();
@@ -323,8 +324,18 @@ TEST(LargeView, WalksAndCountsBeyondTheEagerlyLoadedRecords)
     EXPECT_TRUE(inOrder);
     EXPECT_TRUE(view.eof());
     view.moveTo(12345);
-    EXPECT_EQ(view.asInteger("Num"), 30000 - 12345);
+    EXPECT_EQ(view.asInteger("Num"), 40000 - 12345);
     EXPECT_EQ(view.recNo(), 12345);
+    // An edit far down, then a jump away and back, through chunks loaded anew.
+    view.moveTo(35000);
+    view.edit();
+    view.setValue("Team", "Edited");
+    view.post();
+    view.moveTo(100);
+    EXPECT_EQ(view.asString("Team"), "H39900");
+    view.moveTo(35000);
+    EXPECT_EQ(view.asString("Team"), "Edited");
+    EXPECT_EQ(view.asInteger("Num"), 5000);
 }
 
 } // namespace
