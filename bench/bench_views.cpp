@@ -68,7 +68,8 @@ private:
                 const int divisionCode = TextFormat::joinCodes(countryCode, d);
                 divisions.push_back(divisionCode);
                 for (int t = 1; t <= kTeamsPerDivision; ++t)
-                    teamsOf[divisionCode].push_back(TextFormat::joinCodes(countryCode, (d - 1) * kTeamsPerDivision + t));
+                    teamsOf[divisionCode].push_back(
+                        TextFormat::joinCodes(countryCode, (d - 1) * kTeamsPerDivision + t));
             }
         }
     }
@@ -110,11 +111,11 @@ private:
             const auto& teams = teamsOf[divisionCode];
             const int round = i / static_cast<int>(divisions.size());
             const int home = teams[static_cast<size_t>((round * 7) % kTeamsPerDivision)];
-            const int away = teams[static_cast<size_t>((round * 7 + 1 + round / kTeamsPerDivision % 19) %
-                                                       kTeamsPerDivision)];
+            const int away =
+                teams[static_cast<size_t>((round * 7 + 1 + round / kTeamsPerDivision % 19) % kTeamsPerDivision)];
             result.addBindValue(i + 1);
-            result.addBindValue(start.addDays(static_cast<qint64>(round) * 9125 / (results / 200 + 1))
-                                    .toString(Qt::ISODate));
+            result.addBindValue(
+                start.addDays(static_cast<qint64>(round) * 9125 / (results / 200 + 1)).toString(Qt::ISODate));
             result.addBindValue(home);
             result.addBindValue(away);
             result.addBindValue(label(home));
@@ -193,8 +194,9 @@ void BM_ChooseCompetition_SQL(benchmark::State& state)
     size_t i = 0;
     for (auto _ : state) {
         const int division = db.divisions[i++ % db.divisions.size()];
-        QSqlQuery q = db.store->exec(QStringLiteral("SELECT COUNT(*), MIN(Date), MAX(Date) FROM Results WHERE Division = ?"),
-                                     {division}, QStringLiteral("bench"));
+        QSqlQuery q =
+            db.store->exec(QStringLiteral("SELECT COUNT(*), MIN(Date), MAX(Date) FROM Results WHERE Division = ?"),
+                           {division}, QStringLiteral("bench"));
         q.next();
         benchmark::DoNotOptimize(q.value(0).toInt());
     }
@@ -236,9 +238,10 @@ void BM_HeadToHead_SQL(benchmark::State& state)
     for (auto _ : state) {
         const auto& teams = db.teamsOf[db.divisions[i++ % db.divisions.size()]];
         const QString t1 = label(teams[0]), t2 = label(teams[1]);
-        QSqlQuery q = db.store->exec(QStringLiteral("SELECT Goal1, Goal2, Team FROM Results WHERE (Team = ? AND Team2 = "
-                                                    "?) OR (Team = ? AND Team2 = ?) ORDER BY Date DESC"),
-                                     {t1, t2, t2, t1}, QStringLiteral("bench"));
+        QSqlQuery q =
+            db.store->exec(QStringLiteral("SELECT Goal1, Goal2, Team FROM Results WHERE (Team = ? AND Team2 = "
+                                          "?) OR (Team = ? AND Team2 = ?) ORDER BY Date DESC"),
+                           {t1, t2, t2, t1}, QStringLiteral("bench"));
         int wins = 0;
         while (q.next())
             wins += (q.value(0).toInt() > q.value(1).toInt() && q.value(2).toString() == t1) ? 1 : 0;

@@ -131,8 +131,8 @@ TDataModule1::TDataModule1(TableStore& store, QObject* parent) : QObject(parent)
 
     TableSortDet = makeView(s("TableDet.DB"), s("TableSortDet"));
     TableSortDet->setIndexName(s("iPointsBall"));
-    for (const char* f :
-         {"Num", "CodeSeason", "Position", "Team", "Game", "Win", "Draw", "Lose", "BGoal", "BMiss", "Ball", "Points", "Kf"})
+    for (const char* f : {"Num", "CodeSeason", "Position", "Team", "Game", "Win", "Draw", "Lose", "BGoal", "BMiss",
+                          "Ball", "Points", "Kf"})
         TableSortDet->addField(s(f));
     DataSourceSortDet = makeSource(TableSortDet, s("DataSourceSortDet"));
 
@@ -195,8 +195,8 @@ DataSource* TDataModule1::makeSource(TableView* view, const QString& name)
 
 std::vector<TableView*> TDataModule1::views() const
 {
-    return {TableCountry,   TableDivision, TableStadium, TableTeam,    TableResults,
-            TableSortRes,   TableTableHead, TableTableDet, TableSortDet, TableSortTeam};
+    return {TableCountry, TableDivision,  TableStadium,  TableTeam,    TableResults,
+            TableSortRes, TableTableHead, TableTableDet, TableSortDet, TableSortTeam};
 }
 
 void TDataModule1::DataModuleCreate()
@@ -225,10 +225,9 @@ void TDataModule1::TableTeamBeforeInsert(TableView&)
     const QVariant country = TableCountry->value(QStringLiteral("Code"));
     if (country.isNull())
         return;
-    QSqlQuery q = m_store.exec(
-        QStringLiteral("SELECT COUNT(*) FROM \"Team\" WHERE \"Division\" IN "
-                       "(SELECT \"Code\" FROM \"Division\" WHERE \"Country\" = ?)"),
-        {country}, QStringLiteral("Team.db"));
+    QSqlQuery q = m_store.exec(QStringLiteral("SELECT COUNT(*) FROM \"Team\" WHERE \"Division\" IN "
+                                              "(SELECT \"Code\" FROM \"Division\" WHERE \"Country\" = ?)"),
+                               {country}, QStringLiteral("Team.db"));
     teamTotal = q.next() ? q.value(0).toInt() : 0;
 }
 
@@ -272,8 +271,8 @@ void TDataModule1::TableTeamAfterPost(TableView& view)
     const QString label = teamLabel(view.asString(QStringLiteral("ShortName")), view.asString(QStringLiteral("City")));
     const QString codeText = QString::number(code);
     relabel(TableResults, DataSourceDivision, QStringLiteral("Code"), FilterForms::resultsOfTeamCode(codeText),
-            {QStringLiteral("CodeTeam"), QStringLiteral("CodeTeam2")}, {QStringLiteral("Team"), QStringLiteral("Team2")},
-            code, label);
+            {QStringLiteral("CodeTeam"), QStringLiteral("CodeTeam2")},
+            {QStringLiteral("Team"), QStringLiteral("Team2")}, code, label);
     relabel(TableTableDet, DataSourceTableHead, QStringLiteral("Num"), FilterForms::rowsOfTeamCode(codeText),
             {QStringLiteral("CodeTeam")}, {QStringLiteral("Team")}, code, label);
 }

@@ -7,7 +7,12 @@
 
 struct Filter::Node
 {
-    enum class Kind { Compare, And, Or };
+    enum class Kind
+    {
+        Compare,
+        And,
+        Or
+    };
     Kind kind = Kind::Compare;
     const FieldSchema* field = nullptr;
     QString op;
@@ -17,7 +22,15 @@ struct Filter::Node
 
 namespace {
 
-enum class Tok { End, Open, Close, Ident, Op, Literal };
+enum class Tok
+{
+    End,
+    Open,
+    Close,
+    Ident,
+    Op,
+    Literal
+};
 
 struct Token
 {

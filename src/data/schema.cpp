@@ -23,78 +23,89 @@ std::vector<TableSchema> makeTables()
 {
     std::vector<TableSchema> t;
 
-    t.push_back(TableSchema{
-        QStringLiteral("Country.db"), QStringLiteral("Country"), QStringLiteral("RecId"),
-        {f("Code", F::Integer, QStringLiteral("Код")), f("Country", F::Text, QStringLiteral("Страна"), 50),
-         f("Capital", F::Text, QStringLiteral("Столица"), 50), f("Flag", F::Picture, QStringLiteral("Флаг")),
-         f("Logo", F::Picture, QStringLiteral("Логотип"))},
-        {IndexSchema{QStringLiteral("Country"), {asc("Country")}}},
-        {QStringLiteral("Code")},
-        {}});
+    t.push_back(
+        TableSchema{QStringLiteral("Country.db"),
+                    QStringLiteral("Country"),
+                    QStringLiteral("RecId"),
+                    {f("Code", F::Integer, QStringLiteral("Код")), f("Country", F::Text, QStringLiteral("Страна"), 50),
+                     f("Capital", F::Text, QStringLiteral("Столица"), 50),
+                     f("Flag", F::Picture, QStringLiteral("Флаг")), f("Logo", F::Picture, QStringLiteral("Логотип"))},
+                    {IndexSchema{QStringLiteral("Country"), {asc("Country")}}},
+                    {QStringLiteral("Code")},
+                    {}});
+
+    t.push_back(TableSchema{QStringLiteral("Division.db"),
+                            QStringLiteral("Division"),
+                            QStringLiteral("RecId"),
+                            {f("Code", F::Integer, QStringLiteral("Код")),
+                             f("Country", F::Integer, QStringLiteral("Код Страны")),
+                             f("Division", F::Text, QStringLiteral("Дивизион"), 30)},
+                            // A country's competitions in the order they were added.
+                            {IndexSchema{QStringLiteral("iCountry"), {asc("Country"), asc("Code")}}},
+                            {QStringLiteral("Code")},
+                            {}});
 
     t.push_back(TableSchema{
-        QStringLiteral("Division.db"), QStringLiteral("Division"), QStringLiteral("RecId"),
-        {f("Code", F::Integer, QStringLiteral("Код")), f("Country", F::Integer, QStringLiteral("Код Страны")),
-         f("Division", F::Text, QStringLiteral("Дивизион"), 30)},
-        // A country's competitions in the order they were added.
-        {IndexSchema{QStringLiteral("iCountry"), {asc("Country"), asc("Code")}}},
-        {QStringLiteral("Code")},
-        {}});
-
-    t.push_back(TableSchema{
-        QStringLiteral("Stadium.DB"), QStringLiteral("Stadium"), QStringLiteral("RecId"),
+        QStringLiteral("Stadium.DB"),
+        QStringLiteral("Stadium"),
+        QStringLiteral("RecId"),
         {f("Code", F::Integer, QStringLiteral("Код")), f("Stadium", F::Text, QStringLiteral("Стадион"), 60),
          f("Capacity", F::Integer, QStringLiteral("Вместимость")),
-         f("LogoStadium1", F::Picture, QStringLiteral("Фото1")),
-         f("LogoStadium2", F::Picture, QStringLiteral("Фото2")),
-         f("LogoStadium3", F::Picture, QStringLiteral("Фото3")),
-         f("LogoStadium4", F::Picture, QStringLiteral("Фото4")),
+         f("LogoStadium1", F::Picture, QStringLiteral("Фото1")), f("LogoStadium2", F::Picture, QStringLiteral("Фото2")),
+         f("LogoStadium3", F::Picture, QStringLiteral("Фото3")), f("LogoStadium4", F::Picture, QStringLiteral("Фото4")),
          f("Country", F::Integer, QStringLiteral("Код страны"))},
         {IndexSchema{QStringLiteral("iCountry"), {asc("Country"), asc("Code")}}},
         {QStringLiteral("Code")},
         {}});
 
     t.push_back(TableSchema{
-        QStringLiteral("Team.db"), QStringLiteral("Team"), QStringLiteral("RecId"),
+        QStringLiteral("Team.db"),
+        QStringLiteral("Team"),
+        QStringLiteral("RecId"),
         {f("Code", F::Integer, QStringLiteral("Код")), f("Team", F::Text, QStringLiteral("Команда"), 60),
          f("ShortName", F::Text, QStringLiteral("Короткое название"), 30),
-         f("City", F::Text, QStringLiteral("Город"), 35),
-         f("Division", F::Integer, QStringLiteral("Код дивизиона")), f("Logo", F::Picture, QStringLiteral("Логотип")),
-         f("Stadium", F::Integer, QStringLiteral("Код стадиона"))},
+         f("City", F::Text, QStringLiteral("Город"), 35), f("Division", F::Integer, QStringLiteral("Код дивизиона")),
+         f("Logo", F::Picture, QStringLiteral("Логотип")), f("Stadium", F::Integer, QStringLiteral("Код стадиона"))},
         {IndexSchema{QStringLiteral("iDivision"), {asc("Division"), asc("Code")}},
          IndexSchema{QStringLiteral("iTeam"), {asc("Team"), asc("Code")}}},
         {QStringLiteral("Code")},
         {{QStringLiteral("ShortName")}}});
 
-    t.push_back(TableSchema{
-        QStringLiteral("Results.db"), QStringLiteral("Results"), QStringLiteral("RecId"),
-        {f("Num", F::Integer, QStringLiteral("№")), f("Date", F::Date, QStringLiteral("Дата")),
-         f("CodeTeam", F::Integer, {}), f("CodeTeam2", F::Integer, {}),
-         f("Team", F::Text, QStringLiteral("Хозяева"), 40), f("Team2", F::Text, QStringLiteral("Гости"), 40),
-         f("Goal1", F::Smallint, QStringLiteral("Гол1")), f("Goal2", F::Smallint, QStringLiteral("Гол2")),
-         f("Division", F::Integer, {})},
-        // A competition's results from the first match day on; the newest first for iDate,
-        // the later-added result first on the same day.
-        {IndexSchema{QStringLiteral("iDivision"), {asc("Division"), asc("Date")}},
-         IndexSchema{QStringLiteral("iDate"), {desc("Date")}, true}},
-        {},
-        {{QStringLiteral("Team"), QStringLiteral("Team2")},
-         {QStringLiteral("Team2"), QStringLiteral("Team")},
-         {QStringLiteral("CodeTeam")},
-         {QStringLiteral("CodeTeam2")}}});
+    t.push_back(
+        TableSchema{QStringLiteral("Results.db"),
+                    QStringLiteral("Results"),
+                    QStringLiteral("RecId"),
+                    {f("Num", F::Integer, QStringLiteral("№")), f("Date", F::Date, QStringLiteral("Дата")),
+                     f("CodeTeam", F::Integer, {}), f("CodeTeam2", F::Integer, {}),
+                     f("Team", F::Text, QStringLiteral("Хозяева"), 40),
+                     f("Team2", F::Text, QStringLiteral("Гости"), 40), f("Goal1", F::Smallint, QStringLiteral("Гол1")),
+                     f("Goal2", F::Smallint, QStringLiteral("Гол2")), f("Division", F::Integer, {})},
+                    // A competition's results from the first match day on; the newest first for iDate,
+                    // the later-added result first on the same day.
+                    {IndexSchema{QStringLiteral("iDivision"), {asc("Division"), asc("Date")}},
+                     IndexSchema{QStringLiteral("iDate"), {desc("Date")}, true}},
+                    {},
+                    {{QStringLiteral("Team"), QStringLiteral("Team2")},
+                     {QStringLiteral("Team2"), QStringLiteral("Team")},
+                     {QStringLiteral("CodeTeam")},
+                     {QStringLiteral("CodeTeam2")}}});
+
+    t.push_back(TableSchema{QStringLiteral("TableHead.DB"),
+                            QStringLiteral("TableHead"),
+                            QStringLiteral("RecId"),
+                            {f("Num", F::Integer, QStringLiteral("№")), f("Name", F::Text, QStringLiteral("Сезон"), 11),
+                             f("CodeDivision", F::Integer, {}), f("DateStart", F::Date, QStringLiteral("Начало")),
+                             f("DateFinish", F::Date, QStringLiteral("Конец")),
+                             f("Note", F::Memo, QStringLiteral("Примечание"))},
+                            // A competition's seasons in the order they were added.
+                            {IndexSchema{QStringLiteral("iCodeDivision"), {asc("CodeDivision"), asc("Num")}}},
+                            {QStringLiteral("Num")},
+                            {}});
 
     t.push_back(TableSchema{
-        QStringLiteral("TableHead.DB"), QStringLiteral("TableHead"), QStringLiteral("RecId"),
-        {f("Num", F::Integer, QStringLiteral("№")), f("Name", F::Text, QStringLiteral("Сезон"), 11),
-         f("CodeDivision", F::Integer, {}), f("DateStart", F::Date, QStringLiteral("Начало")),
-         f("DateFinish", F::Date, QStringLiteral("Конец")), f("Note", F::Memo, QStringLiteral("Примечание"))},
-        // A competition's seasons in the order they were added.
-        {IndexSchema{QStringLiteral("iCodeDivision"), {asc("CodeDivision"), asc("Num")}}},
-        {QStringLiteral("Num")},
-        {}});
-
-    t.push_back(TableSchema{
-        QStringLiteral("TableDet.DB"), QStringLiteral("TableDet"), QStringLiteral("Num"),
+        QStringLiteral("TableDet.DB"),
+        QStringLiteral("TableDet"),
+        QStringLiteral("Num"),
         {f("Num", F::AutoInc, {}), f("CodeSeason", F::Integer, {}), f("Position", F::Smallint, QStringLiteral("№")),
          f("CodeTeam", F::Integer, QStringLiteral("Код команды")), f("Team", F::Text, QStringLiteral("Команда"), 40),
          f("Game", F::Smallint, QStringLiteral("И")), f("Win", F::Smallint, QStringLiteral("В")),

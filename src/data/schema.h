@@ -7,7 +7,17 @@
 // The seven tables of the competition database: fields, types, text widths and the
 // orders (indexes) the views ask for.
 
-enum class FieldType { Integer, Smallint, Text, Date, Float, AutoInc, Picture, Memo };
+enum class FieldType
+{
+    Integer,
+    Smallint,
+    Text,
+    Date,
+    Float,
+    AutoInc,
+    Picture,
+    Memo
+};
 
 struct FieldSchema
 {
@@ -46,8 +56,8 @@ struct TableSchema
     QString idColumn; // the column that identifies a record
     std::vector<FieldSchema> fields;
     std::vector<IndexSchema> indexes;
-    QStringList uniqueFields;                 // codes that identify a record to the user
-    std::vector<QStringList> lookupIndexes;   // further SQL indexes that make filters fast
+    QStringList uniqueFields;               // codes that identify a record to the user
+    std::vector<QStringList> lookupIndexes; // further SQL indexes that make filters fast
 
     int fieldIndex(const QString& fieldName) const; // -1 when absent; names compare case-insensitively
     const FieldSchema* field(const QString& fieldName) const;

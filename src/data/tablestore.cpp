@@ -55,11 +55,11 @@ void TableStore::open(const QString& folder)
                            .arg(QDir::toNativeSeparators(m_folder)));
     const QFileInfo file(filePath());
     if (!file.exists())
-        throw AppError(QStringLiteral("The database file \"%1\" does not exist.")
-                           .arg(QDir::toNativeSeparators(file.filePath())));
+        throw AppError(
+            QStringLiteral("The database file \"%1\" does not exist.").arg(QDir::toNativeSeparators(file.filePath())));
     if (!file.isReadable())
-        throw AppError(QStringLiteral("The database file \"%1\" cannot be read.")
-                           .arg(QDir::toNativeSeparators(file.filePath())));
+        throw AppError(
+            QStringLiteral("The database file \"%1\" cannot be read.").arg(QDir::toNativeSeparators(file.filePath())));
     // A file or folder marked read-only is refused even where the system would let this
     // user write, so that a marked database is never changed.
     if (!file.isWritable() || !(file.permissions() & QFile::WriteOwner) || !dir.isWritable() ||
@@ -168,8 +168,8 @@ void TableStore::create(const QString& folder)
             QFile::remove(file);
             db = QSqlDatabase();
             QSqlDatabase::removeDatabase(connection);
-            throw AppError(QStringLiteral("The database \"%1\" cannot be created: %2")
-                               .arg(QDir::toNativeSeparators(file), error));
+            throw AppError(
+                QStringLiteral("The database \"%1\" cannot be created: %2").arg(QDir::toNativeSeparators(file), error));
         }
     }
     QSqlDatabase::removeDatabase(connection);

@@ -54,7 +54,12 @@ public:
     void attach(TableView* view);
     void detach(TableView* view);
 
-    enum class Change { Insert, Update, Delete };
+    enum class Change
+    {
+        Insert,
+        Update,
+        Delete
+    };
     // Called by a view after it has written a record; every view of the table hears of it.
     void notifyChange(const TableSchema& table, Change change, qint64 id, const QStringList& fields, TableView* source);
 

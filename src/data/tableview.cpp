@@ -554,9 +554,9 @@ void TableView::loadChunk(int chunk)
         marks << QStringLiteral("?");
         params << m_ids[i];
     }
-    const QString sql = QStringLiteral("SELECT %1 FROM %2 WHERE %3 IN (%4)")
-                            .arg(selectColumns(), quoted(m_table->sqlName), quoted(m_table->idColumn),
-                                 marks.join(QLatin1Char(',')));
+    const QString sql =
+        QStringLiteral("SELECT %1 FROM %2 WHERE %3 IN (%4)")
+            .arg(selectColumns(), quoted(m_table->sqlName), quoted(m_table->idColumn), marks.join(QLatin1Char(',')));
     QSqlQuery q = m_store.exec(sql, params, m_table->name);
     std::unordered_map<qint64, Row> byId;
     while (q.next())
@@ -712,9 +712,9 @@ bool TableView::locate(const QString& fieldName, const QVariant& value)
     const QString extra = stored.isNull() ? quoted(fs->name) + QStringLiteral(" IS NULL")
                                           : comparisonSql(*fs, QStringLiteral("="), stored, extraParams);
     QVariantList params;
-    const QString sql = QStringLiteral("SELECT %1 FROM %2%3%4 LIMIT 1")
-                            .arg(selectColumns(), quoted(m_table->sqlName), whereSql(params, extra, extraParams),
-                                 orderSql(false));
+    const QString sql =
+        QStringLiteral("SELECT %1 FROM %2%3%4 LIMIT 1")
+            .arg(selectColumns(), quoted(m_table->sqlName), whereSql(params, extra, extraParams), orderSql(false));
     QSqlQuery q = m_store.exec(sql, params, m_table->name);
     if (!q.next())
         return false;
@@ -1006,10 +1006,10 @@ QVariant TableView::convertForField(const FieldSchema& field, const QVariant& va
             if (!ok)
                 throw invalidIntegerError(value.toString());
         }
-        const qint64 low = field.type == FieldType::Smallint ? std::numeric_limits<qint16>::min()
-                                                             : std::numeric_limits<qint32>::min();
-        const qint64 high = field.type == FieldType::Smallint ? std::numeric_limits<qint16>::max()
-                                                              : std::numeric_limits<qint32>::max();
+        const qint64 low =
+            field.type == FieldType::Smallint ? std::numeric_limits<qint16>::min() : std::numeric_limits<qint32>::min();
+        const qint64 high =
+            field.type == FieldType::Smallint ? std::numeric_limits<qint16>::max() : std::numeric_limits<qint32>::max();
         if (n < low || n > high)
             throw AppError(QStringLiteral("%1 is not a valid value for field '%2'. The allowed range is %3 to %4.")
                                .arg(n)

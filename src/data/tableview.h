@@ -45,7 +45,13 @@ class TableView : public QObject
     Q_OBJECT
 
 public:
-    enum class State { Inactive, Browse, Edit, Insert };
+    enum class State
+    {
+        Inactive,
+        Browse,
+        Edit,
+        Insert
+    };
 
     // tableName is the name the program opens the table by, e.g. "Results.db".
     TableView(TableStore& store, const QString& tableName, const QString& name, QObject* parent = nullptr);

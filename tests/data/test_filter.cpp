@@ -103,8 +103,8 @@ TEST_F(FilterTest, BlanksBetweenTokensChangeNothing)
     };
     const QString start = TextFormat::dateText(QDate(2003, 7, 1));
     const QString end = TextFormat::dateText(QDate(2004, 6, 30));
-    const int tight = count(QStringLiteral("(Date>='%1')and(Date<='%2')and((Team='%3')or(Team2='%3'))")
-                                .arg(start, end, kRovers));
+    const int tight =
+        count(QStringLiteral("(Date>='%1')and(Date<='%2')and((Team='%3')or(Team2='%3'))").arg(start, end, kRovers));
     EXPECT_EQ(tight, 3); // 2, 3 and 6
     EXPECT_EQ(count(FilterForms::teamSeason(start, end, kRovers)), tight);
     EXPECT_EQ(count(QStringLiteral("  ( Date >= '%1' )  and ( Date<='%2' )and  ( ( Team = '%3' ) or (Team2='%3'))   ")
@@ -124,8 +124,8 @@ TEST_F(FilterTest, DatesCompareAsDatesInTheShortDateFormat)
 TEST_F(FilterTest, DatesWrittenInOtherLocalesReadBackAsTheSameDay)
 {
     // dd.MM.yyyy, and a short date with a two-digit year that is widened to four digits.
-    for (const QLocale& locale : {QLocale(QLocale::Russian, QLocale::Russia),
-                                  QLocale(QLocale::English, QLocale::UnitedStates)}) {
+    for (const QLocale& locale :
+         {QLocale(QLocale::Russian, QLocale::Russia), QLocale(QLocale::English, QLocale::UnitedStates)}) {
         LocaleScope scope(locale);
         const QString start = TextFormat::dateText(QDate(2003, 7, 1));
         const QString end = TextFormat::dateText(QDate(2004, 6, 30));
@@ -149,8 +149,7 @@ TEST_F(FilterTest, LabelsCompareExactly)
 TEST_F(FilterTest, ApostrophesInValuesAreDoubledAndSelect)
 {
     EXPECT_EQ(FilterForms::division("7"), "(Division='7')");
-    EXPECT_EQ(FilterForms::pair(kNewells, kRovers),
-              "(Team='Newell''s Old Boys (Rosario)')and(Team2='Rovers (Ashby)')");
+    EXPECT_EQ(FilterForms::pair(kNewells, kRovers), "(Team='Newell''s Old Boys (Rosario)')and(Team2='Rovers (Ashby)')");
     EXPECT_EQ(select(FilterForms::pairBothWays(kRovers, kNewells)), QStringList{"7"});
     EXPECT_EQ(select(FilterForms::awayGamesInDivision("72", kRovers)), QStringList{"7"});
 }

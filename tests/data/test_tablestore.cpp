@@ -24,8 +24,8 @@ QStringList listing(const QString& path)
 {
     QStringList entries;
     const QDir dir(path);
-    const auto infos = dir.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                                         QDir::Name);
+    const auto infos =
+        dir.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
     for (const QFileInfo& info : infos) {
         entries << QStringLiteral("%1 %2").arg(info.fileName()).arg(info.size());
         if (info.isDir())
@@ -140,9 +140,11 @@ TEST(TableStoreOpen, DamagedOrForeignFile)
          {QStringLiteral("CREATE TABLE Country (Code INTEGER, Country TEXT)"),
           QStringLiteral("INSERT INTO Country VALUES (1, 'England')")},
          "not a Tallyfield database"},
-        {"a newer version", {QStringLiteral("CREATE TABLE x (y)"), setVersion.arg(Schema::version + 1)},
+        {"a newer version",
+         {QStringLiteral("CREATE TABLE x (y)"), setVersion.arg(Schema::version + 1)},
          "another version"},
-        {"the right version without the tables", {QStringLiteral("CREATE TABLE x (y)"), setVersion.arg(Schema::version)},
+        {"the right version without the tables",
+         {QStringLiteral("CREATE TABLE x (y)"), setVersion.arg(Schema::version)},
          "is missing"},
     };
     for (const Case& c : cases) {
@@ -218,9 +220,9 @@ TEST(TableStoreWrite, RecordSurvivesReopen)
 TEST(TableStoreWrite, TextsRoundTripExactly)
 {
     TestDatabase db;
-    const QString names[] = {QStringLiteral("Newell's Old Boys"), QStringLiteral("Динамо (Київ)"),
-                             QStringLiteral("Bayern München"), QStringLiteral("Atlético"),
-                             QStringLiteral("'';--"), QStringLiteral("Ñandú \"Ü\"")};
+    const QString names[] = {
+        QStringLiteral("Newell's Old Boys"), QStringLiteral("Динамо (Київ)"), QStringLiteral("Bayern München"),
+        QStringLiteral("Atlético"),          QStringLiteral("'';--"),         QStringLiteral("Ñandú \"Ü\"")};
     int code = 0;
     for (const QString& name : names)
         db.addCountry(++code, name);

@@ -317,7 +317,8 @@ TEST(LargeView, WalksAndCountsBeyondTheEagerlyLoadedRecords)
     int expected = 40000;
     bool inOrder = true;
     for (int i = 0; i < 40000; ++i) {
-        inOrder = inOrder && view.asInteger("Num") == expected && view.asString("Team") == QStringLiteral("H%1").arg(expected);
+        inOrder = inOrder && view.asInteger("Num") == expected &&
+                  view.asString("Team") == QStringLiteral("H%1").arg(expected);
         --expected;
         view.next();
     }

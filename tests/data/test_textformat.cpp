@@ -27,8 +27,7 @@ const QLocale german(QLocale::German, QLocale::Germany);
 const QLocale american(QLocale::English, QLocale::UnitedStates);
 
 // The message of the AppError that f throws; fails the test when it throws nothing.
-template <typename F>
-QString errorOf(F f)
+template <typename F> QString errorOf(F f)
 {
     try {
         f();
@@ -42,7 +41,7 @@ QString errorOf(F f)
 // Every date written with dateText reads back as the same day, whatever century.
 void expectRoundTrips()
 {
-    const QDate days[] = {QDate(1999, 12, 31), QDate(2031, 1, 2),  QDate(1968, 7, 14),
+    const QDate days[] = {QDate(1999, 12, 31), QDate(2031, 1, 2), QDate(1968, 7, 14),
                           QDate(2000, 2, 29),  QDate(1901, 5, 6), QDate(2024, 11, 9)};
     for (const QDate& day : days) {
         const QString text = dateText(day);
@@ -96,8 +95,13 @@ TEST(TextFormatDate, TwoDigitYearIsWidened)
 
 TEST(TextFormatDate, GarbageIsInvalid)
 {
-    const QString texts[] = {QString(), QStringLiteral("   "), QStringLiteral("abc"), QStringLiteral("31/02/2020"),
-                             QStringLiteral("12/31/1999"), QStringLiteral("2020-13-01"), QStringLiteral("01/01")};
+    const QString texts[] = {QString(),
+                             QStringLiteral("   "),
+                             QStringLiteral("abc"),
+                             QStringLiteral("31/02/2020"),
+                             QStringLiteral("12/31/1999"),
+                             QStringLiteral("2020-13-01"),
+                             QStringLiteral("01/01")};
     for (const QString& text : texts)
         EXPECT_FALSE(parseDate(text).isValid()) << text.toStdString();
 }
@@ -143,9 +147,17 @@ TEST(TextFormatInteger, ParseInteger)
     EXPECT_EQ(parseInteger(QStringLiteral("2147483647")), 2147483647);
     EXPECT_EQ(parseInteger(QStringLiteral("-2147483648")), -2147483647 - 1);
 
-    const QString bad[] = {QString(), QStringLiteral("1a"), QStringLiteral("2147483648"), QStringLiteral("-2147483649"),
-                           QStringLiteral(" 12"), QStringLiteral("12 "), QStringLiteral("12\n"), QStringLiteral("1,000"),
-                           QStringLiteral("1.5"), QStringLiteral("-"), QStringLiteral("0x1F")};
+    const QString bad[] = {QString(),
+                           QStringLiteral("1a"),
+                           QStringLiteral("2147483648"),
+                           QStringLiteral("-2147483649"),
+                           QStringLiteral(" 12"),
+                           QStringLiteral("12 "),
+                           QStringLiteral("12\n"),
+                           QStringLiteral("1,000"),
+                           QStringLiteral("1.5"),
+                           QStringLiteral("-"),
+                           QStringLiteral("0x1F")};
     for (const QString& text : bad) {
         EXPECT_EQ(errorOf([&] { parseInteger(text); }), QStringLiteral("'%1' is not a valid integer value").arg(text))
             << "text: [" << text.toStdString() << "]";

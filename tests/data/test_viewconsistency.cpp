@@ -33,8 +33,8 @@ public:
         for (const auto& [num, r] : model) {
             if (threshold >= 0 && r.goals < threshold)
                 continue;
-            keyed.push_back({m_newestFirst ? std::make_tuple(0, r.date, num) : std::make_tuple(r.division, r.date, num),
-                             num});
+            keyed.push_back(
+                {m_newestFirst ? std::make_tuple(0, r.date, num) : std::make_tuple(r.division, r.date, num), num});
         }
         std::sort(keyed.begin(), keyed.end());
         if (m_newestFirst)
@@ -159,8 +159,8 @@ TEST(ViewConsistency, RandomOperationsAgreeWithAPlainModel)
         } else if (op == 7) {
             const int goals = pick(0, 5);
             const auto expect = checker.expected(model);
-            const auto first = std::find_if(expect.begin(), expect.end(),
-                                            [&](qint64 num) { return model[num].goals == goals; });
+            const auto first =
+                std::find_if(expect.begin(), expect.end(), [&](qint64 num) { return model[num].goals == goals; });
             EXPECT_EQ(view.locate("Goal1", goals), first != expect.end());
             if (first != expect.end()) {
                 EXPECT_EQ(view.asInteger("Num"), *first);

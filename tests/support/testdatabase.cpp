@@ -65,8 +65,9 @@ void TestDatabase::addResult(int num, const QDate& date, int home, int away, con
 
 void TestDatabase::addSeason(int num, const QString& name, int division, const QDate& start, const QDate& finish)
 {
-    exec(QStringLiteral("INSERT INTO TableHead (Num, Name, CodeDivision, DateStart, DateFinish) VALUES (?, ?, ?, ?, ?)"),
-         {num, name, division, start.toString(Qt::ISODate), finish.toString(Qt::ISODate)});
+    exec(
+        QStringLiteral("INSERT INTO TableHead (Num, Name, CodeDivision, DateStart, DateFinish) VALUES (?, ?, ?, ?, ?)"),
+        {num, name, division, start.toString(Qt::ISODate), finish.toString(Qt::ISODate)});
 }
 
 void TestDatabase::addRow(int season, int team, const QString& label, int points, int ball)

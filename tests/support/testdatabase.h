@@ -26,8 +26,8 @@ public:
     void addTeam(int code, const QString& shortName, const QString& city, int division, int stadium = 0,
                  const QString& fullName = QString());
     // Goals may be null for a result without a score.
-    void addResult(int num, const QDate& date, int home, int away, const QString& homeLabel,
-                   const QString& awayLabel, const QVariant& goals1, const QVariant& goals2, int division);
+    void addResult(int num, const QDate& date, int home, int away, const QString& homeLabel, const QString& awayLabel,
+                   const QVariant& goals1, const QVariant& goals2, int division);
     void addSeason(int num, const QString& name, int division, const QDate& start, const QDate& finish);
     void addRow(int season, int team, const QString& label, int points = 0, int ball = 0);
 
