@@ -286,6 +286,57 @@ void BM_WalkCompetition_SQL(benchmark::State& state)
 }
 BENCHMARK(BM_WalkCompetition_SQL)->Unit(benchmark::kMillisecond);
 
+// Renaming a team with about 500 results: the cascade of posts into its results.
+void BM_RenameTeam(benchmark::State& state)
+{
+    auto& db = database(1000000);
+    TDataModule1 module(*db.store);
+    module.DataModuleCreate();
+    const int division = db.divisions[7];
+    const int team = db.teamsOf[division][5];
+    module.TableCountry->locate(QStringLiteral("Code"), division / 10);
+    module.TableDivision->locate(QStringLiteral("Code"), division);
+    module.TableTeam->locate(QStringLiteral("Code"), team);
+    const QString original = module.TableTeam->asString(QStringLiteral("ShortName"));
+    bool renamed = false;
+    for (auto _ : state) {
+        renamed = !renamed;
+        module.TableTeam->edit();
+        module.TableTeam->setValue(QStringLiteral("ShortName"), renamed ? original + QStringLiteral("'s") : original);
+        module.TableTeam->post();
+    }
+    if (renamed) {
+        module.TableTeam->edit();
+        module.TableTeam->setValue(QStringLiteral("ShortName"), original);
+        module.TableTeam->post();
+    }
+    QSqlQuery q = db.store->exec(QStringLiteral("SELECT COUNT(*) FROM Results WHERE CodeTeam = ? OR CodeTeam2 = ?"),
+                                 {team, team}, QStringLiteral("bench"));
+    q.next();
+    state.counters["results"] = q.value(0).toDouble();
+}
+BENCHMARK(BM_RenameTeam)->Unit(benchmark::kMillisecond);
+
+const QString kRenameSql = QStringLiteral("UPDATE Results SET Team = CASE WHEN CodeTeam = ? THEN ? ELSE Team END, "
+                                          "Team2 = CASE WHEN CodeTeam2 = ? THEN ? ELSE Team2 END "
+                                          "WHERE CodeTeam = ? OR CodeTeam2 = ?");
+
+void BM_RenameTeam_SQL(benchmark::State& state)
+{
+    auto& db = database(1000000);
+    const int team = db.teamsOf[db.divisions[7]][5];
+    const QString original = label(team);
+    bool renamed = false;
+    for (auto _ : state) {
+        renamed = !renamed;
+        const QString name = renamed ? QStringLiteral("Team %1's (City %1)").arg(team) : original;
+        db.store->exec(kRenameSql, {team, name, team, name, team, team}, QStringLiteral("bench"));
+    }
+    if (renamed)
+        db.store->exec(kRenameSql, {team, original, team, original, team, team}, QStringLiteral("bench"));
+}
+BENCHMARK(BM_RenameTeam_SQL)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 int main(int argc, char* argv[])

@@ -200,6 +200,38 @@ QSqlQuery TableStore::exec(const QString& sql, const QVariantList& params, const
     return q;
 }
 
+TableStore::Batch::Batch(TableStore& store) : m_store(store)
+{
+    if (m_store.m_batchDepth++ == 0)
+        m_store.exec(QStringLiteral("BEGIN IMMEDIATE"), {}, QStringLiteral("FootballClubs"));
+}
+
+TableStore::Batch::~Batch()
+{
+    if (!m_open)
+        return;
+    try {
+        commit();
+    } catch (...) {
+        // The error that stopped the operation is the one the user sees.
+    }
+}
+
+void TableStore::Batch::commit()
+{
+    if (!m_open)
+        return;
+    m_open = false;
+    if (--m_store.m_batchDepth > 0 || !m_store.m_open)
+        return;
+    try {
+        m_store.exec(QStringLiteral("COMMIT"), {}, QStringLiteral("FootballClubs"));
+    } catch (...) {
+        QSqlQuery(m_store.database()).exec(QStringLiteral("ROLLBACK"));
+        throw;
+    }
+}
+
 void TableStore::attach(TableView* view)
 {
     m_views.push_back(view);

@@ -50,6 +50,23 @@ public:
     // context (usually the table's name) in front of the database's own message.
     QSqlQuery exec(const QString& sql, const QVariantList& params, const QString& context) const;
 
+    // Groups the posts of one operation (a team's new name written into its results, say)
+    // into one transaction: they are stored together when the outermost batch ends, also
+    // when the operation stops on an error, so the posts made before the error stay.
+    class Batch
+    {
+    public:
+        explicit Batch(TableStore& store);
+        ~Batch();
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+        void commit(); // ends the batch now; throws AppError when the posts cannot be stored
+
+    private:
+        TableStore& m_store;
+        bool m_open = true;
+    };
+
     // Views register themselves so that a write through one reaches the others.
     void attach(TableView* view);
     void detach(TableView* view);
@@ -67,5 +84,6 @@ private:
     QString m_folder;
     QString m_connection;
     bool m_open = false;
+    int m_batchDepth = 0;
     std::vector<TableView*> m_views;
 };
