@@ -309,18 +309,16 @@ void TableView::ensureFresh()
 {
     if (!m_rangeDirty || !isOpen())
         return;
-    m_rangeDirty = false;
-    m_rangeEmpty = false;
-    m_rangeKey = QVariant();
+    QVariant key;
+    bool empty = false;
     if (m_master) {
         TableView* master = m_master->view();
-        if (!master->isOpen()) {
-            m_rangeEmpty = true;
-        } else {
-            m_rangeKey = master->value(m_masterField);
-            m_rangeEmpty = m_rangeKey.isNull();
-        }
+        key = master->isOpen() ? master->value(m_masterField) : QVariant();
+        empty = key.isNull();
     }
+    m_rangeDirty = false;
+    m_rangeKey = key;
+    m_rangeEmpty = empty;
     invalidate();
     clearCursor();
     m_pendingFirst = true;
@@ -331,12 +329,12 @@ void TableView::ensurePositioned()
     ensureFresh();
     if (!m_pendingFirst)
         return;
-    m_pendingFirst = false;
     // A small set whose size is known is loaded whole at once: the walk that usually
     // follows then needs no further query.
     if (!m_idsValid && m_count && *m_count <= kChunk)
         ensureIds();
     fetchEdge(false);
+    m_pendingFirst = false;
 }
 
 void TableView::invalidate()
