@@ -111,6 +111,24 @@ TEST_F(FilterTest, BlanksBetweenTokensChangeNothing)
                         .arg(start, end, kRovers)),
               tight);
     EXPECT_EQ(count("(DATE>='01/07/2003') AND (date<='30/06/2004')"), 3); // keywords and fields ignore case
+    // The same season within the competition, its Division term repeating the range.
+    EXPECT_EQ(count(FilterForms::teamSeasonInDivision(start, end, "71", kRovers)), tight);
+    EXPECT_EQ(count(FilterForms::teamSeasonInDivision(start, end, "72", kRovers)), 0);
+}
+
+TEST_F(FilterTest, ASeasonsRowsInRankingOrder)
+{
+    db.addRow(5, 1, kRovers, 10, 3);
+    db.addRow(5, 2, kUnited, 12, -1);
+    db.addRow(5, 3, kCity, 10, 5);
+    db.addRow(6, 1, kRovers, 30, 9);
+    auto* rows = module->TableSortDet;
+    rows->setFilterText(FilterForms::season("5"));
+    rows->setFiltered(true);
+    QStringList order;
+    for (int i = rows->recordCount(); i > 0; --i, rows->next())
+        order << rows->asString("Team");
+    EXPECT_EQ(order, (QStringList{kUnited, kCity, kRovers})); // points, then goal difference
 }
 
 TEST_F(FilterTest, DatesCompareAsDatesInTheShortDateFormat)
