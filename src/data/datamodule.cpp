@@ -205,16 +205,22 @@ void TDataModule1::DataModuleCreate()
         view->open();
 }
 
-void TDataModule1::TableDivisionAfterInsert(TableView& view)
+// The code of a new record of the current country: the country's code followed by the
+// number of the country's records in the view plus one.
+void TDataModule1::setCountryCode(TableView& view, qint64 count)
 {
     const qint64 country = TableCountry->asInteger(QStringLiteral("Code"));
-    view.setValue(QStringLiteral("Code"), TextFormat::joinCodes(country, view.recordCount() + 1));
+    view.setValue(QStringLiteral("Code"), TextFormat::joinCodes(country, count + 1));
+}
+
+void TDataModule1::TableDivisionAfterInsert(TableView& view)
+{
+    setCountryCode(view, view.recordCount());
 }
 
 void TDataModule1::TableStadiumAfterInsert(TableView& view)
 {
-    const qint64 country = TableCountry->asInteger(QStringLiteral("Code"));
-    view.setValue(QStringLiteral("Code"), TextFormat::joinCodes(country, view.recordCount() + 1));
+    setCountryCode(view, view.recordCount());
 }
 
 void TDataModule1::TableTeamBeforeInsert(TableView&)
@@ -233,8 +239,7 @@ void TDataModule1::TableTeamBeforeInsert(TableView&)
 
 void TDataModule1::TableTeamAfterInsert(TableView& view)
 {
-    const qint64 country = TableCountry->asInteger(QStringLiteral("Code"));
-    view.setValue(QStringLiteral("Code"), TextFormat::joinCodes(country, qint64(teamTotal) + 1));
+    setCountryCode(view, teamTotal);
 }
 
 void TDataModule1::TableTableHeadAfterInsert(TableView& view)

@@ -145,13 +145,8 @@ void TableView::setIndexName(const QString& indexName)
     checkBrowseMode();
     m_orderKeys = index->keys;
     m_idDescending = index->idDescending;
-    if (isOpen()) {
-        m_rangeDirty = true;
-        ensureFresh();
-        notifyDetails();
-        emit dataSetChanged();
-        emit recordChanged();
-    }
+    if (isOpen())
+        rangeChanged();
 }
 
 void TableView::setIndexFieldNames(const QString& fieldNames)
@@ -166,13 +161,8 @@ void TableView::setIndexFieldNames(const QString& fieldNames)
     checkBrowseMode();
     m_orderKeys = keys;
     m_idDescending = false;
-    if (isOpen()) {
-        m_rangeDirty = true;
-        ensureFresh();
-        notifyDetails();
-        emit dataSetChanged();
-        emit recordChanged();
-    }
+    if (isOpen())
+        rangeChanged();
 }
 
 // --- master link --------------------------------------------------------------------
@@ -189,13 +179,7 @@ void TableView::bindTo(DataSource* source, const QString& masterField)
     m_master = source;
     m_masterField = masterField;
     source->view()->m_details.push_back(this);
-    m_rangeDirty = true;
-    m_staleIds.clear();
-    invalidate();
-    clearCursor();
-    notifyDetails();
-    emit dataSetChanged();
-    emit recordChanged();
+    rangeChanged();
 }
 
 void TableView::unbind()
@@ -206,25 +190,13 @@ void TableView::unbind()
     auto& siblings = m_master->view()->m_details;
     siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
     m_master = nullptr;
-    m_rangeDirty = true;
-    m_staleIds.clear();
-    invalidate();
-    clearCursor();
-    notifyDetails();
-    emit dataSetChanged();
-    emit recordChanged();
+    rangeChanged();
 }
 
 void TableView::masterChanged()
 {
     checkBrowseMode();
-    m_rangeDirty = true;
-    m_staleIds.clear();
-    invalidate();
-    clearCursor();
-    notifyDetails();
-    emit dataSetChanged();
-    emit recordChanged();
+    rangeChanged();
 }
 
 void TableView::notifyDetails()
@@ -611,6 +583,39 @@ QVariant TableView::currentBlob(int tableIndex)
     return blob;
 }
 
+// The view stands on another record: its reaction runs, its details follow it.
+void TableView::arrived()
+{
+    scrolled();
+    notifyDetails();
+    emit recordChanged();
+}
+
+// The filter changed: the set is worked out anew and the view moves to its first record.
+void TableView::restartAtFirst()
+{
+    m_staleIds.clear();
+    invalidate();
+    clearCursor();
+    m_pendingFirst = true;
+    scrolled();
+    notifyDetails();
+    emit dataSetChanged();
+    emit recordChanged();
+}
+
+// The range or the order changed: the view starts again from its first record when next read.
+void TableView::rangeChanged()
+{
+    m_rangeDirty = true;
+    m_staleIds.clear();
+    invalidate();
+    clearCursor();
+    notifyDetails();
+    emit dataSetChanged();
+    emit recordChanged();
+}
+
 void TableView::scrolled()
 {
     if (afterScroll) {
@@ -633,9 +638,7 @@ void TableView::first()
         clearCursor();
         m_pendingFirst = true;
     }
-    scrolled();
-    notifyDetails();
-    emit recordChanged();
+    arrived();
 }
 
 void TableView::last()
@@ -645,9 +648,7 @@ void TableView::last()
     ensureFresh();
     m_pendingFirst = false;
     fetchEdge(true);
-    scrolled();
-    notifyDetails();
-    emit recordChanged();
+    arrived();
 }
 
 void TableView::next()
@@ -671,9 +672,7 @@ void TableView::next()
             return;
         setCurrent(size - 1); // the current record has gone: stay on the last one
     }
-    scrolled();
-    notifyDetails();
-    emit recordChanged();
+    arrived();
 }
 
 bool TableView::eof()
@@ -723,9 +722,7 @@ bool TableView::locate(const QString& fieldName, const QVariant& value)
     if (m_idsValid)
         resolvePos();
     m_eof = false;
-    scrolled();
-    notifyDetails();
-    emit recordChanged();
+    arrived();
     return true;
 }
 
@@ -750,9 +747,7 @@ void TableView::moveTo(int position)
     m_pendingFirst = false;
     setCurrent(std::clamp(position, 0, static_cast<int>(m_ids.size()) - 1));
     m_eof = false;
-    scrolled();
-    notifyDetails();
-    emit recordChanged();
+    arrived();
 }
 
 // --- filter -------------------------------------------------------------------------
@@ -765,14 +760,7 @@ void TableView::setFilterText(const QString& text)
     m_filterText = text;
     m_filter = std::move(parsed);
     if (m_filtered && isOpen()) {
-        m_staleIds.clear();
-        invalidate();
-        clearCursor();
-        m_pendingFirst = true;
-        scrolled();
-        notifyDetails();
-        emit dataSetChanged();
-        emit recordChanged();
+        restartAtFirst();
     }
 }
 
@@ -784,14 +772,7 @@ void TableView::setFiltered(bool on)
         checkBrowseMode();
     m_filtered = on;
     if (isOpen()) {
-        m_staleIds.clear();
-        invalidate();
-        clearCursor();
-        m_pendingFirst = true;
-        scrolled();
-        notifyDetails();
-        emit dataSetChanged();
-        emit recordChanged();
+        restartAtFirst();
     }
 }
 

@@ -173,6 +173,9 @@ private:
     void invalidate();
     void clearCursor();
     void scrolled();
+    void arrived();
+    void restartAtFirst();
+    void rangeChanged();
 
     QString selectColumns() const;
     QString whereSql(QVariantList& params, const QString& extra = QString(), const QVariantList& extraParams = {});
