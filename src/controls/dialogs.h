@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QDialog;
+class QWidget;
+
+// Every message box and every modal window of the program goes through here, so that a
+// test can answer them instead of a person. By default a message box is the standard one,
+// titled "Tallyfield", with an OK button, and a modal window runs its own event loop.
+namespace Dialogs {
+
+enum class Kind { Error, Warning, Information };
+
+void message(Kind kind, const QString& text, QWidget* parent = nullptr);
+inline void error(const QString& text, QWidget* parent = nullptr) { message(Kind::Error, text, parent); }
+inline void warning(const QString& text, QWidget* parent = nullptr) { message(Kind::Warning, text, parent); }
+inline void information(const QString& text, QWidget* parent = nullptr)
+{
+    message(Kind::Information, text, parent);
+}
+
+// Shows the window modally and returns its result code.
+int execModal(QDialog& dialog);
+
+using MessageHandler = std::function<void(Kind, const QString&)>;
+using ModalHandler = std::function<int(QDialog&)>;
+
+// Replaces the message boxes or the modal loop; an empty handler restores the default.
+void setMessageHandler(MessageHandler handler);
+void setModalHandler(ModalHandler handler);
+
+} // namespace Dialogs
