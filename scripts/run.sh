@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Tallyfield and starts it on the database in ./Table.
+# Installs what is missing, builds Tallyfield and its shipped database, and starts it in
+# build/run, whose folder Table holds the database.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -7,5 +8,6 @@ bash scripts/setup.sh
 mkdir -p build
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo > build.configure.log 2>&1 \
     || { cat build.configure.log; exit 1; }
-cmake --build build -j "$(nproc)" --target tallyfield
-exec ./build/src/shell/tallyfield "$@"
+cmake --build build -j "$(nproc)" --target tallyfield shipped_database
+cd build/run
+exec ../src/shell/tallyfield "$@"

@@ -26,5 +26,5 @@ if [ "${CI:-}" = "true" ] || [ "${TALLYFIELD_SANITIZE:-}" = "1" ]; then
     export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
     export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
     mkdir -p build-sanitize
-    run_suite build-sanitize -DCMAKE_BUILD_TYPE=Debug -DTALLYFIELD_SANITIZE=ON -DTALLYFIELD_BENCH=OFF
+    run_suite build-sanitize -DCMAKE_BUILD_TYPE=Debug -DTALLYFIELD_SANITIZE=ON -DTALLYFIELD_BENCH=OFF -DTALLYFIELD_DATABASE=OFF
 fi

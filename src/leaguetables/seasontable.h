@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QString>
+
+#include <vector>
+
+class TDataModule1;
+
+// How a season's league table is counted from the results and ranked. The season table
+// editor, the league table viewer and the database builder all go through here, so a
+// table reads the same whichever of them made it.
+namespace SeasonTable {
+
+// The counts of one team in one season.
+struct Counts
+{
+    int win = 0;
+    int draw = 0;
+    int lose = 0;
+    int goalsFor = 0;     // BGoal
+    int goalsAgainst = 0; // BMiss
+
+    int game() const { return win + draw + lose; }
+    int ball() const { return goalsFor - goalsAgainst; }
+    int points() const { return 3 * win + draw; }
+};
+
+// Counts one match for the team whose label is `team`, the side decided by the labels
+// (exact, case-sensitive). Every one of the five rules is tried: a win at home, a win
+// away, a draw (whichever side), a loss at home, a loss away.
+void countByLabel(Counts& counts, const QString& team, const QString& home, const QString& away, int goal1,
+                  int goal2);
+
+// A team of a season's table: its code and its label.
+struct Team
+{
+    qint64 code = 0;
+    QString label;
+};
+
+// Adds one row per team to the current season (TableTableHead) in the given order,
+// Position 1..n, each counted from the current competition's results between the
+// season's first and last day. The results filter stays on afterwards; rows the season
+// already has are left as they are.
+void fill(TDataModule1& module, const std::vector<Team>& teams);
+
+// The teams of the current competition (TableTeam in its order) as the fill takes them.
+std::vector<Team> competitionTeams(TDataModule1& module);
+
+// Numbers the rows of season `seasonNum` 1..n in ranking order (points, then goal
+// difference, then goals scored, then the order they were added) and stores the numbers.
+// TableSortDet is left filtered to the season, on its first row.
+void rank(TDataModule1& module, qint64 seasonNum);
+
+} // namespace SeasonTable

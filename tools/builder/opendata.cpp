@@ -1,0 +1,587 @@
+#include "opendata.h"
+
+#include "datamodule.h"
+#include "sources.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <map>
+#include <set>
+#include <tuple>
+
+QString comparableName(const QString& name)
+{
+    QString plain;
+    for (const QChar c : name.normalized(QString::NormalizationForm_KD)) {
+        if (c.isLetterOrNumber())
+            plain += c.toLower();
+    }
+    return plain;
+}
+
+namespace {
+const std::set<QString>& clubFormWords()
+{
+    static const std::set<QString> words{"FC", "AFC", "CF", "SC", "SV", "FK", "SK", "AC", "AS", "SSC", "CD", "UD",
+                                         "SD", "RC", "RCD", "CA", "US", "SS", "ACF", "NK", "GNK", "HNK", "PFC", "KRC",
+                                         "KV", "OSC", "CFC", "de", "del", "la", "le", "el", "y", "da", "do", "di"};
+    return words;
+}
+} // namespace
+
+QString coreName(const QString& name)
+{
+    QStringList words;
+    for (const QString& word : name.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        if (!clubFormWords().count(word))
+            words << word;
+    return comparableName(words.join(QLatin1Char(' ')));
+}
+
+QString shortNameOf(const QString& fullName)
+{
+    static const std::set<QString> before{"FC", "AFC", "SV", "SC", "FK", "SK", "AC", "AS", "SSC", "CD", "UD", "SD",
+                                          "RC", "RCD", "CA", "US", "SS", "ACF", "NK", "GNK", "HNK", "PFC", "KRC"};
+    static const std::set<QString> after{"FC", "AFC", "CF", "FK", "SK", "KV", "OSC", "SC", "CFC"};
+    QStringList words = fullName.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    while (words.size() > 1 && before.count(words.front()))
+        words.removeFirst();
+    while (words.size() > 1 && after.count(words.back()))
+        words.removeLast();
+    return words.join(QLatin1Char(' '));
+}
+
+namespace {
+
+using Kind = CatalogueCompetition::Kind;
+
+QString readText(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+// The clubs and stadiums of one country's lists, with every name they go by.
+struct ClubFolder
+{
+    std::vector<ClubEntry> clubs;
+    std::vector<StadiumEntry> stadiums;
+    std::map<QString, int> exact;      // a name or alternative -> the first club of that name
+    std::map<QString, int> comparable; // the same, compared loosely
+    std::map<QString, int> core;       // ... and without the words of a club's form
+
+    // A club listed again under the same name (in the builder's own lists) completes the
+    // first entry's missing city and stadium instead of being a club of its own.
+    void mergeSupplements()
+    {
+        std::map<QString, size_t> first;
+        std::vector<ClubEntry> merged;
+        for (ClubEntry& club : clubs) {
+            const auto [it, added] = first.emplace(club.name, merged.size());
+            if (added) {
+                merged.push_back(std::move(club));
+                continue;
+            }
+            ClubEntry& earlier = merged[it->second];
+            if (earlier.city.isEmpty())
+                earlier.city = club.city;
+            if (earlier.stadium.isEmpty())
+                earlier.stadium = club.stadium;
+            earlier.alternatives << club.alternatives;
+        }
+        clubs = std::move(merged);
+    }
+
+    void index()
+    {
+        for (int i = 0; i < static_cast<int>(clubs.size()); ++i) {
+            exact.emplace(clubs[static_cast<size_t>(i)].name, i);
+            comparable.emplace(comparableName(clubs[static_cast<size_t>(i)].name), i);
+            core.emplace(coreName(clubs[static_cast<size_t>(i)].name), i);
+        }
+        for (int i = 0; i < static_cast<int>(clubs.size()); ++i) {
+            for (const QString& alternative : clubs[static_cast<size_t>(i)].alternatives) {
+                exact.emplace(alternative, i);
+                comparable.emplace(comparableName(alternative), i);
+                core.emplace(coreName(alternative), i);
+            }
+        }
+    }
+
+    const StadiumEntry* stadium(const QString& name) const
+    {
+        const QString wanted = comparableName(name);
+        for (const StadiumEntry& s : stadiums) {
+            if (comparableName(s.name) == wanted)
+                return &s;
+            for (const QString& alternative : s.alternatives)
+                if (comparableName(alternative) == wanted)
+                    return &s;
+        }
+        return nullptr;
+    }
+
+    // The club a name stands for: by its exact name, else compared loosely; -1 if none.
+    int club(const QString& name) const
+    {
+        if (const auto it = exact.find(name); it != exact.end())
+            return it->second;
+        if (const auto it = comparable.find(comparableName(name)); it != comparable.end())
+            return it->second;
+        if (const auto it = core.find(coreName(name)); it != core.end())
+            return it->second;
+        return -1;
+    }
+
+    // The stadium whose entry names the club as playing there.
+    const StadiumEntry* stadiumOfClub(int index) const
+    {
+        for (const StadiumEntry& s : stadiums)
+            for (const QString& name : s.clubs)
+                if (club(name) == index)
+                    return &s;
+        return nullptr;
+    }
+};
+
+// A club of the match files: one of the lists' clubs, or a name the lists do not know.
+struct ClubRef
+{
+    QString folder; // empty for an unknown club
+    int index = -1;
+    QString name; // the unknown club's name
+    bool operator<(const ClubRef& other) const
+    {
+        return std::tie(folder, index, name) < std::tie(other.folder, other.index, other.name);
+    }
+};
+
+struct ClubUse
+{
+    ClubRef ref;
+    QString country; // the catalogue country of the competition it was met in first
+    // The competition of its latest match of each kind; a league wins over a cup, a cup
+    // over an international competition.
+    std::map<Kind, std::pair<QDate, int>> latest;
+};
+
+class Resolver
+{
+public:
+    // The club lists of a folder are the open ones and the builder's own for that folder.
+    Resolver(const Catalogue& catalogue, const QStringList& clubFolders, Report& report)
+        : m_catalogue(catalogue), m_report(report)
+    {
+        std::set<QString> folders;
+        for (const CatalogueCountry& c : catalogue.countries)
+            folders.insert(c.clubLists.begin(), c.clubLists.end());
+        for (const auto& [code, folder] : catalogue.clubCountries)
+            folders.insert(folder);
+        for (const QString& key : folders) {
+            ClubFolder& folder = m_folders[key];
+            bool found = false;
+            for (const QString& base : clubFolders) {
+                const QDir dir(QDir(base).filePath(key));
+                if (!dir.exists())
+                    continue;
+                found = true;
+                for (const QString& file : dir.entryList({QStringLiteral("*.clubs.txt")}, QDir::Files, QDir::Name)) {
+                    if (file.count(QLatin1Char('.')) == 2) // not the .props., .history. or .lang. lists
+                        for (ClubEntry& club : parseClubList(readText(dir.filePath(file))))
+                            folder.clubs.push_back(std::move(club));
+                }
+                for (const QString& file : dir.entryList({QStringLiteral("*.stadiums.txt")}, QDir::Files, QDir::Name))
+                    for (StadiumEntry& stadium : parseStadiumList(readText(dir.filePath(file))))
+                        folder.stadiums.push_back(std::move(stadium));
+            }
+            if (!found)
+                report.add(key, QString(), QStringLiteral("no such club list folder"));
+            folder.mergeSupplements();
+            folder.index();
+        }
+    }
+
+    const ClubFolder* folder(const QString& key) const
+    {
+        const auto it = m_folders.find(key);
+        return it == m_folders.end() ? nullptr : &it->second;
+    }
+
+    // The club a match file's name stands for, looked up first in the club lists of the
+    // competition's country, then in every list.
+    ClubRef resolve(const CatalogueCountry& country, const QString& rawName, const QString& file)
+    {
+        const auto key = std::make_pair(country.key, rawName);
+        const auto cached = m_cache.find(key);
+        if (cached != m_cache.end())
+            return cached->second;
+
+        static const QRegularExpression nationSuffix(QStringLiteral("^(.*\\S)\\s*\\(([A-Z]{3})\\)$"));
+        QString name = rawName;
+        QStringList folders = country.clubLists;
+        const QRegularExpressionMatch nation = nationSuffix.match(rawName);
+        if (nation.hasMatch()) {
+            name = nation.captured(1);
+            const auto it = m_catalogue.clubCountries.find(nation.captured(2));
+            if (it != m_catalogue.clubCountries.end())
+                folders = QStringList{it->second};
+            else
+                m_report.add(file, rawName,
+                             QStringLiteral("no club list for the country code %1").arg(nation.captured(2)));
+        }
+        const auto alias = m_catalogue.aliases.find(name);
+        if (alias != m_catalogue.aliases.end())
+            name = alias->second;
+
+        ClubRef ref;
+        if (!find(folders, name, ref)) {
+            QStringList all;
+            for (const auto& [k, f] : m_folders)
+                all << k;
+            if (!findUnique(all, name, ref)) {
+                ref = ClubRef{QString(), -1, name};
+                m_report.add(file, rawName, QStringLiteral("no club of that name in the club lists; kept as named"));
+            }
+        }
+        m_cache.emplace(key, ref);
+        return ref;
+    }
+
+private:
+    bool find(const QStringList& folders, const QString& name, ClubRef& ref) const
+    {
+        for (const QString& key : folders) {
+            const ClubFolder* f = folder(key);
+            if (!f)
+                continue;
+            const auto it = f->exact.find(name);
+            if (it != f->exact.end()) {
+                ref = ClubRef{key, it->second, QString()};
+                return true;
+            }
+        }
+        const QString loose = comparableName(name);
+        const QString looser = coreName(name);
+        for (auto index : {&ClubFolder::comparable, &ClubFolder::core}) {
+            for (const QString& key : folders) {
+                const ClubFolder* f = folder(key);
+                if (!f)
+                    continue;
+                const auto& names = f->*index;
+                const auto it = names.find(index == &ClubFolder::core ? looser : loose);
+                if (it != names.end()) {
+                    ref = ClubRef{key, it->second, QString()};
+                    return true;
+                }
+            }
+        }
+        return false;
+    }
+
+    // Found in exactly one of the lists.
+    bool findUnique(const QStringList& folders, const QString& name, ClubRef& ref) const
+    {
+        int found = 0;
+        for (const QString& key : folders) {
+            ClubRef candidate;
+            if (find({key}, name, candidate)) {
+                ref = candidate;
+                ++found;
+            }
+        }
+        return found == 1;
+    }
+
+    const Catalogue& m_catalogue;
+    Report& m_report;
+    std::map<QString, ClubFolder> m_folders;
+    std::map<std::pair<QString, QString>, ClubRef> m_cache;
+};
+
+// "2020-21" -> "2020/21"; "2025" stays.
+QString seasonName(const QString& folder)
+{
+    QString name = folder;
+    name.replace(QLatin1Char('-'), QLatin1Char('/'));
+    return name;
+}
+
+// The days a season folder's matches may fall on: "2020-21" from June 2020 to August 2021,
+// "2020" from January 2020 to March 2021 (late seasons and replays included).
+std::pair<QDate, QDate> seasonWindow(const QString& folder)
+{
+    const int year = folder.left(4).toInt();
+    if (folder.size() > 4)
+        return {QDate(year, 6, 1), QDate(year + 1, 8, 31)};
+    return {QDate(year, 1, 1), QDate(year + 1, 3, 31)};
+}
+
+struct PendingResult
+{
+    int season = 0;
+    int order = 0;
+    QDate date;
+    int home = 0; // club index
+    int away = 0;
+    int goal1 = 0;
+    int goal2 = 0;
+};
+
+// A label that fits the results' 40 characters, built from the short name or, when that
+// is too long, from the longest alternative that fits.
+QString fittingShortName(const QString& shortName, const QString& city, const QStringList& alternatives)
+{
+    const auto fits = [&](const QString& name) {
+        return !name.isEmpty() && name.size() <= 30 && teamLabel(name, city).size() <= 40;
+    };
+    if (fits(shortName))
+        return shortName;
+    QStringList candidates = alternatives;
+    std::stable_sort(candidates.begin(), candidates.end(),
+                     [](const QString& a, const QString& b) { return a.size() > b.size(); });
+    for (const QString& c : candidates)
+        if (fits(c))
+            return c;
+    return shortName.left(std::max<qsizetype>(1, std::min<qsizetype>(30, 40 - 3 - city.size())));
+}
+
+} // namespace
+
+OpenData readOpenData(const OpenDataFolders& folders, Report& report)
+{
+    OpenData out;
+    Dataset& data = out.dataset;
+    const Catalogue catalogue = readCatalogue(folders.catalogue, report);
+    Resolver resolver(catalogue, {folders.clubs, QDir(folders.catalogue).filePath(QStringLiteral("clubs"))}, report);
+
+    // Read every match file of the catalogue's competitions, season folder by season folder.
+    struct PendingSeason
+    {
+        int competition = 0; // in the catalogue
+        QString name;
+    };
+    std::vector<PendingSeason> seasons;
+    std::vector<PendingResult> results;
+    std::vector<ClubUse> clubs;
+    std::map<ClubRef, int> clubIndex;
+    const QDir matchDir(folders.matches);
+    const QStringList seasonFolders = matchDir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+    if (seasonFolders.isEmpty())
+        report.add(matchDir.path(), QString(), QStringLiteral("no season folders"));
+    for (const QString& seasonFolder : seasonFolders) {
+        const QDir dir(matchDir.filePath(seasonFolder));
+        for (const QString& fileName : dir.entryList({QStringLiteral("*.json")}, QDir::Files, QDir::Name)) {
+            const QString path = seasonFolder + QLatin1Char('/') + fileName;
+            const QString key = fileName.chopped(5);
+            const auto competitionIt = std::find_if(catalogue.competitions.begin(), catalogue.competitions.end(),
+                                                    [&](const CatalogueCompetition& c) { return c.key == key; });
+            if (competitionIt == catalogue.competitions.end()) {
+                report.add(path, QString(), QStringLiteral("not a competition of the catalogue; skipped"));
+                continue;
+            }
+            const int competition = static_cast<int>(competitionIt - catalogue.competitions.begin());
+            const CatalogueCountry& country = *catalogue.country(competitionIt->country);
+            QFile file(dir.filePath(fileName));
+            if (!file.open(QIODevice::ReadOnly)) {
+                report.add(path, QString(), QStringLiteral("cannot be read; skipped"));
+                continue;
+            }
+            const MatchFile matches = parseMatchFile(file.readAll(), path, report);
+            const int season = static_cast<int>(seasons.size());
+            seasons.push_back({competition, seasonName(seasonFolder)});
+            std::set<std::tuple<QDate, int, int>> seen;
+            const auto window = seasonWindow(seasonFolder);
+            int order = 0;
+            for (const SourceMatch& m : matches.matches) {
+                ++order;
+                if (!m.played) {
+                    ++out.fixtures;
+                    continue;
+                }
+                int side[2];
+                const QString names[2] = {m.team1, m.team2};
+                for (int s = 0; s < 2; ++s) {
+                    const ClubRef ref = resolver.resolve(country, names[s], path);
+                    auto [it, added] = clubIndex.emplace(ref, static_cast<int>(clubs.size()));
+                    if (added)
+                        clubs.push_back({ref, country.key, {}});
+                    side[s] = it->second;
+                    auto& latest = clubs[static_cast<size_t>(side[s])].latest[competitionIt->kind];
+                    if (!latest.first.isValid() || latest.first <= m.date)
+                        latest = {m.date, competition};
+                }
+                const QString where = QStringLiteral("match %1 (%2, %3 v %4)")
+                                          .arg(order)
+                                          .arg(m.date.toString(Qt::ISODate), m.team1, m.team2);
+                if (m.date < window.first || m.date > window.second) {
+                    report.add(path, where, QStringLiteral("dated outside its season; skipped"));
+                    continue;
+                }
+                if (side[0] == side[1]) {
+                    report.add(path, where, QStringLiteral("both names are the same club; skipped"));
+                    continue;
+                }
+                if (!seen.emplace(m.date, side[0], side[1]).second) {
+                    report.add(path, where, QStringLiteral("the same match is listed twice; the second is skipped"));
+                    continue;
+                }
+                results.push_back({season, order, m.date, side[0], side[1], m.goal1, m.goal2});
+            }
+        }
+    }
+
+    // Countries and competitions that have matches, in the catalogue's order.
+    std::vector<int> competitionOf(catalogue.competitions.size(), -1);
+    {
+        std::set<int> used;
+        for (const PendingSeason& s : seasons)
+            used.insert(s.competition);
+        for (const CatalogueCountry& country : catalogue.countries) {
+            bool any = false;
+            for (size_t c = 0; c < catalogue.competitions.size(); ++c) {
+                if (catalogue.competitions[c].country != country.key || !used.count(static_cast<int>(c)))
+                    continue;
+                if (!any)
+                    data.countries.push_back({country.name, country.capital});
+                any = true;
+                competitionOf[c] = static_cast<int>(data.competitions.size());
+                data.competitions.push_back({static_cast<int>(data.countries.size()) - 1,
+                                             catalogue.competitions[c].name,
+                                             catalogue.competitions[c].kind == Kind::League});
+            }
+        }
+    }
+
+    // Each club under its latest league, else its latest cup, else its latest international
+    // competition; within a competition in the order of their names.
+    std::vector<int> teamOf(clubs.size(), -1);
+    {
+        std::vector<std::pair<int, int>> order; // (competition, club)
+        for (size_t i = 0; i < clubs.size(); ++i) {
+            for (Kind kind : {Kind::League, Kind::Cup, Kind::International}) {
+                const auto it = clubs[i].latest.find(kind);
+                if (it != clubs[i].latest.end()) {
+                    order.emplace_back(competitionOf[static_cast<size_t>(it->second.second)], static_cast<int>(i));
+                    break;
+                }
+            }
+        }
+        const auto nameOf = [&](int club) {
+            const ClubRef& ref = clubs[static_cast<size_t>(club)].ref;
+            return ref.folder.isEmpty() ? ref.name
+                                        : resolver.folder(ref.folder)->clubs[static_cast<size_t>(ref.index)].name;
+        };
+        std::stable_sort(order.begin(), order.end(), [&](const auto& a, const auto& b) {
+            if (data.competitions[static_cast<size_t>(a.first)].country !=
+                data.competitions[static_cast<size_t>(b.first)].country)
+                return data.competitions[static_cast<size_t>(a.first)].country <
+                       data.competitions[static_cast<size_t>(b.first)].country;
+            if (a.first != b.first)
+                return a.first < b.first;
+            return comparableName(nameOf(a.second)) < comparableName(nameOf(b.second));
+        });
+
+        std::set<QString> labels;
+        std::map<std::pair<int, QString>, int> stadiumIndex;
+        for (const auto& [competition, club] : order) {
+            const ClubRef& ref = clubs[static_cast<size_t>(club)].ref;
+            const ClubFolder* folder = ref.folder.isEmpty() ? nullptr : resolver.folder(ref.folder);
+            const ClubEntry* entry = folder ? &folder->clubs[static_cast<size_t>(ref.index)] : nullptr;
+            Dataset::Team team;
+            team.competition = competition;
+            team.fullName = (entry ? entry->name : ref.name).left(60);
+            team.city = entry ? entry->city.left(35) : QString();
+            team.shortName = fittingShortName(shortNameOf(team.fullName), team.city,
+                                              entry ? entry->alternatives : QStringList());
+            if (labels.count(team.label())) {
+                const QString before = team.label();
+                team.shortName = fittingShortName(team.fullName, team.city, {});
+                for (int n = 2; labels.count(team.label()); ++n)
+                    team.shortName = fittingShortName(shortNameOf(team.fullName) + QStringLiteral(" %1").arg(n),
+                                                      team.city, {});
+                report.add(ref.folder.isEmpty() ? QStringLiteral("clubs") : ref.folder, team.fullName,
+                           QStringLiteral("the label %1 is taken; named %2").arg(before, team.label()));
+            }
+            labels.insert(team.label());
+
+            QString stadiumName = entry ? entry->stadium : QString();
+            const StadiumEntry* stadium = nullptr;
+            if (folder) {
+                stadium = stadiumName.isEmpty() ? folder->stadiumOfClub(ref.index) : folder->stadium(stadiumName);
+                if (stadiumName.isEmpty() && stadium)
+                    stadiumName = stadium->name;
+            }
+            if (!stadiumName.isEmpty()) {
+                const int country = data.competitions[static_cast<size_t>(competition)].country;
+                auto [it, added] = stadiumIndex.emplace(std::make_pair(country, comparableName(stadiumName)),
+                                                        static_cast<int>(data.stadiums.size()));
+                if (added)
+                    data.stadiums.push_back(
+                        {country, stadiumName.left(60), stadium ? stadium->capacity : std::optional<int>()});
+                team.stadium = it->second;
+                ++out.clubsWithStadium;
+            }
+            if (!team.city.isEmpty())
+                ++out.clubsWithCity;
+            teamOf[static_cast<size_t>(club)] = static_cast<int>(data.teams.size());
+            data.teams.push_back(team);
+        }
+    }
+
+    // Seasons with at least one result, each competition's oldest first, dated by their
+    // first and last match day.
+    std::vector<int> seasonOf(seasons.size(), -1);
+    {
+        std::vector<int> order(seasons.size());
+        for (size_t i = 0; i < order.size(); ++i)
+            order[i] = static_cast<int>(i);
+        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+            return competitionOf[static_cast<size_t>(seasons[static_cast<size_t>(a)].competition)] <
+                   competitionOf[static_cast<size_t>(seasons[static_cast<size_t>(b)].competition)];
+        });
+        std::vector<std::set<int>> teams(seasons.size());
+        std::vector<std::pair<QDate, QDate>> span(seasons.size());
+        for (const PendingResult& r : results) {
+            auto& [start, finish] = span[static_cast<size_t>(r.season)];
+            if (!start.isValid() || r.date < start)
+                start = r.date;
+            if (!finish.isValid() || r.date > finish)
+                finish = r.date;
+            teams[static_cast<size_t>(r.season)].insert(teamOf[static_cast<size_t>(r.home)]);
+            teams[static_cast<size_t>(r.season)].insert(teamOf[static_cast<size_t>(r.away)]);
+        }
+        for (int s : order) {
+            const PendingSeason& pending = seasons[static_cast<size_t>(s)];
+            const CatalogueCompetition& c = catalogue.competitions[static_cast<size_t>(pending.competition)];
+            if (!span[static_cast<size_t>(s)].first.isValid()) {
+                report.add(pending.name + QLatin1Char('/') + c.key + QStringLiteral(".json"), QString(),
+                           QStringLiteral("no played match; no season"));
+                continue;
+            }
+            Dataset::Season season;
+            season.competition = competitionOf[static_cast<size_t>(pending.competition)];
+            season.name = pending.name;
+            std::tie(season.start, season.finish) = span[static_cast<size_t>(s)];
+            season.teams.assign(teams[static_cast<size_t>(s)].begin(), teams[static_cast<size_t>(s)].end());
+            if (!data.seasons.empty() && data.seasons.back().competition == season.competition &&
+                data.seasons.back().finish >= season.start)
+                report.add(c.key, season.name,
+                           QStringLiteral("the season begins before the one before it ends; its table counts the "
+                                          "matches of both in the days they share"));
+            seasonOf[static_cast<size_t>(s)] = static_cast<int>(data.seasons.size());
+            data.seasons.push_back(season);
+        }
+    }
+
+    // The results, numbered by date.
+    std::stable_sort(results.begin(), results.end(),
+                     [](const PendingResult& a, const PendingResult& b) { return a.date < b.date; });
+    for (const PendingResult& r : results) {
+        data.results.push_back({seasonOf[static_cast<size_t>(r.season)], r.date, teamOf[static_cast<size_t>(r.home)],
+                                teamOf[static_cast<size_t>(r.away)], r.goal1, r.goal2});
+    }
+    return out;
+}
