@@ -362,6 +362,7 @@ OpenData readOpenData(const OpenDataFolders& folders, Report& report)
     {
         int competition = 0; // in the catalogue
         QString name;
+        QString path; // of its match file
     };
     std::vector<PendingSeason> seasons;
     std::vector<PendingResult> results;
@@ -390,13 +391,14 @@ OpenData readOpenData(const OpenDataFolders& folders, Report& report)
                 continue;
             }
             const MatchFile matches = parseMatchFile(file.readAll(), path, report);
+            if (!matches.readable)
+                continue;
             const int season = static_cast<int>(seasons.size());
-            seasons.push_back({competition, seasonName(seasonFolder)});
+            seasons.push_back({competition, seasonName(seasonFolder), path});
             std::set<std::tuple<QDate, int, int>> seen;
             const auto window = seasonWindow(seasonFolder);
-            int order = 0;
             for (const SourceMatch& m : matches.matches) {
-                ++order;
+                const int order = m.number;
                 if (!m.played) {
                     ++out.fixtures;
                     continue;
@@ -557,8 +559,7 @@ OpenData readOpenData(const OpenDataFolders& folders, Report& report)
             const PendingSeason& pending = seasons[static_cast<size_t>(s)];
             const CatalogueCompetition& c = catalogue.competitions[static_cast<size_t>(pending.competition)];
             if (!span[static_cast<size_t>(s)].first.isValid()) {
-                report.add(pending.name + QLatin1Char('/') + c.key + QStringLiteral(".json"), QString(),
-                           QStringLiteral("no played match; no season"));
+                report.add(pending.path, QString(), QStringLiteral("no played match; no season"));
                 continue;
             }
             Dataset::Season season;

@@ -163,6 +163,7 @@ MatchFile parseMatchFile(const QByteArray& json, const QString& fileName, Report
                        .arg(error.offset));
         return file;
     }
+    file.readable = true;
     const QJsonObject root = document.object();
     file.name = root.value(QStringLiteral("name")).toString();
     const QJsonArray matches = root.value(QStringLiteral("matches")).toArray();
@@ -171,6 +172,7 @@ MatchFile parseMatchFile(const QByteArray& json, const QString& fileName, Report
         ++index;
         const QJsonObject m = value.toObject();
         SourceMatch match;
+        match.number = index;
         match.round = m.value(QStringLiteral("round")).toString();
         match.team1 = m.value(QStringLiteral("team1")).toString().simplified();
         match.team2 = m.value(QStringLiteral("team2")).toString().simplified();

@@ -41,6 +41,7 @@ std::vector<StadiumEntry> parseStadiumList(const QString& text);
 
 struct SourceMatch
 {
+    int number = 0; // its place in the file, from 1
     QString round;
     QDate date;
     QString team1; // home
@@ -52,6 +53,7 @@ struct SourceMatch
 
 struct MatchFile
 {
+    bool readable = false;
     QString name;
     std::vector<SourceMatch> matches;
 };
