@@ -1,187 +1,69 @@
-// What the views cost on a large database, each beside the same answer from one
-// hand-written SQL query in the same run. Run: build/bench/tallyfield_bench
-// (the database is made once per size in a temporary folder and reused within the run).
+// What the program's operations cost on a large database through the data module's views,
+// each beside the same answer from one hand-written SQL query in the same run.
+// Run: build/bench/tallyfield_bench (see README.md).
 
+#include "benchdatabase.h"
 #include "datamodule.h"
 #include "filterforms.h"
-#include "tablestore.h"
+#include "seasontable.h"
 #include "textformat.h"
 
 #include <QCoreApplication>
-#include <QDate>
-#include <QDir>
-#include <QFile>
 #include <QLocale>
 #include <QSqlQuery>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-#include <map>
-#include <memory>
 
 namespace {
 
-constexpr int kCountries = 40;
-constexpr int kDivisionsPerCountry = 5;
-constexpr int kTeamsPerDivision = 20;
+constexpr int kLarge = 1000000;
 
-QString label(int team)
+const QString kBench = QStringLiteral("bench");
+
+struct Module
 {
-    return QStringLiteral("Team %1 (City %1)").arg(team);
-}
-
-// A deterministic database: kCountries countries of kDivisionsPerCountry competitions of
-// kTeamsPerDivision teams, and the given number of results spread over the competitions
-// and over 25 years, with scores from a fixed sequence.
-class SyntheticDatabase
-{
-public:
-    explicit SyntheticDatabase(int results)
-    {
-        // TALLYFIELD_BENCH_CACHE names a folder where the databases are kept between runs.
-        const QString cache = qEnvironmentVariable("TALLYFIELD_BENCH_CACHE");
-        m_folder = cache.isEmpty() ? QDir(dir.path()).filePath(QStringLiteral("Table"))
-                                   : QDir(cache).filePath(QStringLiteral("%1/Table").arg(results));
-        const bool made = QFile::exists(QDir(m_folder).filePath(TableStore::fileName()));
-        if (!made)
-            TableStore::create(folder());
-        store = std::make_unique<TableStore>(folder());
-        if (made)
-            layOut();
-        else
-            fill(results);
-    }
-
-    QString folder() const { return m_folder; }
-
-    QTemporaryDir dir;
-    std::unique_ptr<TableStore> store;
-    std::vector<int> divisions;
-    std::map<int, std::vector<int>> teamsOf;
-
-private:
-    // The codes of the competitions and teams, as fill() makes them.
-    void layOut()
-    {
-        for (int c = 0; c < kCountries; ++c) {
-            const int countryCode = 10 + c;
-            for (int d = 1; d <= kDivisionsPerCountry; ++d) {
-                const int divisionCode = TextFormat::joinCodes(countryCode, d);
-                divisions.push_back(divisionCode);
-                for (int t = 1; t <= kTeamsPerDivision; ++t)
-                    teamsOf[divisionCode].push_back(
-                        TextFormat::joinCodes(countryCode, (d - 1) * kTeamsPerDivision + t));
-            }
-        }
-    }
-
-    void fill(int results)
-    {
-        layOut();
-        auto exec = [&](const QString& sql) { store->exec(sql, {}, QStringLiteral("bench")); };
-        exec(QStringLiteral("BEGIN"));
-        QSqlQuery country(store->database()), division(store->database()), team(store->database()),
-            result(store->database());
-        country.prepare(QStringLiteral("INSERT INTO Country (Code, Country) VALUES (?, ?)"));
-        division.prepare(QStringLiteral("INSERT INTO Division (Code, Country, Division) VALUES (?, ?, ?)"));
-        team.prepare(QStringLiteral("INSERT INTO Team (Code, Team, ShortName, City, Division) VALUES (?, ?, ?, ?, ?)"));
-        result.prepare(QStringLiteral("INSERT INTO Results (Num, Date, CodeTeam, CodeTeam2, Team, Team2, Goal1, "
-                                      "Goal2, Division) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
-        for (int c = 0; c < kCountries; ++c) {
-            country.addBindValue(10 + c);
-            country.addBindValue(QStringLiteral("Country %1").arg(10 + c));
-            country.exec();
-        }
-        for (const auto& [divisionCode, teams] : teamsOf) {
-            division.addBindValue(divisionCode);
-            division.addBindValue(divisionCode / 10);
-            division.addBindValue(QStringLiteral("Division %1").arg(divisionCode));
-            division.exec();
-            for (const int teamCode : teams) {
-                team.addBindValue(teamCode);
-                team.addBindValue(QStringLiteral("Team %1").arg(teamCode));
-                team.addBindValue(QStringLiteral("Team %1").arg(teamCode));
-                team.addBindValue(QStringLiteral("City %1").arg(teamCode));
-                team.addBindValue(divisionCode);
-                team.exec();
-            }
-        }
-        const QDate start(2000, 7, 1);
-        for (int i = 0; i < results; ++i) {
-            const int divisionCode = divisions[static_cast<size_t>(i) % divisions.size()];
-            const auto& teams = teamsOf[divisionCode];
-            const int round = i / static_cast<int>(divisions.size());
-            const int home = teams[static_cast<size_t>((round * 7) % kTeamsPerDivision)];
-            const int away =
-                teams[static_cast<size_t>((round * 7 + 1 + round / kTeamsPerDivision % 19) % kTeamsPerDivision)];
-            result.addBindValue(i + 1);
-            result.addBindValue(
-                start.addDays(static_cast<qint64>(round) * 9125 / (results / 200 + 1)).toString(Qt::ISODate));
-            result.addBindValue(home);
-            result.addBindValue(away);
-            result.addBindValue(label(home));
-            result.addBindValue(label(away));
-            result.addBindValue((i * 7) % 5);
-            result.addBindValue((i * 11) % 4);
-            result.addBindValue(divisionCode);
-            result.exec();
-        }
-        exec(QStringLiteral("COMMIT"));
-        exec(QStringLiteral("ANALYZE"));
-        exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
-    }
-
-    QString m_folder;
+    explicit Module(BenchDatabase& db) : module(db.store()) { module.DataModuleCreate(); }
+    TDataModule1 module;
 };
 
-SyntheticDatabase& database(int results)
+// Makes the competition (and its country) current, as the choosers do.
+void choose(TDataModule1& m, const BenchDatabase::Competition& c)
 {
-    static std::map<int, std::unique_ptr<SyntheticDatabase>> made;
-    auto& db = made[results];
-    if (!db)
-        db = std::make_unique<SyntheticDatabase>(results);
-    return *db;
+    m.TableCountry->locate(QStringLiteral("Code"), c.country);
+    m.TableDivision->locate(QStringLiteral("Code"), c.code);
 }
 
-double residentMegabytes()
+const BenchDatabase::Competition& pick(BenchDatabase& db, size_t& i)
 {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
-    }
-    return 0;
+    return db.competitions[(i++ * 37) % db.competitions.size()];
 }
 
+// Start-up: the ten views opened in order.
 void BM_OpenTenViews(benchmark::State& state)
 {
-    auto& db = database(static_cast<int>(state.range(0)));
+    BenchDatabase& db = BenchDatabase::get(static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        TDataModule1 module(*db.store);
+        TDataModule1 module(db.store());
         module.DataModuleCreate();
         benchmark::DoNotOptimize(module.TableSortRes->asInteger(QStringLiteral("Num")));
     }
     state.counters["rss_MB"] = residentMegabytes();
 }
-BENCHMARK(BM_OpenTenViews)->Arg(1000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenTenViews)->Arg(1000)->Arg(kLarge)->Unit(benchmark::kMillisecond);
 
-// Choosing a competition: the count and the first and last dates of its results.
+// Choosing a competition: form 1 on the sorted results, its count, earliest and latest date.
 void BM_ChooseCompetition(benchmark::State& state)
 {
-    auto& db = database(1000000);
-    TDataModule1 module(*db.store);
-    module.DataModuleCreate();
-    TableView* view = module.TableSortRes;
+    BenchDatabase& db = BenchDatabase::get(kLarge);
+    Module m(db);
+    TableView* view = m.module.TableSortRes;
     size_t i = 0;
     for (auto _ : state) {
-        const int division = db.divisions[i++ % db.divisions.size()];
-        view->setFilterText(FilterForms::division(QString::number(division)));
+        view->setFilterText(FilterForms::division(QString::number(pick(db, i).code)));
         view->setFiltered(true);
         view->last();
-        const QString earliest = view->asString(QStringLiteral("Date"));
+        benchmark::DoNotOptimize(view->asString(QStringLiteral("Date")));
         view->first();
-        const QString latest = view->asString(QStringLiteral("Date"));
+        benchmark::DoNotOptimize(view->asString(QStringLiteral("Date")));
         benchmark::DoNotOptimize(view->recordCount());
         view->setFiltered(false);
     }
@@ -190,150 +72,303 @@ BENCHMARK(BM_ChooseCompetition)->Unit(benchmark::kMicrosecond);
 
 void BM_ChooseCompetition_SQL(benchmark::State& state)
 {
-    auto& db = database(1000000);
+    BenchDatabase& db = BenchDatabase::get(kLarge);
     size_t i = 0;
     for (auto _ : state) {
-        const int division = db.divisions[i++ % db.divisions.size()];
-        QSqlQuery q =
-            db.store->exec(QStringLiteral("SELECT COUNT(*), MIN(Date), MAX(Date) FROM Results WHERE Division = ?"),
-                           {division}, QStringLiteral("bench"));
+        QSqlQuery q = db.store().exec(
+            QStringLiteral("SELECT COUNT(*), MIN(Date), MAX(Date) FROM Results WHERE Division = ?"), {pick(db, i).code},
+            kBench);
         q.next();
         benchmark::DoNotOptimize(q.value(0).toInt());
     }
 }
 BENCHMARK(BM_ChooseCompetition_SQL)->Unit(benchmark::kMicrosecond);
 
-// Head-to-head over every competition: walk the pair's matches and count the wins.
+// Head-to-head: the pair's matches both ways within the competition (form 4) and in every
+// competition (form 5), each walked newest first and counted.
+int walkPair(TableView* view, const QString& filter, const QString& t1)
+{
+    view->setFilterText(filter);
+    view->setFiltered(true);
+    view->first();
+    int wins = 0;
+    const int n = view->recordCount();
+    for (int r = 0; r < n; ++r) {
+        const qint64 g1 = view->asInteger(QStringLiteral("Goal1")), g2 = view->asInteger(QStringLiteral("Goal2"));
+        const bool home = view->asString(QStringLiteral("Team")) == t1;
+        wins += (home ? g1 > g2 : g2 > g1) ? 1 : 0;
+        benchmark::DoNotOptimize(view->asString(QStringLiteral("Res")));
+        view->next();
+    }
+    view->setFiltered(false);
+    return wins;
+}
+
 void BM_HeadToHead(benchmark::State& state)
 {
-    auto& db = database(1000000);
-    TDataModule1 module(*db.store);
-    module.DataModuleCreate();
-    TableView* view = module.TableSortRes;
+    BenchDatabase& db = BenchDatabase::get(kLarge);
+    Module m(db);
     size_t i = 0;
     for (auto _ : state) {
-        const auto& teams = db.teamsOf[db.divisions[i++ % db.divisions.size()]];
-        const QString t1 = label(teams[0]), t2 = label(teams[1]);
-        view->setFilterText(FilterForms::pairBothWays(t1, t2));
-        view->setFiltered(true);
-        view->first();
-        int wins = 0;
-        const int n = view->recordCount();
-        for (int r = 0; r < n; ++r) {
-            const qint64 g1 = view->asInteger(QStringLiteral("Goal1")), g2 = view->asInteger(QStringLiteral("Goal2"));
-            wins += (g1 > g2 && view->asString(QStringLiteral("Team")) == t1) ? 1 : 0;
-            benchmark::DoNotOptimize(view->asString(QStringLiteral("Res")));
-            view->next();
-        }
-        view->setFiltered(false);
-        benchmark::DoNotOptimize(wins);
+        const auto& c = pick(db, i);
+        const QString d = QString::number(c.code);
+        benchmark::DoNotOptimize(
+            walkPair(m.module.TableSortRes, FilterForms::pairBothWaysInDivision(d, c.labels[0], c.labels[1]),
+                     c.labels[0]));
+        benchmark::DoNotOptimize(
+            walkPair(m.module.TableSortRes, FilterForms::pairBothWays(c.labels[0], c.labels[1]), c.labels[0]));
     }
 }
 BENCHMARK(BM_HeadToHead)->Unit(benchmark::kMicrosecond);
 
 void BM_HeadToHead_SQL(benchmark::State& state)
 {
-    auto& db = database(1000000);
+    BenchDatabase& db = BenchDatabase::get(kLarge);
     size_t i = 0;
+    const QString pair = QStringLiteral("SELECT Goal1, Goal2, Team FROM Results WHERE %1 ((Team = ? AND Team2 = ?) OR "
+                                        "(Team = ? AND Team2 = ?)) ORDER BY Date DESC, RecId DESC");
     for (auto _ : state) {
-        const auto& teams = db.teamsOf[db.divisions[i++ % db.divisions.size()]];
-        const QString t1 = label(teams[0]), t2 = label(teams[1]);
-        QSqlQuery q =
-            db.store->exec(QStringLiteral("SELECT Goal1, Goal2, Team FROM Results WHERE (Team = ? AND Team2 = "
-                                          "?) OR (Team = ? AND Team2 = ?) ORDER BY Date DESC"),
-                           {t1, t2, t2, t1}, QStringLiteral("bench"));
-        int wins = 0;
-        while (q.next())
-            wins += (q.value(0).toInt() > q.value(1).toInt() && q.value(2).toString() == t1) ? 1 : 0;
-        benchmark::DoNotOptimize(wins);
+        const auto& c = pick(db, i);
+        const QString &t1 = c.labels[0], &t2 = c.labels[1];
+        for (const bool within : {true, false}) {
+            QVariantList params{t1, t2, t2, t1};
+            if (within)
+                params.prepend(c.code);
+            QSqlQuery q = db.store().exec(pair.arg(within ? QStringLiteral("Division = ? AND") : QString()), params,
+                                          kBench);
+            int wins = 0;
+            while (q.next()) {
+                const bool home = q.value(2).toString() == t1;
+                wins += (home ? q.value(0).toInt() > q.value(1).toInt() : q.value(1).toInt() > q.value(0).toInt());
+            }
+            benchmark::DoNotOptimize(wins);
+        }
     }
 }
 BENCHMARK(BM_HeadToHead_SQL)->Unit(benchmark::kMicrosecond);
 
-// A whole competition walked through the bound results view, summing its goals.
-void BM_WalkCompetition(benchmark::State& state)
+// Filling one 20-team season (form 9 per team) and ranking it; the rows are taken out
+// again outside the measured time.
+void BM_FillSeason(benchmark::State& state)
 {
-    auto& db = database(1000000);
-    TDataModule1 module(*db.store);
-    module.DataModuleCreate();
+    BenchDatabase& db = BenchDatabase::get(kLarge);
+    Module m(db);
     size_t i = 0;
     for (auto _ : state) {
-        module.TableCountry->locate(QStringLiteral("Code"), db.divisions[i % db.divisions.size()] / 10);
-        module.TableDivision->locate(QStringLiteral("Code"), db.divisions[i++ % db.divisions.size()]);
-        TableView* view = module.TableResults;
-        view->first();
-        qint64 goals = 0;
-        const int n = view->recordCount();
-        for (int r = 0; r < n; ++r) {
-            goals += view->asInteger(QStringLiteral("Goal1")) + view->asInteger(QStringLiteral("Goal2"));
-            view->next();
-        }
-        benchmark::DoNotOptimize(goals);
+        const auto& c = pick(db, i);
+        choose(m.module, c);
+        const qint64 season = c.seasons[c.seasons.size() / 2];
+        m.module.TableTableHead->locate(QStringLiteral("Num"), season);
+        std::vector<SeasonTable::Team> teams;
+        for (size_t t = 0; t < c.teams.size(); ++t)
+            teams.push_back({c.teams[t], c.labels[t]});
+        QSqlQuery last = db.store().exec(QStringLiteral("SELECT MAX(Num) FROM TableDet"), {}, kBench);
+        last.next();
+        const qint64 before = last.value(0).toLongLong();
+        SeasonTable::fill(m.module, teams);
+        SeasonTable::rank(m.module, season);
+        state.PauseTiming();
+        m.module.TableResults->setFiltered(false);
+        m.module.TableSortDet->setFiltered(false);
+        db.store().exec(QStringLiteral("DELETE FROM TableDet WHERE Num > ?"), {before}, kBench);
+        state.ResumeTiming();
     }
 }
-BENCHMARK(BM_WalkCompetition)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FillSeason)->Unit(benchmark::kMillisecond);
 
-void BM_WalkCompetition_SQL(benchmark::State& state)
+// The same rows counted, ranked and stored by one statement.
+void BM_FillSeason_SQL(benchmark::State& state)
 {
-    auto& db = database(1000000);
+    BenchDatabase& db = BenchDatabase::get(kLarge);
     size_t i = 0;
+    const QString sql = QStringLiteral(
+        "INSERT INTO TableDet (CodeSeason, Position, CodeTeam, Team, Game, Win, Draw, Lose, BGoal, BMiss, Ball, Points) "
+        "SELECT h.Num, ROW_NUMBER() OVER (ORDER BY 3 * w + d DESC, gf - ga DESC, gf DESC, t.Code), t.Code, t.label, "
+        "w + d + l, w, d, l, gf, ga, gf - ga, 3 * w + d FROM TableHead h JOIN ("
+        "  SELECT t.Code, t.ShortName || ' (' || t.City || ')' AS label,"
+        "    COUNT(CASE WHEN (r.CodeTeam = t.Code AND r.Goal1 > r.Goal2) OR (r.CodeTeam2 = t.Code AND r.Goal2 > r.Goal1)"
+        "      THEN 1 END) AS w,"
+        "    COUNT(CASE WHEN r.Goal1 = r.Goal2 THEN 1 END) AS d,"
+        "    COUNT(CASE WHEN (r.CodeTeam = t.Code AND r.Goal1 < r.Goal2) OR (r.CodeTeam2 = t.Code AND r.Goal2 < r.Goal1)"
+        "      THEN 1 END) AS l,"
+        "    TOTAL(CASE WHEN r.CodeTeam = t.Code THEN r.Goal1 ELSE r.Goal2 END) AS gf,"
+        "    TOTAL(CASE WHEN r.CodeTeam = t.Code THEN r.Goal2 ELSE r.Goal1 END) AS ga"
+        "  FROM Team t, TableHead s LEFT JOIN Results r ON r.Division = s.CodeDivision"
+        "    AND r.Date BETWEEN s.DateStart AND s.DateFinish AND (r.CodeTeam = t.Code OR r.CodeTeam2 = t.Code)"
+        "  WHERE t.Division = ? AND s.Num = ? GROUP BY t.Code) t WHERE h.Num = ?");
     for (auto _ : state) {
-        QSqlQuery q = db.store->exec(QStringLiteral("SELECT SUM(Goal1 + Goal2) FROM Results WHERE Division = ?"),
-                                     {db.divisions[i++ % db.divisions.size()]}, QStringLiteral("bench"));
-        q.next();
-        benchmark::DoNotOptimize(q.value(0).toLongLong());
+        const auto& c = pick(db, i);
+        const qint64 season = c.seasons[c.seasons.size() / 2];
+        QSqlQuery last = db.store().exec(QStringLiteral("SELECT MAX(Num) FROM TableDet"), {}, kBench);
+        last.next();
+        const qint64 before = last.value(0).toLongLong();
+        db.store().exec(sql, {c.code, season, season}, kBench);
+        state.PauseTiming();
+        db.store().exec(QStringLiteral("DELETE FROM TableDet WHERE Num > ?"), {before}, kBench);
+        state.ResumeTiming();
     }
 }
-BENCHMARK(BM_WalkCompetition_SQL)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FillSeason_SQL)->Unit(benchmark::kMillisecond);
+
+// Competition statistics: the whole competition walked, then every season by form 11.
+void BM_CompetitionStatistics(benchmark::State& state)
+{
+    BenchDatabase& db = BenchDatabase::get(kLarge);
+    Module m(db);
+    size_t i = 0;
+    const auto walk = [](TableView* view, int counts[4]) {
+        for (view->first(); !view->eof() && !view->isEmpty(); view->next()) {
+            const qint64 g1 = view->asInteger(QStringLiteral("Goal1")), g2 = view->asInteger(QStringLiteral("Goal2"));
+            ++counts[g1 > g2 ? 0 : g1 == g2 ? 1 : 2];
+            counts[3] += static_cast<int>(g1 + g2);
+        }
+    };
+    for (auto _ : state) {
+        choose(m.module, pick(db, i));
+        TableView* results = m.module.TableResults;
+        TableView* seasons = m.module.TableTableHead;
+        int total[4] = {};
+        walk(results, total);
+        const QString d = QString::number(m.module.TableDivision->asInteger(QStringLiteral("Code")));
+        for (seasons->first(); !seasons->eof() && !seasons->isEmpty(); seasons->next()) {
+            results->setFilterText(FilterForms::seasonInDivision(seasons->asString(QStringLiteral("DateStart")),
+                                                                 seasons->asString(QStringLiteral("DateFinish")), d));
+            results->setFiltered(true);
+            int counts[4] = {};
+            walk(results, counts);
+            benchmark::DoNotOptimize(counts);
+        }
+        results->setFiltered(false);
+        benchmark::DoNotOptimize(total);
+    }
+}
+BENCHMARK(BM_CompetitionStatistics)->Unit(benchmark::kMillisecond);
+
+void BM_CompetitionStatistics_SQL(benchmark::State& state)
+{
+    BenchDatabase& db = BenchDatabase::get(kLarge);
+    size_t i = 0;
+    const QString sql = QStringLiteral(
+        "SELECT NULL, COUNT(*), TOTAL(Goal1 > Goal2), TOTAL(Goal1 = Goal2), TOTAL(Goal1 < Goal2), TOTAL(Goal1 + Goal2) "
+        "FROM Results WHERE Division = ? UNION ALL "
+        "SELECT h.Num, COUNT(r.RecId), TOTAL(r.Goal1 > r.Goal2), TOTAL(r.Goal1 = r.Goal2), TOTAL(r.Goal1 < r.Goal2), "
+        "TOTAL(r.Goal1 + r.Goal2) FROM TableHead h LEFT JOIN Results r ON r.Division = h.CodeDivision "
+        "AND r.Date BETWEEN h.DateStart AND h.DateFinish WHERE h.CodeDivision = ? GROUP BY h.Num");
+    for (auto _ : state) {
+        const qint64 code = pick(db, i).code;
+        QSqlQuery q = db.store().exec(sql, {code, code}, kBench);
+        int rows = 0;
+        while (q.next())
+            ++rows;
+        benchmark::DoNotOptimize(rows);
+    }
+}
+BENCHMARK(BM_CompetitionStatistics_SQL)->Unit(benchmark::kMillisecond);
+
+// The database summary: the counts of four tables, then every competition's count and
+// first and last date by form 1 on the sorted results.
+void BM_DatabaseSummary(benchmark::State& state)
+{
+    BenchDatabase& db = BenchDatabase::get(kLarge);
+    Module m(db);
+    TDataModule1& dm = m.module;
+    for (auto _ : state) {
+        for (TableView* v : {dm.TableCountry, dm.TableTeam, dm.TableResults, dm.TableStadium})
+            v->setFiltered(false);
+        dm.TableTeam->unbind();
+        dm.TableResults->unbind();
+        dm.TableStadium->unbind();
+        QStringList lines;
+        for (TableView* v : {dm.TableCountry, dm.TableTeam, dm.TableStadium, dm.TableResults})
+            lines << QString::number(v->recordCount());
+        dm.TableTeam->bindTo(dm.DataSourceDivision, QStringLiteral("Division"));
+        dm.TableResults->bindTo(dm.DataSourceDivision, QStringLiteral("Division"));
+        dm.TableStadium->bindTo(dm.DataSourceCountry, QStringLiteral("Country"));
+        TableView* sorted = dm.TableSortRes;
+        for (dm.TableCountry->first(); !dm.TableCountry->eof(); dm.TableCountry->next()) {
+            for (dm.TableDivision->first(); !dm.TableDivision->eof() && !dm.TableDivision->isEmpty();
+                 dm.TableDivision->next()) {
+                sorted->setFilterText(
+                    FilterForms::division(QString::number(dm.TableDivision->asInteger(QStringLiteral("Code")))));
+                sorted->setFiltered(true);
+                sorted->last();
+                const QString first = sorted->asString(QStringLiteral("Date"));
+                sorted->first();
+                lines << QStringLiteral("%1 - %2 - %3 matches - (%4 - %5)")
+                             .arg(dm.TableCountry->asString(QStringLiteral("Country")),
+                                  dm.TableDivision->asString(QStringLiteral("Division")))
+                             .arg(sorted->recordCount())
+                             .arg(first, sorted->asString(QStringLiteral("Date")));
+            }
+        }
+        sorted->setFiltered(false);
+        benchmark::DoNotOptimize(lines);
+    }
+}
+BENCHMARK(BM_DatabaseSummary)->Unit(benchmark::kMillisecond);
+
+void BM_DatabaseSummary_SQL(benchmark::State& state)
+{
+    BenchDatabase& db = BenchDatabase::get(kLarge);
+    const QString sql = QStringLiteral(
+        "SELECT (SELECT COUNT(*) FROM Country), (SELECT COUNT(*) FROM Team), (SELECT COUNT(*) FROM Stadium), "
+        "(SELECT COUNT(*) FROM Results), c.Country, d.Division, "
+        "(SELECT COUNT(*) FROM Results r WHERE r.Division = d.Code), "
+        "(SELECT MIN(Date) FROM Results r WHERE r.Division = d.Code), "
+        "(SELECT MAX(Date) FROM Results r WHERE r.Division = d.Code) "
+        "FROM Country c JOIN Division d ON d.Country = c.Code ORDER BY c.Country COLLATE NOCASE, d.Code");
+    for (auto _ : state) {
+        QSqlQuery q = db.store().exec(sql, {}, kBench);
+        QStringList lines;
+        while (q.next())
+            lines << q.value(4).toString() + q.value(6).toString();
+        benchmark::DoNotOptimize(lines);
+    }
+}
+BENCHMARK(BM_DatabaseSummary_SQL)->Unit(benchmark::kMillisecond);
 
 // Renaming a team with about 500 results: the cascade of posts into its results.
 void BM_RenameTeam(benchmark::State& state)
 {
-    auto& db = database(1000000);
-    TDataModule1 module(*db.store);
-    module.DataModuleCreate();
-    const int division = db.divisions[7];
-    const int team = db.teamsOf[division][5];
-    module.TableCountry->locate(QStringLiteral("Code"), division / 10);
-    module.TableDivision->locate(QStringLiteral("Code"), division);
-    module.TableTeam->locate(QStringLiteral("Code"), team);
-    const QString original = module.TableTeam->asString(QStringLiteral("ShortName"));
+    BenchDatabase& db = BenchDatabase::get(kLarge);
+    Module m(db);
+    const auto& c = db.competitions[7];
+    choose(m.module, c);
+    m.module.TableTeam->locate(QStringLiteral("Code"), c.teams[5]);
+    const QString original = m.module.TableTeam->asString(QStringLiteral("ShortName"));
     bool renamed = false;
-    for (auto _ : state) {
-        renamed = !renamed;
-        module.TableTeam->edit();
-        module.TableTeam->setValue(QStringLiteral("ShortName"), renamed ? original + QStringLiteral("'s") : original);
-        module.TableTeam->post();
-    }
-    if (renamed) {
-        module.TableTeam->edit();
-        module.TableTeam->setValue(QStringLiteral("ShortName"), original);
-        module.TableTeam->post();
-    }
-    QSqlQuery q = db.store->exec(QStringLiteral("SELECT COUNT(*) FROM Results WHERE CodeTeam = ? OR CodeTeam2 = ?"),
-                                 {team, team}, QStringLiteral("bench"));
+    const auto rename = [&](bool on) {
+        m.module.TableTeam->edit();
+        m.module.TableTeam->setValue(QStringLiteral("ShortName"), on ? original + QStringLiteral("'s") : original);
+        m.module.TableTeam->post();
+    };
+    for (auto _ : state)
+        rename(renamed = !renamed);
+    if (renamed)
+        rename(false);
+    QSqlQuery q = db.store().exec(QStringLiteral("SELECT COUNT(*) FROM Results WHERE CodeTeam = ? OR CodeTeam2 = ?"),
+                                  {c.teams[5], c.teams[5]}, kBench);
     q.next();
     state.counters["results"] = q.value(0).toDouble();
 }
 BENCHMARK(BM_RenameTeam)->Unit(benchmark::kMillisecond);
 
-const QString kRenameSql = QStringLiteral("UPDATE Results SET Team = CASE WHEN CodeTeam = ? THEN ? ELSE Team END, "
-                                          "Team2 = CASE WHEN CodeTeam2 = ? THEN ? ELSE Team2 END "
-                                          "WHERE CodeTeam = ? OR CodeTeam2 = ?");
-
 void BM_RenameTeam_SQL(benchmark::State& state)
 {
-    auto& db = database(1000000);
-    const int team = db.teamsOf[db.divisions[7]][5];
-    const QString original = label(team);
+    BenchDatabase& db = BenchDatabase::get(kLarge);
+    const auto& c = db.competitions[7];
+    const qint64 team = c.teams[5];
+    const QString sql = QStringLiteral("UPDATE Results SET Team = CASE WHEN CodeTeam = ? THEN ? ELSE Team END, "
+                                       "Team2 = CASE WHEN CodeTeam2 = ? THEN ? ELSE Team2 END "
+                                       "WHERE CodeTeam = ? OR CodeTeam2 = ?");
+    const auto params = [&](const QString& label) { return QVariantList{team, label, team, label, team, team}; };
     bool renamed = false;
     for (auto _ : state) {
         renamed = !renamed;
-        const QString name = renamed ? QStringLiteral("Team %1's (City %1)").arg(team) : original;
-        db.store->exec(kRenameSql, {team, name, team, name, team, team}, QStringLiteral("bench"));
+        db.store().exec(sql, params(renamed ? c.labels[5] + QStringLiteral("'s") : c.labels[5]), kBench);
     }
     if (renamed)
-        db.store->exec(kRenameSql, {team, original, team, original, team, team}, QStringLiteral("bench"));
+        db.store().exec(sql, params(c.labels[5]), kBench);
 }
 BENCHMARK(BM_RenameTeam_SQL)->Unit(benchmark::kMillisecond);
 

@@ -115,6 +115,7 @@ void TableStore::close()
     for (TableView* view : views)
         view->close();
     m_open = false;
+    m_prepared.clear();
     {
         QSqlDatabase db = QSqlDatabase::database(m_connection, false);
         db.close();
@@ -127,6 +128,7 @@ TableStore::~TableStore()
     for (TableView* view : m_views)
         view->storeClosing();
     m_views.clear();
+    m_prepared.clear();
     if (m_open) {
         {
             QSqlDatabase db = QSqlDatabase::database(m_connection, false);
@@ -198,6 +200,45 @@ QSqlQuery TableStore::exec(const QString& sql, const QVariantList& params, const
     if (!q.exec())
         throw AppError(QStringLiteral("%1: %2").arg(context, describe(q.lastError())));
     return q;
+}
+
+// Runs a kept statement, preparing it the first time its text is met.
+QSqlQuery& TableStore::prepared(const QString& sql, const QVariantList& params, const QString& context) const
+{
+    if (!m_open)
+        throw AppError(QStringLiteral("%1: the database is not open.").arg(context));
+    auto it = m_prepared.find(sql);
+    if (it == m_prepared.end()) {
+        if (m_prepared.size() >= 256)
+            m_prepared.clear();
+        QSqlQuery q(database());
+        q.setForwardOnly(true);
+        if (!q.prepare(sql))
+            throw AppError(QStringLiteral("%1: %2").arg(context, describe(q.lastError())));
+        it = m_prepared.emplace(sql, std::move(q)).first;
+    }
+    QSqlQuery& q = it->second;
+    for (int i = 0; i < params.size(); ++i)
+        q.bindValue(i, params[i]);
+    if (!q.exec()) {
+        const QString message = describe(q.lastError());
+        q.finish();
+        throw AppError(QStringLiteral("%1: %2").arg(context, message));
+    }
+    return q;
+}
+
+TableStore::Reading TableStore::read(const QString& sql, const QVariantList& params, const QString& context) const
+{
+    return Reading(prepared(sql, params, context));
+}
+
+qint64 TableStore::write(const QString& sql, const QVariantList& params, const QString& context) const
+{
+    QSqlQuery& q = prepared(sql, params, context);
+    const qint64 id = q.lastInsertId().toLongLong();
+    q.finish();
+    return id;
 }
 
 TableStore::Batch::Batch(TableStore& store) : m_store(store)

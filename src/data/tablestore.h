@@ -6,6 +6,7 @@
 #include <QSqlQuery>
 #include <QString>
 #include <QVariant>
+#include <unordered_map>
 #include <vector>
 
 class TableView;
@@ -50,6 +51,27 @@ public:
     // context (usually the table's name) in front of the database's own message.
     QSqlQuery exec(const QString& sql, const QVariantList& params, const QString& context) const;
 
+    // The same for a read whose rows are taken at once: the prepared statement is kept and
+    // run again next time, which spares parsing the views' frequent queries anew. The
+    // statement is the store's own; it is reset (its snapshot released) when the returned
+    // reading ends, so read its rows before the next read.
+    class Reading
+    {
+    public:
+        explicit Reading(QSqlQuery& query) : m_query(query) {}
+        ~Reading() { m_query.finish(); }
+        Reading(const Reading&) = delete;
+        Reading& operator=(const Reading&) = delete;
+        QSqlQuery* operator->() const { return &m_query; }
+        QSqlQuery& operator*() const { return m_query; }
+
+    private:
+        QSqlQuery& m_query;
+    };
+    Reading read(const QString& sql, const QVariantList& params, const QString& context) const;
+    // A write through a kept statement, like read(); returns the id of an inserted record.
+    qint64 write(const QString& sql, const QVariantList& params, const QString& context) const;
+
     // Groups the posts of one operation (a team's new name written into its results, say)
     // into one transaction: they are stored together when the outermost batch ends, also
     // when the operation stops on an error, so the posts made before the error stay.
@@ -86,4 +108,6 @@ private:
     bool m_open = false;
     int m_batchDepth = 0;
     std::vector<TableView*> m_views;
+    mutable std::unordered_map<QString, QSqlQuery> m_prepared;
+    QSqlQuery& prepared(const QString& sql, const QVariantList& params, const QString& context) const;
 };

@@ -15,6 +15,8 @@ namespace {
 // records is loaded with its values in one pass; a larger one loads its ids in that pass
 // and its values chunk by chunk as they are read, keeping at most kMaxChunks of them.
 constexpr int kChunk = 256;
+// A set of at most this many records is read whole when its first record is.
+constexpr int kSmallSet = kChunk;
 constexpr int kEagerRows = 20000;
 constexpr size_t kMaxChunks = 128;
 
@@ -403,19 +405,40 @@ bool TableView::fetchEdge(bool lastRecord)
         clearCursor();
         return false;
     }
+    // The first record is read together with those after it as far as a small set goes:
+    // a set that small is then known whole, so walking it costs no further query.
     QVariantList params;
-    const QString sql = QStringLiteral("SELECT %1 FROM %2%3%4 LIMIT 1")
-                            .arg(selectColumns(), quoted(m_table->sqlName), whereSql(params), orderSql(lastRecord));
-    QSqlQuery q = m_store.exec(sql, params, m_table->name);
-    if (!q.next()) {
-        m_idsValid = true;
-        m_count = 0;
-        clearCursor();
-        return false;
+    const int limit = lastRecord ? 1 : kSmallSet + 1;
+    const QString sql = QStringLiteral("SELECT %1 FROM %2%3%4 LIMIT %5")
+                            .arg(selectColumns(), quoted(m_table->sqlName), whereSql(params), orderSql(lastRecord))
+                            .arg(limit);
+    std::vector<qint64> ids;
+    std::vector<Row> rows;
+    {
+        const TableStore::Reading q = m_store.read(sql, params, m_table->name);
+        while (q->next()) {
+            ids.push_back(q->value(0).toLongLong());
+            rows.push_back(readRow(*q, 1));
+        }
     }
     clearCursor();
-    m_curId = q.value(0).toLongLong();
-    m_curRow = readRow(q, 1);
+    if (ids.empty()) {
+        m_idsValid = true;
+        m_count = 0;
+        return false;
+    }
+    if (static_cast<int>(ids.size()) < limit) {
+        m_ids = std::move(ids);
+        m_chunks.clear();
+        m_chunks[0] = std::move(rows);
+        m_idsValid = true;
+        m_count = static_cast<int>(m_ids.size());
+        setCurrent(0);
+        m_eof = false;
+        return true;
+    }
+    m_curId = ids.front();
+    m_curRow = rows.front();
     m_pos = lastRecord ? ensureCount() - 1 : 0;
     m_eof = false;
     return true;
@@ -435,8 +458,8 @@ int TableView::ensureCount()
     }
     QVariantList params;
     const QString sql = QStringLiteral("SELECT COUNT(*) FROM %1%2").arg(quoted(m_table->sqlName), whereSql(params));
-    QSqlQuery q = m_store.exec(sql, params, m_table->name);
-    m_count = q.next() ? q.value(0).toInt() : 0;
+    const TableStore::Reading q = m_store.read(sql, params, m_table->name);
+    m_count = q->next() ? q->value(0).toInt() : 0;
     return *m_count;
 }
 
@@ -444,20 +467,34 @@ void TableView::ensureIds()
 {
     if (m_idsValid)
         return;
-    const bool eager = ensureCount() <= kEagerRows;
+    m_ids.clear();
+    m_chunks.clear();
+    // A set not known to be large is read with its values at once, as far as the eager
+    // limit; only a set that turns out larger is read again as ids alone.
+    if (!m_count || *m_count <= kEagerRows) {
+        QVariantList params;
+        const QString sql = QStringLiteral("SELECT %1 FROM %2%3%4 LIMIT %5")
+                                .arg(selectColumns(), quoted(m_table->sqlName), whereSql(params), orderSql(false))
+                                .arg(kEagerRows + 1);
+        const TableStore::Reading q = m_store.read(sql, params, m_table->name);
+        while (q->next()) {
+            m_chunks[static_cast<int>(m_ids.size()) / kChunk].push_back(readRow(*q, 1));
+            m_ids.push_back(q->value(0).toLongLong());
+        }
+        if (m_ids.size() <= static_cast<size_t>(kEagerRows)) {
+            m_idsValid = true;
+            m_count = static_cast<int>(m_ids.size());
+            return;
+        }
+        m_ids.clear();
+        m_chunks.clear();
+    }
     QVariantList params;
     const QString sql = QStringLiteral("SELECT %1 FROM %2%3%4")
-                            .arg(eager ? selectColumns() : quoted(m_table->idColumn), quoted(m_table->sqlName),
-                                 whereSql(params), orderSql(false));
-    QSqlQuery q = m_store.exec(sql, params, m_table->name);
-    m_ids.clear();
-    m_ids.reserve(static_cast<size_t>(*m_count));
-    m_chunks.clear();
-    while (q.next()) {
-        if (eager)
-            m_chunks[static_cast<int>(m_ids.size()) / kChunk].push_back(readRow(q, 1));
-        m_ids.push_back(q.value(0).toLongLong());
-    }
+                            .arg(quoted(m_table->idColumn), quoted(m_table->sqlName), whereSql(params), orderSql(false));
+    const TableStore::Reading q = m_store.read(sql, params, m_table->name);
+    while (q->next())
+        m_ids.push_back(q->value(0).toLongLong());
     m_idsValid = true;
     m_count = static_cast<int>(m_ids.size());
 }
@@ -527,10 +564,10 @@ void TableView::loadChunk(int chunk)
     const QString sql =
         QStringLiteral("SELECT %1 FROM %2 WHERE %3 IN (%4)")
             .arg(selectColumns(), quoted(m_table->sqlName), quoted(m_table->idColumn), marks.join(QLatin1Char(',')));
-    QSqlQuery q = m_store.exec(sql, params, m_table->name);
+    const TableStore::Reading q = m_store.read(sql, params, m_table->name);
     std::unordered_map<qint64, Row> byId;
-    while (q.next())
-        byId.emplace(q.value(0).toLongLong(), readRow(q, 1));
+    while (q->next())
+        byId.emplace(q->value(0).toLongLong(), readRow(*q, 1));
     std::vector<Row> rows;
     rows.reserve(end - begin);
     for (size_t i = begin; i < end; ++i) {
@@ -560,8 +597,8 @@ const TableView::Row& TableView::currentRow()
     }
     const QString sql = QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
                             .arg(selectColumns(), quoted(m_table->sqlName), quoted(m_table->idColumn));
-    QSqlQuery q = m_store.exec(sql, {m_curId}, m_table->name);
-    m_curRow = q.next() ? readRow(q, 1) : Row(static_cast<qsizetype>(m_table->fields.size()));
+    const TableStore::Reading q = m_store.read(sql, {m_curId}, m_table->name);
+    m_curRow = q->next() ? readRow(*q, 1) : Row(static_cast<qsizetype>(m_table->fields.size()));
     return *m_curRow;
 }
 
@@ -858,16 +895,15 @@ void TableView::post()
             sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                       .arg(table, assignments.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
         }
-        QSqlQuery q = m_store.exec(sql, params, m_table->name);
-        id = q.lastInsertId().toLongLong();
+        id = m_store.write(sql, params, m_table->name);
     } else if (!assignments.isEmpty()) {
         QStringList sets;
         for (const QString& column : assignments)
             sets << column + QStringLiteral(" = ?");
         params << m_curId;
-        m_store.exec(QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
-                         .arg(table, sets.join(QStringLiteral(", ")), quoted(m_table->idColumn)),
-                     params, m_table->name);
+        m_store.write(QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
+                          .arg(table, sets.join(QStringLiteral(", ")), quoted(m_table->idColumn)),
+                      params, m_table->name);
     }
 
     // The record is stored: bring this view's own picture of it up to date.
