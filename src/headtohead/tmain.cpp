@@ -1,5 +1,6 @@
 #include "tmain.h"
 
+#include "appfont.h"
 #include "apperror.h"
 #include "datamodule.h"
 #include "dbimage.h"
@@ -78,7 +79,7 @@ TMain::TMain(QWidget* parent) : QMainWindow(parent)
     setWindowTitle(QStringLiteral("Tallyfield v3.0.4"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
-    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    setFont(AppFont::sansSerif(8));
     setMinimumSize(493, 296);
     buildControls();
     resize(kClientWidth, kClientHeight);
@@ -190,7 +191,7 @@ void TMain::buildControls()
     Gauge1->hide();
 
     StringGrid1 = new StringGrid(c);
-    StringGrid1->setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    StringGrid1->setFont(AppFont::sansSerif(8));
     StringGrid1->setFrameShape(QFrame::Box);
     StringGrid1->setFrameShadow(QFrame::Plain);
     StringGrid1->setColCount(5);

@@ -1,7 +1,9 @@
 #include "tnotice.h"
 
+#include "appfont.h"
 #include "glyphs.h"
 
+#include <QGuiApplication>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QToolBar>
@@ -14,11 +16,16 @@ TNotice::TNotice(QWidget* parent) : QWidget(parent)
 {
     Notice = this;
     setWindowTitle(QStringLiteral("Notes"));
+    setFont(AppFont::sansSerif(8));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
     // An open notes window does not keep the program running once the main window closes.
     setAttribute(Qt::WA_QuitOnClose, false);
     setFixedSize(324, 259);
+    // Centred on the screen once, before it is first shown: moving a window of fixed size
+    // while it is being shown leaves it unpainted on some X servers.
+    if (const QScreen* s = QGuiApplication::primaryScreen())
+        move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -71,12 +78,3 @@ void TNotice::ToolButton1Click()
     Memo1->clear();
 }
 
-void TNotice::showEvent(QShowEvent* event)
-{
-    if (!m_shownOnce) {
-        m_shownOnce = true;
-        if (const QScreen* s = screen())
-            move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
-    }
-    QWidget::showEvent(event);
-}

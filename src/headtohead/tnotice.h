@@ -30,12 +30,6 @@ public:
     QToolBar* ToolBar1;
     QToolButton* ToolButton1;
     QPlainTextEdit* Memo1;
-
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
-    bool m_shownOnce = false;
 };
 
 // The one notes window of the program; null before it is made.

@@ -383,15 +383,6 @@ TEST_F(MainWindowTest, NoMatchesGivesTheWarningAndKeepsThePrintState)
 
 // --- the colours of the grid -------------------------------------------------------------
 
-bool hasColour(const QImage& image, const QRect& area, const QColor& colour)
-{
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            if (image.pixelColor(x, y) == colour)
-                return true;
-    return false;
-}
-
 // Text is drawn smoothed: some of its pixels lie close to the pen's colour without being it.
 bool hasNearColour(const QImage& image, const QRect& area, const QColor& colour, int tolerance = 48)
 {
@@ -429,30 +420,30 @@ TEST_F(GridColoursTest, WinnersGreenLosersRedEverySecondRowGrey)
     QImage image = shot();
 
     // Row 1: United 1 : 3 Rovers. Row 2: a draw. Row 3: Rovers 2 : 1 United.
-    EXPECT_TRUE(hasColour(image, cellRect(2, 1), kRed));
-    EXPECT_FALSE(hasColour(image, cellRect(2, 1), kGreen));
-    EXPECT_TRUE(hasColour(image, cellRect(3, 1), kGreen));
-    EXPECT_FALSE(hasColour(image, cellRect(3, 1), kRed));
-    EXPECT_TRUE(hasColour(image, cellRect(2, 3), kGreen));
-    EXPECT_TRUE(hasColour(image, cellRect(3, 3), kRed));
+    EXPECT_TRUE(hasNearColour(image, cellRect(2, 1), kRed));
+    EXPECT_FALSE(hasNearColour(image, cellRect(2, 1), kGreen));
+    EXPECT_TRUE(hasNearColour(image, cellRect(3, 1), kGreen));
+    EXPECT_FALSE(hasNearColour(image, cellRect(3, 1), kRed));
+    EXPECT_TRUE(hasNearColour(image, cellRect(2, 3), kGreen));
+    EXPECT_TRUE(hasNearColour(image, cellRect(3, 3), kRed));
     for (int col = 0; col < 5; ++col) {
-        EXPECT_FALSE(hasColour(image, cellRect(col, 2), kGreen));
-        EXPECT_FALSE(hasColour(image, cellRect(col, 2), kRed));
+        EXPECT_FALSE(hasNearColour(image, cellRect(col, 2), kGreen));
+        EXPECT_FALSE(hasNearColour(image, cellRect(col, 2), kRed));
         EXPECT_TRUE(hasNearColour(image, cellRect(col, 2), Qt::black)) << col; // the text is there
         EXPECT_EQ(background(image, col, 2), kGrey) << col;
         EXPECT_EQ(background(image, col, 1), QColor(Qt::white)) << col;
         EXPECT_EQ(background(image, col, 0), QColor(Qt::white)) << col;
-        EXPECT_FALSE(hasColour(image, cellRect(col, 0), kGreen)); // the header row as drawn
+        EXPECT_FALSE(hasNearColour(image, cellRect(col, 0), kGreen)); // the header row as drawn
     }
-    EXPECT_FALSE(hasColour(image, cellRect(0, 1), kGreen));
-    EXPECT_FALSE(hasColour(image, cellRect(4, 1), kRed));
+    EXPECT_FALSE(hasNearColour(image, cellRect(0, 1), kGreen));
+    EXPECT_FALSE(hasNearColour(image, cellRect(4, 1), kRed));
 
     // The names are coloured by the texts in the team boxes as they stand now.
     main->ComboBox1->setEditText("Nobody (Nowhere)");
     main->ComboBox2->setEditText("Nobody (Nowhere)");
     image = shot();
-    EXPECT_FALSE(hasColour(image, cellRect(2, 1), kRed));
-    EXPECT_FALSE(hasColour(image, cellRect(3, 1), kGreen));
+    EXPECT_FALSE(hasNearColour(image, cellRect(2, 1), kRed));
+    EXPECT_FALSE(hasNearColour(image, cellRect(3, 1), kGreen));
 }
 
 TEST_F(GridColoursTest, TheSelectedRowKeepsTheColoursAndTheGrey)
@@ -466,20 +457,20 @@ TEST_F(GridColoursTest, TheSelectedRowKeepsTheColoursAndTheGrey)
     QImage image = shot();
     EXPECT_EQ(background(image, 0, 2), kGrey);
     EXPECT_EQ(background(image, 4, 2), kGrey);
-    EXPECT_TRUE(hasColour(image, cellRect(2, 2), kRed));
-    EXPECT_TRUE(hasColour(image, cellRect(3, 2), kGreen));
+    EXPECT_TRUE(hasNearColour(image, cellRect(2, 2), kRed));
+    EXPECT_TRUE(hasNearColour(image, cellRect(3, 2), kGreen));
     EXPECT_TRUE(hasNearColour(image, cellRect(0, 2), highlight)); // readable on the grey
 
     main->StringGrid1->selectRow(1); // the 4 : 4 draw, an odd row: the highlight
     image = shot();
     EXPECT_EQ(background(image, 2, 1), highlight);
-    EXPECT_FALSE(hasColour(image, cellRect(2, 1), kGreen));
+    EXPECT_FALSE(hasNearColour(image, cellRect(2, 1), kGreen));
 
     main->StringGrid1->selectRow(4); // Rovers 2 : 1 United, even
     image = shot();
     EXPECT_EQ(background(image, 3, 4), kGrey);
-    EXPECT_TRUE(hasColour(image, cellRect(2, 4), kGreen));
-    EXPECT_TRUE(hasColour(image, cellRect(3, 4), kRed));
+    EXPECT_TRUE(hasNearColour(image, cellRect(2, 4), kGreen));
+    EXPECT_TRUE(hasNearColour(image, cellRect(3, 4), kRed));
 }
 
 // --- notes and the hooks for other windows ------------------------------------------------
