@@ -62,6 +62,12 @@ StringGrid::StringGrid(QWidget* parent) : QTableWidget(parent)
     viewport()->setPalette(pal);
 }
 
+void StringGrid::setColCount(int count)
+{
+    setColumnCount(count);
+    updateHeader();
+}
+
 void StringGrid::setRowCount(int count)
 {
     QTableWidget::setRowCount(count);

@@ -31,7 +31,7 @@ public:
     explicit StringGrid(QWidget* parent = nullptr);
 
     int colCount() const { return columnCount(); }
-    void setColCount(int count) { setColumnCount(count); }
+    void setColCount(int count);
     // Making the grid shorter drops the rows below; longer adds empty rows.
     void setRowCount(int count);
 
