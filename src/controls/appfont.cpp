@@ -7,8 +7,8 @@ namespace AppFont {
 
 QFont sansSerif(int pointSize)
 {
-    static const QStringList candidates{QStringLiteral("MS Sans Serif"),   QStringLiteral("Microsoft Sans Serif"),
-                                        QStringLiteral("Arial"),           QStringLiteral("Liberation Sans"),
+    static const QStringList candidates{QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                                        QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
                                         QStringLiteral("DejaVu Sans Condensed")};
     QStringList installed;
     for (QString family : QFontDatabase::families()) {

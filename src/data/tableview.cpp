@@ -1238,9 +1238,9 @@ std::vector<QVariantList> TableView::listValues(const QStringList& fieldNames)
     if (columns.isEmpty() || (m_master && m_rangeEmpty))
         return rows;
     QVariantList params;
-    const QString sql = QStringLiteral("SELECT %1 FROM %2%3%4")
-                            .arg(columns.join(QStringLiteral(", ")), quoted(m_table->sqlName), whereSql(params),
-                                 orderSql(false));
+    const QString sql =
+        QStringLiteral("SELECT %1 FROM %2%3%4")
+            .arg(columns.join(QStringLiteral(", ")), quoted(m_table->sqlName), whereSql(params), orderSql(false));
     QSqlQuery q = m_store.exec(sql, params, m_table->name);
     while (q.next()) {
         QVariantList row;

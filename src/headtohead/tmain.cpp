@@ -1,7 +1,7 @@
 #include "tmain.h"
 
-#include "appfont.h"
 #include "apperror.h"
+#include "appfont.h"
 #include "datamodule.h"
 #include "dbimage.h"
 #include "dblookupcombobox.h"
@@ -93,8 +93,8 @@ TMain::TMain(QWidget* parent) : QMainWindow(parent)
         return;
     }
     Label6->setCaption(QString());
-    const QStringList titles{QStringLiteral("№"), QStringLiteral("Date"), QStringLiteral("Home"), QStringLiteral("Away"),
-                             QStringLiteral("Goals")};
+    const QStringList titles{QStringLiteral("№"), QStringLiteral("Date"), QStringLiteral("Home"),
+                             QStringLiteral("Away"), QStringLiteral("Goals")};
     for (int c = 0; c < titles.size(); ++c)
         StringGrid1->setCell(c, 0, titles[c]);
 }
@@ -375,8 +375,8 @@ void TMain::Button1Click()
     const bool everyCompetition = CheckBox2->isChecked(); // "All competition"
     QString filter;
     if (homeAwayAsChosen)
-        filter = everyCompetition ? FilterForms::pair(team1, team2)
-                                  : FilterForms::pairInDivision(division, team1, team2);
+        filter =
+            everyCompetition ? FilterForms::pair(team1, team2) : FilterForms::pairInDivision(division, team1, team2);
     else
         filter = everyCompetition ? FilterForms::pairBothWays(team1, team2)
                                   : FilterForms::pairBothWaysInDivision(division, team1, team2);
@@ -436,8 +436,8 @@ void TMain::StringGrid1DrawCell(QPainter& painter, int col, int row, const QRect
     const QString text = StringGrid1->cell(col, row);
     bool coloured = false;
     if (col == 2 || col == 3) {
-        const auto colour = HeadToHead::nameColour(text, col == 2, StringGrid1->cell(4, row),
-                                                   ComboBox1->currentText(), ComboBox2->currentText());
+        const auto colour = HeadToHead::nameColour(text, col == 2, StringGrid1->cell(4, row), ComboBox1->currentText(),
+                                                   ComboBox2->currentText());
         if (colour) {
             painter.setPen(*colour);
             StringGrid::drawCellText(painter, rect, text);

@@ -77,4 +77,3 @@ void TNotice::ToolButton1Click()
 {
     Memo1->clear();
 }
-

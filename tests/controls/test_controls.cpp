@@ -219,8 +219,8 @@ TEST_F(ChooserTest, PictureBoxShowsThePictureOfTheCurrentRecord)
     EXPECT_TRUE(image.picture().isNull()); // England has no flag
     ASSERT_TRUE(module->TableCountry->locate("Country", "Spain"));
     const QImage shot = image.grab().toImage();
-    EXPECT_EQ(shot.pixelColor(10, 10), QColor(Qt::red));     // centred at its own size
-    EXPECT_NE(shot.pixelColor(1, 1), QColor(Qt::red));        // not stretched
+    EXPECT_EQ(shot.pixelColor(10, 10), QColor(Qt::red)); // centred at its own size
+    EXPECT_NE(shot.pixelColor(1, 1), QColor(Qt::red));   // not stretched
     module->TableCountry->first();
     EXPECT_TRUE(image.picture().isNull());
 }
@@ -288,8 +288,8 @@ TEST_F(GridTest, PaintHookRunsAfterTheDefaultPaintingForEveryCell)
         EXPECT_EQ(rect.height(), 16);
         EXPECT_EQ(rect.width(), col == 0 ? 40 : 60);
         EXPECT_EQ(rect.top(), row * 17);
-        EXPECT_EQ(pen, row == 2 ? grid.palette().color(QPalette::Active, QPalette::HighlightedText)
-                                : QColor(Qt::black));
+        EXPECT_EQ(pen,
+                  row == 2 ? grid.palette().color(QPalette::Active, QPalette::HighlightedText) : QColor(Qt::black));
     }
     EXPECT_EQ(shot.pixelColor(70, 17 + 8), QColor(1, 2, 3));
     EXPECT_EQ(shot.pixelColor(30, 34 + 2), QColor(4, 5, 6));
@@ -360,8 +360,7 @@ TEST(SmallControls, SortedListKeepsOrderAndTheTypedText)
     box.setEditText("typed");
     for (const char* name : {"united (Bexley)", "Rovers (Ashby)", "Athletic (Crewe)", "Rovers (Ashby)"})
         box.addSorted(name);
-    EXPECT_EQ(box.entries(),
-              (QStringList{"Athletic (Crewe)", "Rovers (Ashby)", "Rovers (Ashby)", "united (Bexley)"}));
+    EXPECT_EQ(box.entries(), (QStringList{"Athletic (Crewe)", "Rovers (Ashby)", "Rovers (Ashby)", "united (Bexley)"}));
     EXPECT_EQ(box.currentText(), "typed");
     box.clearEntries();
     EXPECT_EQ(box.count(), 0);

@@ -93,7 +93,7 @@ TEST_F(ViewTest, ListValuesFollowRangeFilterAndOrderWithoutMovingTheView)
     EXPECT_EQ(dates[0].front().toDate(), QDate(2021, 1, 3)); // newest first
     EXPECT_EQ(dates[2].front().toDate(), QDate(2019, 5, 5));
 
-    EXPECT_THROW(m->TableSortRes->listValues({"Res"}), AppError); // calculated
+    EXPECT_THROW(m->TableSortRes->listValues({"Res"}), AppError);  // calculated
     EXPECT_THROW(m->TableCountry->listValues({"Flag"}), AppError); // picture
 }
 

@@ -76,8 +76,8 @@ TEST(HeadToHeadRecord, GaugeRoundsHalvesAwayFromZero)
     EXPECT_EQ(HeadToHead::gaugePercent(1, 1), 100);
     EXPECT_EQ(HeadToHead::gaugePercent(1, 3), 33);
     EXPECT_EQ(HeadToHead::gaugePercent(2, 3), 67);
-    EXPECT_EQ(HeadToHead::gaugePercent(1, 8), 13);   // 12.5
-    EXPECT_EQ(HeadToHead::gaugePercent(1, 200), 1);  // 0.5
+    EXPECT_EQ(HeadToHead::gaugePercent(1, 8), 13);  // 12.5
+    EXPECT_EQ(HeadToHead::gaugePercent(1, 200), 1); // 0.5
     EXPECT_EQ(HeadToHead::gaugePercent(1, 201), 0);
     EXPECT_EQ(HeadToHead::gaugePercent(0, 0), 0);
 }

@@ -1,7 +1,7 @@
 #include "apperror.h"
 #include "datamodule.h"
-#include "dblookupcombobox.h"
 #include "dbimage.h"
+#include "dblookupcombobox.h"
 #include "dialogs.h"
 #include "gauge.h"
 #include "sortedcombobox.h"
@@ -186,8 +186,7 @@ TEST_F(MainWindowTest, ChoosingACompetitionFillsTheTeamListsAndTheStatusLine)
 
     chooseCompetition("Reserve League");
     EXPECT_EQ(main->ComboBox1->entries(), QStringList{"Reserves (Ashby)"});
-    EXPECT_EQ(main->Label7->text(),
-              "Albion - Reserve League - 0 matches - Statistics for the period since ? to ?");
+    EXPECT_EQ(main->Label7->text(), "Albion - Reserve League - 0 matches - Statistics for the period since ? to ?");
 
     // A competition without teams leaves the lists empty and the button as it was.
     main->disableShowStatistics();
@@ -281,9 +280,8 @@ TEST_F(MainWindowTest, WorkedExampleListsTheMatchesNewestFirstAndComposesTheText
     EXPECT_EQ(row(1), (QStringList{"3.", "05/03/2022", kUnited, kRovers, "1 : 3"}));
     EXPECT_EQ(row(2), (QStringList{"2.", "01/02/2021", kUnited, kRovers, "0 : 0"}));
     EXPECT_EQ(row(3), (QStringList{"1.", "01/08/2020", kRovers, kUnited, "2 : 1"}));
-    EXPECT_EQ(statistics(),
-              (QStringList{"Games: 3", "Rovers (Ashby) wins: 2", " draws: 1", "United (Bexley) wins: 0", " Goals: 5:2",
-                           " Average goals: 2.33", "3 and more goals in 66.67% games"}));
+    EXPECT_EQ(statistics(), (QStringList{"Games: 3", "Rovers (Ashby) wins: 2", " draws: 1", "United (Bexley) wins: 0",
+                                         " Goals: 5:2", " Average goals: 2.33", "3 and more goals in 66.67% games"}));
     EXPECT_TRUE(main->SpeedButton1->isEnabled());
     EXPECT_TRUE(main->Gauge1->isHidden());
     EXPECT_EQ(main->Gauge1->progress(), 100);
@@ -310,9 +308,8 @@ TEST_F(MainWindowTest, CheckBoxesChooseTheOrderAndTheCompetitions)
     ASSERT_EQ(main->StringGrid1->rowCount(), 5);
     EXPECT_EQ(row(1)[0], "4.");
     EXPECT_EQ(row(4)[0], "1.");
-    EXPECT_EQ(statistics(),
-              (QStringList{"Games: 4", "Rovers (Ashby) wins: 2", " draws: 2", "United (Bexley) wins: 0", " Goals: 9:6",
-                           " Average goals: 3.75", "3 and more goals in 75.00% games"}));
+    EXPECT_EQ(statistics(), (QStringList{"Games: 4", "Rovers (Ashby) wins: 2", " draws: 2", "United (Bexley) wins: 0",
+                                         " Goals: 9:6", " Average goals: 3.75", "3 and more goals in 75.00% games"}));
 
     run(kUnited, kRovers, true, false); // United at home
     ASSERT_EQ(main->StringGrid1->rowCount(), 3);
@@ -328,16 +325,14 @@ TEST_F(MainWindowTest, ATeamAgainstItselfAndAMatchWithoutGoals)
     run(kRovers, kRovers);
     ASSERT_EQ(main->StringGrid1->rowCount(), 3);
     EXPECT_EQ(row(1), (QStringList{"2.", "02/02/2020", kRovers, kRovers, "0 : 1"}));
-    EXPECT_EQ(statistics(),
-              (QStringList{"Games: 2", "Rovers (Ashby) wins: 1", " draws: 0", "Rovers (Ashby) wins: 1", " Goals: 3:1",
-                           " Average goals: 2.00", "3 and more goals in 50.00% games"}));
+    EXPECT_EQ(statistics(), (QStringList{"Games: 2", "Rovers (Ashby) wins: 1", " draws: 0", "Rovers (Ashby) wins: 1",
+                                         " Goals: 3:1", " Average goals: 2.00", "3 and more goals in 50.00% games"}));
 
     run(kAthletic, kRovers);
     ASSERT_EQ(main->StringGrid1->rowCount(), 3);
     EXPECT_EQ(row(2), (QStringList{"1.", "01/01/2019", kAthletic, kRovers, " : "}));
-    EXPECT_EQ(statistics(),
-              (QStringList{"Games: 2", "Athletic (Crewe) wins: 1", " draws: 1", "Rovers (Ashby) wins: 0", " Goals: 2:1",
-                           " Average goals: 1.50", "3 and more goals in 50.00% games"}));
+    EXPECT_EQ(statistics(), (QStringList{"Games: 2", "Athletic (Crewe) wins: 1", " draws: 1", "Rovers (Ashby) wins: 0",
+                                         " Goals: 2:1", " Average goals: 1.50", "3 and more goals in 50.00% games"}));
 }
 
 TEST_F(MainWindowTest, NoMatchesGivesTheWarningAndKeepsThePrintState)
