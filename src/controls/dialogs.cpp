@@ -1,5 +1,7 @@
 #include "dialogs.h"
 
+#include "apperror.h"
+
 #include <QDialog>
 #include <QMessageBox>
 
@@ -35,6 +37,17 @@ void message(Kind kind, const QString& text, QWidget* parent)
     case Kind::Information:
         QMessageBox::information(parent, title, text);
         break;
+    }
+}
+
+void runHandler(const std::function<void()>& handler, QWidget* parent)
+{
+    try {
+        handler();
+    } catch (const AppError& e) {
+        error(e.message(), parent);
+    } catch (const std::exception& e) {
+        error(QString::fromLocal8Bit(e.what()), parent);
     }
 }
 

@@ -22,6 +22,11 @@ inline void information(const QString& text, QWidget* parent = nullptr)
     message(Kind::Information, text, parent);
 }
 
+// Runs a handler that the user started (a click, a closed list). An AppError or other
+// exception it throws stops it there and is shown in the error box; the program goes on.
+// Handlers themselves catch nothing; controls call them through here.
+void runHandler(const std::function<void()>& handler, QWidget* parent = nullptr);
+
 // Shows the window modally and returns its result code.
 int execModal(QDialog& dialog);
 

@@ -1256,6 +1256,41 @@ QString TableView::asString(const QString& fieldName)
     return v.toString();
 }
 
+std::vector<QVariantList> TableView::listValues(const QStringList& fieldNames)
+{
+    checkOpen();
+    ensureFresh();
+    std::vector<const FieldSchema*> wanted;
+    QStringList columns;
+    for (const QString& name : fieldNames) {
+        const ViewField& vf = declared(name);
+        const FieldSchema* fs = vf.calculated ? nullptr : m_table->field(vf.name);
+        if (!fs || fs->isBlob())
+            throw AppError(viewError(QStringLiteral("cannot list the field \"%1\"").arg(name)));
+        wanted.push_back(fs);
+        columns << quoted(fs->name);
+    }
+    std::vector<QVariantList> rows;
+    if (columns.isEmpty() || (m_master && m_rangeEmpty))
+        return rows;
+    QVariantList params;
+    const QString sql =
+        QStringLiteral("SELECT %1 FROM %2%3%4")
+            .arg(columns.join(QStringLiteral(", ")), quoted(m_table->sqlName), whereSql(params), orderSql(false));
+    QSqlQuery q = m_store.exec(sql, params, m_table->name);
+    while (q.next()) {
+        QVariantList row;
+        for (size_t i = 0; i < wanted.size(); ++i) {
+            QVariant v = q.value(static_cast<int>(i));
+            if (!v.isNull() && wanted[i]->type == FieldType::Date)
+                v = QVariant(QDate::fromString(v.toString(), Qt::ISODate));
+            row << v;
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
+
 QString TableView::displayText(const QString& fieldName)
 {
     const ViewField& vf = declared(fieldName);

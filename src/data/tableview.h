@@ -138,6 +138,11 @@ public:
     QByteArray asBytes(const QString& fieldName);
     QString displayText(const QString& fieldName); // asString with the field's display format
 
+    // The values of the named fields (declared, stored, not pictures) of every visible
+    // record, in the view's order, read without moving the view: what a drop-down list
+    // of the view shows. Dates come as QDate, as value() gives them.
+    std::vector<QVariantList> listValues(const QStringList& fieldNames);
+
     // --- reactions -------------------------------------------------------------------
     std::function<void(TableView&)> beforeInsert;
     std::function<void(TableView&)> afterInsert;

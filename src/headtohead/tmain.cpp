@@ -1,21 +1,476 @@
 #include "tmain.h"
 
+#include "apperror.h"
+#include "appfont.h"
+#include "datamodule.h"
+#include "dbimage.h"
+#include "dblookupcombobox.h"
 #include "dialogs.h"
+#include "filterforms.h"
+#include "gauge.h"
+#include "glyphs.h"
+#include "headtohead.h"
+#include "shape.h"
+#include "sortedcombobox.h"
+#include "stringgrid.h"
+#include "textlabel.h"
+#include "tnotice.h"
 
+#include <QCheckBox>
 #include <QDir>
+#include <QEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QToolButton>
 
 TMain* Main = nullptr;
+
+namespace {
+
+constexpr int kClientWidth = 498;
+constexpr int kClientHeight = 510;
+constexpr int kGridHeight = 270;
+constexpr int kStatisticsRight = 488; // the statistics text keeps its right edge here
+
+// Switches a view's filter off when the operation that set it ends, also when the
+// operation stopped on an error, so that no other window finds the view still filtered.
+class FilterScope
+{
+public:
+    explicit FilterScope(TableView* view) : m_view(view) {}
+    ~FilterScope()
+    {
+        try {
+            m_view->setFiltered(false);
+        } catch (...) {
+            // The error that stopped the operation is the one the user is shown.
+        }
+    }
+    FilterScope(const FilterScope&) = delete;
+    FilterScope& operator=(const FilterScope&) = delete;
+
+private:
+    TableView* m_view;
+};
+
+TDataModule1& dataModule()
+{
+    if (!DataModule1)
+        throw AppError(QStringLiteral("The data module is not loaded."));
+    return *DataModule1;
+}
+
+QLabel* label(const QString& text, QWidget* parent, int x, int y)
+{
+    auto* l = new QLabel(text, parent);
+    l->move(x, y);
+    l->resize(l->sizeHint());
+    return l;
+}
+
+} // namespace
 
 TMain::TMain(QWidget* parent) : QMainWindow(parent)
 {
     Main = this;
     setWindowTitle(QStringLiteral("Tallyfield v3.0.4"));
-    Database1.close();
-    Database1.open(QDir::current().filePath(QStringLiteral("Table")));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setFont(AppFont::sansSerif(8));
+    setMinimumSize(493, 296);
+    buildControls();
+    resize(kClientWidth, kClientHeight);
+
+    try {
+        Database1.close();
+        Database1.open(QDir::current().filePath(QStringLiteral("Table")));
+    } catch (const AppError& error) {
+        // Start-up goes on without the database; the windows show empty lists.
+        Dialogs::error(error.message(), this);
+        return;
+    }
+    Label6->setCaption(QString());
+    const QStringList titles{QStringLiteral("№"), QStringLiteral("Date"), QStringLiteral("Home"),
+                             QStringLiteral("Away"), QStringLiteral("Goals")};
+    for (int c = 0; c < titles.size(); ++c)
+        StringGrid1->setCell(c, 0, titles[c]);
 }
 
 TMain::~TMain()
 {
     if (Main == this)
         Main = nullptr;
+}
+
+void TMain::buildControls()
+{
+    m_client = new QWidget(this);
+    setCentralWidget(m_client);
+    m_client->installEventFilter(this);
+    QWidget* c = m_client;
+
+    Shape1 = new Shape(Qt::white, Qt::black, c);
+    Shape1->setGeometry(0, 0, kClientWidth, 97);
+
+    Label2 = label(QStringLiteral("Country"), c, 25, 22);
+    Label1 = label(QStringLiteral("Competition"), c, 8, 51);
+    for (QLabel* l : {Label2, Label1}) {
+        l->setAutoFillBackground(true);
+        QPalette pal = l->palette();
+        pal.setColor(QPalette::Window, Qt::white);
+        l->setPalette(pal);
+    }
+
+    DBLookupComboBox2 = new DBLookupComboBox(c);
+    DBLookupComboBox2->setKeyField(QStringLiteral("Country"));
+    DBLookupComboBox2->setListField(QStringLiteral("Country"));
+    DBLookupComboBox2->setDropDownRows(10);
+    DBLookupComboBox2->setGeometry(72, 16, 145, DBLookupComboBox2->sizeHint().height());
+
+    DBLookupComboBox1 = new DBLookupComboBox(c);
+    DBLookupComboBox1->setKeyField(QStringLiteral("Code"));
+    DBLookupComboBox1->setListField(QStringLiteral("Division"));
+    DBLookupComboBox1->setDropDownRows(10);
+    DBLookupComboBox1->setGeometry(72, 48, 145, DBLookupComboBox1->sizeHint().height());
+
+    DBImage1 = new DBImage(c);
+    DBImage1->setDataField(QStringLiteral("Flag"));
+    DBImage1->setGeometry(240, 2, 74, 74);
+    DBImage1->hide();
+    DBImage2 = new DBImage(c);
+    DBImage2->setDataField(QStringLiteral("Logo"));
+    DBImage2->setGeometry(330, 2, 74, 74);
+    DBImage2->hide();
+
+    Shape2 = new Shape(QColor(192, 192, 192), QColor(128, 128, 128), c);
+    Shape2->setGeometry(0, 77, kClientWidth, 20);
+    Label7 = label(QString(), c, 8, 80);
+
+    Label4 = label(QStringLiteral("Team 1"), c, 8, 104);
+    ComboBox1 = new SortedComboBox(c);
+    ComboBox1->setGeometry(8, 120, 225, ComboBox1->sizeHint().height());
+    Label5 = label(QStringLiteral("Team 2"), c, 264, 104);
+    ComboBox2 = new SortedComboBox(c);
+    ComboBox2->setGeometry(264, 120, 225, ComboBox2->sizeHint().height());
+
+    Button1 = new QPushButton(QStringLiteral("Show statistics"), c);
+    Button1->setGeometry(8, 152, 121, 25);
+    Button1->setCursor(Qt::PointingHandCursor);
+
+    CheckBox1 = new QCheckBox(QStringLiteral("Save order"), c);
+    CheckBox1->setGeometry(136, 152, 113, 17);
+    CheckBox2 = new QCheckBox(QStringLiteral("All competition"), c);
+    CheckBox2->setGeometry(136, 176, 113, 17);
+
+    Label6 = new TextLabel(c);
+    Label6->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    Label6->placeAt(kStatisticsRight, 144);
+
+    Label3 = label(QStringLiteral("Results"), c, 9, 212);
+
+    SpeedButton1 = new QToolButton(c);
+    SpeedButton1->setIcon(Glyphs::printer());
+    SpeedButton1->setToolTip(QStringLiteral("Print"));
+    SpeedButton2 = new QToolButton(c);
+    SpeedButton2->setIcon(Glyphs::note());
+    SpeedButton2->setToolTip(QStringLiteral("Add to note"));
+    int x = 72;
+    for (QToolButton* b : {SpeedButton1, SpeedButton2}) {
+        b->setAutoRaise(true);
+        b->setCursor(Qt::PointingHandCursor);
+        b->setGeometry(x, 208, 23, 22);
+        x += 32;
+    }
+    SpeedButton1->setEnabled(false);
+
+    Gauge1 = new Gauge(c);
+    Gauge1->setGeometry(136, 210, 353, 20);
+    Gauge1->hide();
+
+    StringGrid1 = new StringGrid(c);
+    StringGrid1->setFont(AppFont::sansSerif(8));
+    StringGrid1->setFrameShape(QFrame::Box);
+    StringGrid1->setFrameShadow(QFrame::Plain);
+    StringGrid1->setColCount(5);
+    StringGrid1->setRowCount(1);
+    StringGrid1->setDefaultRowHeight(16);
+    const int widths[] = {25, 60, 175, 175, 35};
+    for (int col = 0; col < 5; ++col)
+        StringGrid1->setColWidth(col, widths[col]);
+    StringGrid1->drawCell = [this](QPainter& painter, int col, int row, const QRect& rect,
+                                   StringGrid::DrawState state) {
+        StringGrid1DrawCell(painter, col, row, rect, state.selected);
+    };
+
+    // The statistics text grows downwards and must not hide behind the grid.
+    Label6->raise();
+
+    connect(DBLookupComboBox2, &DBLookupComboBox::closeUp, this, &TMain::DBLookupComboBox2CloseUp);
+    connect(DBLookupComboBox1, &DBLookupComboBox::closeUp, this, &TMain::DBLookupComboBox1CloseUp);
+    connect(Button1, &QPushButton::clicked, this, [this] { Dialogs::runHandler([this] { Button1Click(); }, this); });
+    connect(SpeedButton1, &QToolButton::clicked, this,
+            [this] { Dialogs::runHandler([this] { SpeedButton1Click(); }, this); });
+    connect(SpeedButton2, &QToolButton::clicked, this,
+            [this] { Dialogs::runHandler([this] { SpeedButton2Click(); }, this); });
+    // Typing another team recolours the names in the grid.
+    for (SortedComboBox* box : {ComboBox1, ComboBox2})
+        connect(box, &QComboBox::currentTextChanged, StringGrid1->viewport(), qOverload<>(&QWidget::update));
+
+    arrangeControls();
+}
+
+// The bands and the grid take the width of the window; the grid stays docked to the bottom.
+void TMain::arrangeControls()
+{
+    const int w = m_client->width();
+    const int h = m_client->height();
+    Shape1->setGeometry(0, 0, w, 97);
+    Shape2->setGeometry(0, 77, w, 20);
+    StringGrid1->setGeometry(0, h - kGridHeight, w, kGridHeight);
+}
+
+bool TMain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_client && event->type() == QEvent::Resize)
+        arrangeControls();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TMain::showEvent(QShowEvent* event)
+{
+    if (!m_shownOnce) {
+        m_shownOnce = true;
+        if (!m_connected && DataModule1)
+            Dialogs::runHandler([this] { connectDataModule(); }, this);
+        const int menuHeight = menuWidget() ? menuWidget()->sizeHint().height() : 0;
+        resize(kClientWidth, kClientHeight + menuHeight);
+        if (const QScreen* s = screen())
+            move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    }
+    QMainWindow::showEvent(event);
+}
+
+void TMain::connectDataModule()
+{
+    if (m_connected)
+        return;
+    TDataModule1& m = dataModule();
+    m_connected = true;
+    DBImage1->setDataSource(m.DataSourceCountry);
+    DBImage2->setDataSource(m.DataSourceCountry);
+    DBLookupComboBox2->setListSource(m.DataSourceCountry);
+    DBLookupComboBox1->setListSource(m.DataSourceDivision);
+}
+
+void TMain::disableShowStatistics()
+{
+    Button1->setEnabled(false);
+}
+
+void TMain::detachCountryChooser()
+{
+    DBLookupComboBox2->setListSource(nullptr);
+}
+
+void TMain::attachCountryChooser()
+{
+    DBLookupComboBox2->setListSource(dataModule().DataSourceCountry);
+}
+
+void TMain::setResultsPrinter(std::function<void()> print)
+{
+    m_printResults = std::move(print);
+}
+
+void TMain::setPrintEnabled(bool enabled)
+{
+    SpeedButton1->setEnabled(enabled);
+    if (N15 && printingAvailable())
+        N15->setEnabled(enabled);
+}
+
+QString TMain::statisticsText() const
+{
+    return Label6->caption();
+}
+
+// A country has been chosen: the chooser has made it the current country.
+void TMain::DBLookupComboBox2CloseUp()
+{
+    TDataModule1& m = dataModule();
+    Label7->setText(m.TableCountry->asString(QStringLiteral("Country")));
+    Label7->resize(Label7->sizeHint());
+    DBImage1->show();
+    DBImage2->show();
+    // The competition list now holds the chosen country's competitions; the competition
+    // shown before stays only if it belongs to that country.
+    DBLookupComboBox1->setListSource(nullptr);
+    DBLookupComboBox1->setListSource(m.DataSourceDivision);
+    ComboBox1->setEditText(QString());
+    ComboBox2->setEditText(QString());
+    Label6->setCaption(QString());
+    setPrintEnabled(false);
+    StringGrid1->setRowCount(1);
+    if (leagueTableCountryChooser)
+        leagueTableCountryChooser->setListSource(nullptr);
+    Button1->setEnabled(false);
+}
+
+// A competition has been chosen: its teams fill the two lists, and the status line tells
+// how many matches it has and from when to when.
+void TMain::DBLookupComboBox1CloseUp()
+{
+    TDataModule1& m = dataModule();
+    const QString team1 = ComboBox1->currentText();
+    const QString team2 = ComboBox2->currentText();
+    ComboBox1->clearEntries();
+    ComboBox2->clearEntries();
+    ComboBox1->setEditText(team1);
+    ComboBox2->setEditText(team2);
+
+    TableView* teams = m.TableTeam;
+    teams->first();
+    const int teamCount = teams->recordCount();
+    for (int i = 0; i < teamCount; ++i) {
+        const QString name =
+            teamLabel(teams->asString(QStringLiteral("ShortName")), teams->asString(QStringLiteral("City")));
+        ComboBox1->addSorted(name);
+        ComboBox2->addSorted(name);
+        Button1->setEnabled(true);
+        teams->next();
+    }
+
+    TableView* results = m.TableSortRes;
+    results->setFilterText(FilterForms::division(m.TableDivision->asString(QStringLiteral("Code"))));
+    results->setFiltered(true);
+    const FilterScope filterOff(results);
+    results->last();
+    QString earliest = results->asString(QStringLiteral("Date"));
+    results->first();
+    QString latest = results->asString(QStringLiteral("Date"));
+    if (earliest.isEmpty() && latest.isEmpty()) {
+        earliest = QStringLiteral("?");
+        latest = QStringLiteral("?");
+    }
+    Label7->setText(m.TableCountry->asString(QStringLiteral("Country")) + QStringLiteral(" - ") +
+                    m.TableDivision->asString(QStringLiteral("Division")) + QStringLiteral(" - ") +
+                    QString::number(results->recordCount()) +
+                    QStringLiteral(" matches - Statistics for the period since ") + earliest + QStringLiteral(" to ") +
+                    latest);
+    Label7->resize(Label7->sizeHint());
+    results->setFiltered(false);
+}
+
+// "Show statistics": every match between the two teams, newest first, and their record.
+void TMain::Button1Click()
+{
+    TDataModule1& m = dataModule();
+    const QString team1 = ComboBox1->currentText();
+    const QString team2 = ComboBox2->currentText();
+    const QString division = m.TableDivision->asString(QStringLiteral("Code"));
+    const bool homeAwayAsChosen = CheckBox1->isChecked(); // "Save order"
+    const bool everyCompetition = CheckBox2->isChecked(); // "All competition"
+    QString filter;
+    if (homeAwayAsChosen)
+        filter =
+            everyCompetition ? FilterForms::pair(team1, team2) : FilterForms::pairInDivision(division, team1, team2);
+    else
+        filter = everyCompetition ? FilterForms::pairBothWays(team1, team2)
+                                  : FilterForms::pairBothWaysInDivision(division, team1, team2);
+
+    TableView* results = m.TableSortRes;
+    results->setFilterText(filter);
+    results->setFiltered(true);
+    const FilterScope filterOff(results);
+
+    Label6->setCaption(QString());
+    HeadToHead record(team1, team2);
+    StringGrid1->setRowCount(1);
+    if (results->recordCount() == 0) {
+        Dialogs::warning(QStringLiteral("Results not found!"), this);
+        return;
+    }
+
+    Gauge1->setProgress(0);
+    Gauge1->show();
+    struct HideGauge
+    {
+        Gauge* gauge;
+        ~HideGauge() { gauge->hide(); }
+    } hideGauge{Gauge1};
+
+    results->first();
+    const int n = results->recordCount();
+    int k = 1;
+    for (int r = 1; r <= n; ++r) {
+        StringGrid1->setRowCount(r + 1);
+        const QString home = results->asString(QStringLiteral("Team"));
+        const QString away = results->asString(QStringLiteral("Team2"));
+        StringGrid1->setCell(0, r, QString::number(n - r + 1) + QLatin1Char('.'));
+        StringGrid1->setCell(1, r, results->asString(QStringLiteral("Date")));
+        StringGrid1->setCell(2, r, home);
+        StringGrid1->setCell(3, r, away);
+        StringGrid1->setCell(4, r, results->asString(QStringLiteral("Res")));
+        record.addMatch(home, away, static_cast<int>(results->asInteger(QStringLiteral("Goal1"))),
+                        static_cast<int>(results->asInteger(QStringLiteral("Goal2"))));
+        results->next();
+        Gauge1->setProgress(HeadToHead::gaugePercent(k, n));
+        ++k;
+    }
+    Gauge1->hide();
+
+    Label6->setCaption(record.statisticsText());
+    results->setFiltered(false);
+    setPrintEnabled(true);
+}
+
+// Paints over a cell of the results grid once the grid has drawn it: the winner's name
+// green, the loser's red, and every second match row light grey.
+void TMain::StringGrid1DrawCell(QPainter& painter, int col, int row, const QRect& rect, bool selected)
+{
+    if (row < 1)
+        return;
+    const QString text = StringGrid1->cell(col, row);
+    bool coloured = false;
+    if (col == 2 || col == 3) {
+        const auto colour = HeadToHead::nameColour(text, col == 2, StringGrid1->cell(4, row), ComboBox1->currentText(),
+                                                   ComboBox2->currentText());
+        if (colour) {
+            painter.setPen(*colour);
+            StringGrid::drawCellText(painter, rect, text);
+            coloured = true;
+        }
+    }
+    if (row % 2 == 0) {
+        painter.fillRect(rect, HeadToHead::shadeColour());
+        // On the selected row the grey takes the place of the highlight; its other texts
+        // keep the highlight's colour so that they stay readable on the grey.
+        if (selected && !coloured)
+            painter.setPen(palette().color(QPalette::Active, QPalette::Highlight));
+        StringGrid::drawCellText(painter, rect, text);
+    }
+}
+
+void TMain::SpeedButton1Click()
+{
+    if (!m_printResults) {
+        Dialogs::information(QStringLiteral("Printing is not available yet."), this);
+        return;
+    }
+    m_printResults();
+}
+
+// "Add to note": the pair, the statistics text and a line of hyphens go to the end of the
+// notes, and the notes window comes to the front.
+void TMain::SpeedButton2Click()
+{
+    if (!Notice)
+        return;
+    Notice->addLine(ComboBox1->currentText() + QStringLiteral(" - ") + ComboBox2->currentText());
+    Notice->addLine(Label6->caption());
+    Notice->addLine(QString(50, QLatin1Char('-')));
+    Notice->showNotes();
 }

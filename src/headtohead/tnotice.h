@@ -2,8 +2,12 @@
 
 #include <QWidget>
 
+class QPlainTextEdit;
+class QToolBar;
+class QToolButton;
+
 // The notes window: a text the user collects head-to-head records in; it lives in memory
-// for the run.
+// for the run. A modeless window of fixed size; closing it hides it and keeps the text.
 class TNotice : public QWidget
 {
     Q_OBJECT
@@ -11,6 +15,21 @@ class TNotice : public QWidget
 public:
     explicit TNotice(QWidget* parent = nullptr);
     ~TNotice() override;
+
+    // Adds the text as a new line at the end of the notes. A carriage return inside it
+    // starts a further line.
+    void addLine(const QString& text);
+    // The notes as the user sees them, lines separated by line feeds.
+    QString text() const;
+    // Shows the window (modeless) and brings it to the front.
+    void showNotes();
+
+    // "Clear": empties the notes.
+    void ToolButton1Click();
+
+    QToolBar* ToolBar1;
+    QToolButton* ToolButton1;
+    QPlainTextEdit* Memo1;
 };
 
 // The one notes window of the program; null before it is made.

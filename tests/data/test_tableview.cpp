@@ -72,6 +72,31 @@ TEST_F(ViewTest, OpensOnFirstRecordsAndDetailsFollowTheirMasters)
     EXPECT_TRUE(m->TableResults->eof());
 }
 
+TEST_F(ViewTest, ListValuesFollowRangeFilterAndOrderWithoutMovingTheView)
+{
+    auto* m = module.get();
+    m->TableDivision->next(); // Championship, with Leeds as its team
+    ASSERT_EQ(m->TableTeam->asString("ShortName"), "Leeds");
+
+    const auto divisions = m->TableDivision->listValues({"Code", "Division"});
+    ASSERT_EQ(divisions.size(), 2u);
+    EXPECT_EQ(divisions[0], (QVariantList{71, "Premier League"}));
+    EXPECT_EQ(divisions[1], (QVariantList{72, "Championship"}));
+    // Neither the view nor its details moved.
+    EXPECT_EQ(m->TableDivision->asString("Division"), "Championship");
+    EXPECT_EQ(m->TableTeam->asString("ShortName"), "Leeds");
+
+    m->TableSortRes->setFilterText("(Division='71')");
+    m->TableSortRes->setFiltered(true);
+    const auto dates = m->TableSortRes->listValues({"Date"});
+    ASSERT_EQ(dates.size(), 3u);
+    EXPECT_EQ(dates[0].front().toDate(), QDate(2021, 1, 3)); // newest first
+    EXPECT_EQ(dates[2].front().toDate(), QDate(2019, 5, 5));
+
+    EXPECT_THROW(m->TableSortRes->listValues({"Res"}), AppError);  // calculated
+    EXPECT_THROW(m->TableCountry->listValues({"Flag"}), AppError); // picture
+}
+
 TEST_F(ViewTest, UnboundViewCoversTheWholeTableAndRebindingFollowsAgain)
 {
     auto* results = module->TableResults;

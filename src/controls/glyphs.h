@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QIcon>
+
+// The small pictures of the program's tool buttons, drawn rather than loaded so that they
+// need no files.
+namespace Glyphs {
+
+QIcon printer(); // a printer with a sheet coming out
+QIcon note();    // a sheet with lines and a pencil
+QIcon clear();   // a sheet with a red cross
+
+} // namespace Glyphs

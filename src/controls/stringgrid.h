@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QTableWidget>
+#include <functional>
+
+class QPainter;
+
+// A grid of texts, cells addressed as (column, row) like the grids of the program's
+// windows. Every cell is painted in a fixed way: its background (white, or the highlight
+// colour on the selected row), its text 2 pixels right of and below the cell's top-left
+// corner, and a grid line under it (there are no vertical lines). Then the paint hook
+// drawCell is called with the painter still set up as the default painting left it (pen
+// in the text colour, clipped to the cell), so that it can paint over the cell, for
+// instance drawing the text again in another colour with drawCellText().
+//
+// The whole row is selected. Rows are defaultRowHeight() high plus the grid line. With
+// fixedRows() at 1, row 0 holds the column titles: it is shown as the grid's header, stays
+// in view when the rows scroll, cannot be selected and is not passed to the hook.
+class StringGrid : public QTableWidget
+{
+    Q_OBJECT
+
+public:
+    struct DrawState
+    {
+        bool selected = false;
+        bool focused = false;
+    };
+    using DrawCellHook = std::function<void(QPainter& painter, int col, int row, const QRect& rect, DrawState state)>;
+
+    explicit StringGrid(QWidget* parent = nullptr);
+
+    int colCount() const { return columnCount(); }
+    void setColCount(int count);
+    // Making the grid shorter drops the rows below; longer adds empty rows.
+    void setRowCount(int count);
+
+    QString cell(int col, int row) const;
+    void setCell(int col, int row, const QString& text);
+
+    void setColWidth(int col, int width) { setColumnWidth(col, width); }
+    void setDefaultRowHeight(int height);
+    int defaultRowHeight() const { return m_rowHeight; }
+
+    void setFixedRows(int rows);
+    int fixedRows() const { return m_fixedRows; }
+
+    // Draws a text where the default painting puts a cell's text, in the painter's pen.
+    static void drawCellText(QPainter& painter, const QRect& cellRect, const QString& text);
+
+    // The paint hook, called for every painted cell after the default painting.
+    DrawCellHook drawCell;
+
+    QColor gridLineColor() const { return m_lineColor; }
+
+private:
+    friend class StringGridDelegate;
+    void updateHeader();
+
+    int m_rowHeight = 16;
+    int m_fixedRows = 0;
+    QColor m_lineColor{192, 192, 192};
+};
