@@ -151,8 +151,12 @@ TEST(ClubLists, ReadNamesAlternativesCitiesStadiumsAndReserveSides)
                                            "  | San Siro\n"
                                            "Estadio Monumental, 72_054, Buenos Aires\n"
                                            "# club: River Plate\n"
-                                           "Small Ground, 1990, Somewhere\n");
-    ASSERT_EQ(stadiums.size(), 3u);
+                                           "Small Ground, 1990, Somewhere\n"
+                                           "Estadio Azteca, 105_084, 1966,  México\n"
+                                           "  # es.wikipedia: Estadio_Azteca\n"
+                                           "  # clubs: América, Cruz Azul\n");
+    ASSERT_EQ(stadiums.size(), 4u);
+    EXPECT_EQ(stadiums[3].clubs, QStringList({"América", "Cruz Azul"}));
     EXPECT_EQ(stadiums[0].capacity, 80074);
     EXPECT_EQ(stadiums[0].clubs, QStringList({"AC Milano", "Inter"}));
     EXPECT_EQ(stadiums[1].clubs, QStringList({"River Plate"}));

@@ -119,8 +119,17 @@ std::vector<StadiumEntry> parseStadiumList(const QString& text)
         QString comment;
         const QString line = withoutComment(raw, &comment);
         const QString trimmed = line.trimmed();
-        if (trimmed.isEmpty() && comment.startsWith(QStringLiteral("club:")) && !stadiums.empty()) {
-            stadiums.back().clubs << cleanName(comment.mid(5)); // "# club: River Plate" beneath the stadium
+        // The home clubs: "# Real Madrid" after the stadium, or "# club: River Plate" /
+        // "# clubs: América" on a line of its own beneath it.
+        static const QRegularExpression clubsTag(QStringLiteral("^(clubs?|teams?):\\s*"),
+                                                 QRegularExpression::CaseInsensitiveOption);
+        const QRegularExpressionMatch tag = clubsTag.match(comment);
+        if (tag.hasMatch())
+            comment = comment.mid(tag.capturedLength());
+        if (trimmed.isEmpty() && tag.hasMatch() && !stadiums.empty()) {
+            for (const QString& club : comment.split(QLatin1Char(',')))
+                if (!cleanName(club).isEmpty())
+                    stadiums.back().clubs << cleanName(club);
             continue;
         }
         if (trimmed.isEmpty() || trimmed.startsWith(QLatin1Char('=')))
