@@ -263,8 +263,14 @@ void Shell::N13Click()
 {
     // The help folder is that of the working directory at this moment.
     const QString folder = HelpWindow::currentHelpFolder();
-    if (!m_help)
+    if (!m_help) {
         m_help = std::make_unique<HelpWindow>();
+        if (const QScreen* screen = Main ? Main->screen() : QGuiApplication::primaryScreen()) {
+            QRect frame = m_help->frameGeometry();
+            frame.moveCenter(screen->availableGeometry().center());
+            m_help->move(frame.topLeft());
+        }
+    }
     if (!m_help->openContents(folder)) {
         Dialogs::error(QStringLiteral("The help file \"%1\" cannot be found. Tallyfield reads its help from the "
                                       "folder Help in the folder it was started in.")

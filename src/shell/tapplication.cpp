@@ -5,9 +5,10 @@
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
-    // The title names the program in the task bar and heads every message box.
+    // The title names the program in the task bar and heads every message box. It is the
+    // display name too, which Qt derives from it; setting the display name explicitly
+    // would make the window system append it to every caption ("Notes — Tallyfield").
     setApplicationName(title());
-    setApplicationDisplayName(title());
 }
 
 bool TApplication::notify(QObject* receiver, QEvent* event)
