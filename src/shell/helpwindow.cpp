@@ -55,12 +55,12 @@ bool HelpWindow::openContents(const QString& helpFolder)
     const QFileInfo contents(QDir(helpFolder).filePath(contentsPage()));
     if (!contents.isFile())
         return false;
-    if (m_folder != contents.absolutePath()) {
-        // Another folder's help: the way back through the old pages is gone.
-        m_folder = contents.absolutePath();
-        m_browser->clearHistory();
-    }
+    const bool otherFolder = m_folder != contents.absolutePath();
+    m_folder = contents.absolutePath();
     openPage(contentsPage());
+    // Another folder's help: there is no way back into the old folder's pages.
+    if (otherFolder)
+        m_browser->clearHistory();
     return true;
 }
 

@@ -27,7 +27,10 @@ constexpr int bodyHeight = 510;
 constexpr int minimumBodyWidth = 493;
 constexpr int minimumBodyHeight = 296;
 
-QString utf8(const char* text) { return QString::fromUtf8(text); }
+QString utf8(const char* text)
+{
+    return QString::fromUtf8(text);
+}
 
 } // namespace
 
@@ -96,7 +99,13 @@ int Shell::run()
 
 void Shell::makeMain()
 {
-    m_windows.push_back(std::make_unique<TMain>());
+    try {
+        m_windows.push_back(std::make_unique<TMain>());
+    } catch (...) {
+        // The window that failed half-way must not stay behind as the program's main window.
+        Main = nullptr;
+        throw;
+    }
     Main->installEventFilter(this);
     buildMainMenu();
     setUpMainFrame();
@@ -188,15 +197,15 @@ void Shell::buildMainMenu()
         {&Shell::N1, &Shell::N16, "N16", "Print options...", none, nullptr}, // the results report's printer set-up
         {&Shell::N1, &Shell::N15, "N15", "Print", none, nullptr},            // the results report
         {&Shell::N1, &Shell::N2, "N2", "Exit", none, &Shell::N2Click},
-        {&Shell::N3, &Shell::N4, "N4", "Teams", none, nullptr},                   // TTeam, modal
-        {&Shell::N3, &Shell::N5, "N5", "League table", none, nullptr},            // TTurTable, modal
+        {&Shell::N3, &Shell::N4, "N4", "Teams", none, nullptr},                     // TTeam, modal
+        {&Shell::N3, &Shell::N5, "N5", "League table", none, nullptr},              // TTurTable, modal
         {&Shell::N3, &Shell::N17, "N17", "Competitions statistics", none, nullptr}, // TStatistic, modal
         {&Shell::N3, &Shell::N18, "N18", "Notes", none, &Shell::N18Click},
-        {&Shell::N3, &Shell::N19, "N19", "Prediction", none, nullptr},       // TPrediction, modal
-        {&Shell::N6, &Shell::N7, "N7", "Страны", none, nullptr},             // TCountryEdit, modal
-        {&Shell::N6, &Shell::N8, "N8", "Дивизион", none, nullptr},           // TDivisionEdit, modal
-        {&Shell::N6, &Shell::N9, "N9", "Стадионы", none, nullptr},           // TStadiumEdit, modal
-        {&Shell::N6, &Shell::N10, "N10", "Команды", none, nullptr},          // TTeamEdit, modal
+        {&Shell::N3, &Shell::N19, "N19", "Prediction", none, nullptr},        // TPrediction, modal
+        {&Shell::N6, &Shell::N7, "N7", "Страны", none, nullptr},              // TCountryEdit, modal
+        {&Shell::N6, &Shell::N8, "N8", "Дивизион", none, nullptr},            // TDivisionEdit, modal
+        {&Shell::N6, &Shell::N9, "N9", "Стадионы", none, nullptr},            // TStadiumEdit, modal
+        {&Shell::N6, &Shell::N10, "N10", "Команды", none, nullptr},           // TTeamEdit, modal
         {&Shell::N6, &Shell::N11, "N11", "Турнирная таблица", none, nullptr}, // TTurTableEdit, modal
         {&Shell::N12, &Shell::N13, "N13", "Help", Qt::Key_F1, &Shell::N13Click},
         {&Shell::N12, &Shell::N14, "N14", "About...", none, nullptr}, // TAbout, modal

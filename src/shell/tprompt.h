@@ -21,10 +21,10 @@ public:
     explicit TPrompt(std::chrono::milliseconds closeAfter = lifetime, QWidget* parent = nullptr);
     ~TPrompt() override;
 
-    QLabel* Image1;  // the picture, 461 by 60 at (1, 1); empty when the picture is missing
-    QLabel* Label1;  // the main window's caption, bold, bottom left
-    QLabel* Label2;  // "Vesmark Software", right-aligned, bottom right
-    QTimer* Timer1;  // closes the window; started at creation, not at showing
+    QLabel* Image1; // the picture, 461 by 60 at (1, 1); empty when the picture is missing
+    QLabel* Label1; // the main window's caption, bold, bottom left
+    QLabel* Label2; // "Vesmark Software", right-aligned, bottom right
+    QTimer* Timer1; // closes the window; started at creation, not at showing
 
     // The picture shown in place of an animation, compiled into the program.
     static QString picturePath() { return QStringLiteral(":/splash/promt.png"); }
