@@ -13,6 +13,9 @@ int main(int argc, char* argv[])
         // A window that cannot be made leaves nothing to run.
         Dialogs::error(error.message());
         return 1;
+    } catch (const std::exception& error) {
+        Dialogs::error(QString::fromLocal8Bit(error.what()));
+        return 1;
     }
     return shell.run();
 }

@@ -16,9 +16,20 @@ bool TApplication::notify(QObject* receiver, QEvent* event)
     try {
         return QApplication::notify(receiver, event);
     } catch (const AppError& error) {
-        Dialogs::error(error.message(), activeWindow());
+        report(error.message());
     } catch (const std::exception& error) {
-        Dialogs::error(QString::fromLocal8Bit(error.what()), activeWindow());
+        report(QString::fromLocal8Bit(error.what()));
     }
     return false;
+}
+
+void TApplication::report(const QString& text)
+{
+    // An error raised while a window paints comes back with every repaint that the error
+    // box itself causes; one box per text is enough until the user has closed it.
+    if (m_reporting.contains(text))
+        return;
+    m_reporting.insert(text);
+    Dialogs::error(text, activeWindow());
+    m_reporting.remove(text);
 }

@@ -76,6 +76,38 @@ TEST_F(ApplicationTest, AnErrorInsideAModalWindowLeavesTheWindowOpen)
     EXPECT_EQ(shown[0].text, QStringLiteral("Filter is refused"));
 }
 
+namespace {
+class FailingPaint : public QWidget
+{
+public:
+    void paintEvent(QPaintEvent*) override
+    {
+        ++paints;
+        throw AppError(QStringLiteral("'' is not a valid date"));
+    }
+    int paints = 0;
+};
+} // namespace
+
+// Each repaint caused by the error box would raise the error again; the user sees it once
+// while its box is open, and again only after closing it.
+TEST_F(ApplicationTest, AnErrorOfPaintingIsNotRepeatedWhileItsBoxIsOpen)
+{
+    FailingPaint grid;
+    grid.resize(100, 50);
+    int boxes = 0;
+    Dialogs::setMessageHandler([&](Dialogs::Kind, const QString&) {
+        if (++boxes < 5)
+            grid.repaint(); // the box uncovers the window
+    });
+    grid.show();
+    QTRY_VERIFY(grid.paints > 0);
+    EXPECT_EQ(boxes, 1);
+    EXPECT_GE(grid.paints, 2);
+    grid.repaint();
+    EXPECT_EQ(boxes, 2);
+}
+
 int main(int argc, char* argv[])
 {
     TApplication app(argc, argv);
