@@ -1,0 +1,292 @@
+#include "shell.h"
+
+#include "apperror.h"
+#include "datamodule.h"
+#include "dialogs.h"
+#include "helpwindow.h"
+#include "tinfo.h"
+#include "tmain.h"
+#include "tnotice.h"
+#include "tprompt.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QTimer>
+
+namespace {
+
+// The main window's body is 498 by 510 below its menu bar at first and can shrink to 493
+// by 296: the frame of 506 by 564, at least 501 by 350, less its borders and title bar.
+constexpr int bodyWidth = 498;
+constexpr int bodyHeight = 510;
+constexpr int minimumBodyWidth = 493;
+constexpr int minimumBodyHeight = 296;
+
+QString utf8(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+} // namespace
+
+Shell::Shell() = default;
+
+Shell::~Shell()
+{
+    m_help.reset();
+    delete m_prompt.data();
+    while (!m_windows.empty())
+        m_windows.pop_back();
+}
+
+void Shell::start()
+{
+    // The program ends when its main window closes, whatever other window is open then
+    // (the notes, the help), so the shell decides that, not the count of open windows.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    struct WindowSlot
+    {
+        const char* className;
+        void (Shell::*make)(); // null: the window is not part of the program yet
+    };
+    // The window set in the order the windows are made. The main window comes first, as it
+    // opens the database connection that the data module's views open on; the splash's
+    // timer runs from its making here, not from its showing.
+    static constexpr WindowSlot windowSet[] = {
+        {"TMain", &Shell::makeMain},
+        {"TCountryEdit", nullptr},
+        {"TDataModule1", &Shell::makeDataModule},
+        {"TDivisionEdit", nullptr},
+        {"TStadiumEdit", nullptr},
+        {"TTeamEdit", nullptr},
+        {"TTeam", nullptr},
+        {"TFullSize", nullptr},
+        {"TTurTableEdit", nullptr},
+        {"TTurTable", nullptr},
+        {"TTeamResults", nullptr},
+        {"TReportResults", nullptr},
+        {"TReportTable", nullptr},
+        {"TAbout", nullptr},
+        {"TStatistic", nullptr},
+        {"TNotice", &Shell::makeNotice},
+        {"TPrompt", &Shell::makePrompt},
+        {"TPrediction", nullptr},
+        {"TPredictionExport", nullptr},
+        {"TInfo", &Shell::makeInfo},
+    };
+    for (const WindowSlot& slot : windowSet) {
+        if (!slot.make)
+            continue;
+        (this->*slot.make)();
+        m_created << QString::fromLatin1(slot.className);
+    }
+}
+
+int Shell::run()
+{
+    QTimer::singleShot(0, Main, [] {
+        if (Main)
+            Main->show();
+    });
+    return QCoreApplication::exec();
+}
+
+void Shell::makeMain()
+{
+    try {
+        m_windows.push_back(std::make_unique<TMain>());
+    } catch (...) {
+        // The window that failed half-way must not stay behind as the program's main window.
+        Main = nullptr;
+        throw;
+    }
+    Main->installEventFilter(this);
+    buildMainMenu();
+    setUpMainFrame();
+}
+
+void Shell::makeDataModule()
+{
+    auto module = std::make_unique<TDataModule1>(Main->Database1);
+    TDataModule1* created = module.get();
+    m_windows.push_back(std::move(module));
+    // A view that cannot be opened is reported; it and the views after it stay closed and
+    // the windows show empty lists.
+    try {
+        created->DataModuleCreate();
+    } catch (const AppError& error) {
+        Dialogs::error(error.message());
+    }
+}
+
+void Shell::makeNotice()
+{
+    m_windows.push_back(std::make_unique<TNotice>());
+}
+
+void Shell::makePrompt()
+{
+    m_prompt = new TPrompt();
+}
+
+void Shell::makeInfo()
+{
+    m_windows.push_back(std::make_unique<TInfo>());
+}
+
+void Shell::setUpMainFrame()
+{
+    Main->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                         Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    QFont formFont(QStringLiteral("MS Sans Serif"), 8);
+    formFont.setStyleHint(QFont::SansSerif);
+    Main->setFont(formFont);
+
+    const int menuHeight = MainMenu1->sizeHint().height();
+    Main->setMinimumSize(minimumBodyWidth, minimumBodyHeight + menuHeight);
+    Main->resize(bodyWidth, bodyHeight + menuHeight);
+    if (const QScreen* screen = Main->screen()) {
+        QRect frame = Main->frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        Main->move(frame.topLeft());
+    }
+}
+
+void Shell::buildMainMenu()
+{
+    MainMenu1 = Main->menuBar();
+    MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
+
+    struct MenuSlot
+    {
+        QMenu* Shell::*menu;
+        const char* name;
+        const char* caption;
+    };
+    static constexpr MenuSlot menus[] = {
+        {&Shell::N1, "N1", "File"},
+        {&Shell::N3, "N3", "View"},
+        {&Shell::N6, "N6", "Редактировать"},
+        {&Shell::N12, "N12", "Help"},
+    };
+    for (const MenuSlot& slot : menus) {
+        QMenu* menu = MainMenu1->addMenu(utf8(slot.caption));
+        menu->setObjectName(QString::fromLatin1(slot.name));
+        this->*slot.menu = menu;
+    }
+    // The editing menu is part of the menu bar, but nothing in the program shows it.
+    N6->menuAction()->setVisible(false);
+
+    struct EntrySlot
+    {
+        QMenu* Shell::*menu;
+        QAction* Shell::*action;
+        const char* name;
+        const char* caption;
+        Qt::Key shortcut;
+        void (Shell::*click)(); // null: the command is not part of the program yet; disabled
+    };
+    static constexpr Qt::Key none = Qt::Key_unknown;
+    static constexpr EntrySlot entries[] = {
+        {&Shell::N1, &Shell::N16, "N16", "Print options...", none, nullptr}, // the results report's printer set-up
+        {&Shell::N1, &Shell::N15, "N15", "Print", none, nullptr},            // the results report
+        {&Shell::N1, &Shell::N2, "N2", "Exit", none, &Shell::N2Click},
+        {&Shell::N3, &Shell::N4, "N4", "Teams", none, nullptr},                     // TTeam, modal
+        {&Shell::N3, &Shell::N5, "N5", "League table", none, nullptr},              // TTurTable, modal
+        {&Shell::N3, &Shell::N17, "N17", "Competitions statistics", none, nullptr}, // TStatistic, modal
+        {&Shell::N3, &Shell::N18, "N18", "Notes", none, &Shell::N18Click},
+        {&Shell::N3, &Shell::N19, "N19", "Prediction", none, nullptr},        // TPrediction, modal
+        {&Shell::N6, &Shell::N7, "N7", "Страны", none, nullptr},              // TCountryEdit, modal
+        {&Shell::N6, &Shell::N8, "N8", "Дивизион", none, nullptr},            // TDivisionEdit, modal
+        {&Shell::N6, &Shell::N9, "N9", "Стадионы", none, nullptr},            // TStadiumEdit, modal
+        {&Shell::N6, &Shell::N10, "N10", "Команды", none, nullptr},           // TTeamEdit, modal
+        {&Shell::N6, &Shell::N11, "N11", "Турнирная таблица", none, nullptr}, // TTurTableEdit, modal
+        {&Shell::N12, &Shell::N13, "N13", "Help", Qt::Key_F1, &Shell::N13Click},
+        {&Shell::N12, &Shell::N14, "N14", "About...", none, nullptr}, // TAbout, modal
+    };
+    for (const EntrySlot& slot : entries) {
+        QAction* action = (this->*slot.menu)->addAction(utf8(slot.caption));
+        action->setObjectName(QString::fromLatin1(slot.name));
+        if (slot.shortcut != none)
+            action->setShortcut(QKeySequence(slot.shortcut));
+        if (slot.click)
+            connect(action, &QAction::triggered, this, slot.click);
+        else
+            action->setEnabled(false);
+        this->*slot.action = action;
+    }
+
+    Main->N15 = N15;
+    Main->N16 = N16;
+}
+
+bool Shell::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == Main) {
+        if (event->type() == QEvent::Show && !m_greeted) {
+            // Just before the main window first becomes visible.
+            m_greeted = true;
+            greet();
+        } else if (event->type() == QEvent::Close) {
+            // Whether the window accepted the close is known once the event is through.
+            QTimer::singleShot(0, this, &Shell::endIfMainClosed);
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void Shell::greet()
+{
+    // The splash is gone already when its time ran out before the event loop ran.
+    if (m_prompt)
+        Dialogs::execModal(*m_prompt);
+    if (Info)
+        Dialogs::execModal(*Info);
+}
+
+void Shell::endIfMainClosed()
+{
+    if (!Main || !Main->isVisible())
+        QCoreApplication::quit();
+}
+
+void Shell::N2Click()
+{
+    Main->close();
+}
+
+void Shell::N18Click()
+{
+    Notice->show();
+    Notice->raise();
+    Notice->activateWindow();
+}
+
+void Shell::N13Click()
+{
+    // The help folder is that of the working directory at this moment.
+    const QString folder = HelpWindow::currentHelpFolder();
+    if (!m_help) {
+        m_help = std::make_unique<HelpWindow>();
+        if (const QScreen* screen = Main ? Main->screen() : QGuiApplication::primaryScreen()) {
+            QRect frame = m_help->frameGeometry();
+            frame.moveCenter(screen->availableGeometry().center());
+            m_help->move(frame.topLeft());
+        }
+    }
+    if (!m_help->openContents(folder)) {
+        Dialogs::error(QStringLiteral("The help file \"%1\" cannot be found. Tallyfield reads its help from the "
+                                      "folder Help in the folder it was started in.")
+                           .arg(QDir::toNativeSeparators(QDir(folder).filePath(HelpWindow::contentsPage()))));
+        return;
+    }
+    m_help->show();
+    m_help->raise();
+    m_help->activateWindow();
+}

@@ -1,0 +1,94 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+
+#include <memory>
+#include <vector>
+
+class HelpWindow;
+class QAction;
+class QMenu;
+class QMenuBar;
+class TPrompt;
+
+// The application shell: makes every window of the program once, in a fixed order, owns
+// the main window's menu bar, greets the user with the splash and the information window
+// when the main window first appears, and ends the program when the main window closes.
+class Shell : public QObject
+{
+    Q_OBJECT
+
+public:
+    Shell();
+    ~Shell() override;
+
+    Shell(const Shell&) = delete;
+    Shell& operator=(const Shell&) = delete;
+
+    // Makes the windows in the order of the window set, with the main window's frame and
+    // menu bar. An error while the data module opens its views is shown and start-up goes
+    // on. Throws AppError when a window cannot be made at all.
+    void start();
+
+    // Shows the main window (greeting first) and runs the event loop until the main window
+    // is closed. Returns the loop's exit code.
+    int run();
+
+    // The class names of the windows made by start(), in the order they were made.
+    const QStringList& createdWindows() const { return m_created; }
+
+    // The menu bar of the main window and its menus and entries.
+    QMenuBar* MainMenu1 = nullptr;
+    QMenu* N1 = nullptr;  // File
+    QMenu* N3 = nullptr;  // View
+    QMenu* N6 = nullptr;  // Редактировать, hidden
+    QMenu* N12 = nullptr; // Help
+    QAction* N16 = nullptr;
+    QAction* N15 = nullptr;
+    QAction* N2 = nullptr;
+    QAction* N4 = nullptr;
+    QAction* N5 = nullptr;
+    QAction* N17 = nullptr;
+    QAction* N18 = nullptr;
+    QAction* N19 = nullptr;
+    QAction* N7 = nullptr;
+    QAction* N8 = nullptr;
+    QAction* N9 = nullptr;
+    QAction* N10 = nullptr;
+    QAction* N11 = nullptr;
+    QAction* N13 = nullptr;
+    QAction* N14 = nullptr;
+
+    // Menu commands.
+    void N2Click();  // Exit
+    void N18Click(); // Notes
+    void N13Click(); // Help
+
+    // The help window; null until help has been asked for.
+    HelpWindow* helpWindow() const { return m_help.get(); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void makeMain();
+    void makeDataModule();
+    void makeNotice();
+    void makePrompt();
+    void makeInfo();
+
+    void setUpMainFrame();
+    void buildMainMenu();
+    void greet();
+    void endIfMainClosed();
+
+    // The windows made at start-up, in the order made; released in the reverse order.
+    std::vector<std::unique_ptr<QObject>> m_windows;
+    QStringList m_created;
+    // The splash destroys itself when it closes.
+    QPointer<TPrompt> m_prompt;
+    std::unique_ptr<HelpWindow> m_help;
+    bool m_greeted = false;
+};

@@ -1,0 +1,387 @@
+#include "apperror.h"
+#include "datamodule.h"
+#include "dialogs.h"
+#include "helpwindow.h"
+#include "shell.h"
+#include "testdatabase.h"
+#include "tinfo.h"
+#include "tmain.h"
+#include "tnotice.h"
+#include "tprompt.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBrowser>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+struct Message
+{
+    Dialogs::Kind kind;
+    QString text;
+};
+
+// Runs the shell in a working directory of its own, with message boxes and modal windows
+// answered by the test.
+class ShellTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_previousDirectory = QDir::currentPath();
+        QDir::setCurrent(workingDirectory());
+        Dialogs::setMessageHandler([this](Dialogs::Kind kind, const QString& text) {
+            messages.push_back({kind, text});
+        });
+        Dialogs::setModalHandler([this](QDialog& dialog) {
+            modals << dialog.objectName();
+            return answer ? answer(dialog) : 0;
+        });
+    }
+
+    void TearDown() override
+    {
+        shell.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        Dialogs::setMessageHandler({});
+        Dialogs::setModalHandler({});
+        QDir::setCurrent(m_previousDirectory);
+    }
+
+    virtual QString workingDirectory()
+    {
+        db.addCountry(1, QStringLiteral("England"));
+        db.addDivision(11, 1, QStringLiteral("Premier League"));
+        db.addTeam(111, QStringLiteral("Arsenal"), QStringLiteral("London"), 11);
+        return QFileInfo(db.folder()).path();
+    }
+
+    void start()
+    {
+        shell = std::make_unique<Shell>();
+        shell->start();
+    }
+
+    TestDatabase db;
+    std::unique_ptr<Shell> shell;
+    std::vector<Message> messages;
+    QStringList modals;
+    std::function<int(QDialog&)> answer;
+
+private:
+    QString m_previousDirectory;
+};
+
+std::vector<bool> openStates(const TDataModule1& module)
+{
+    std::vector<bool> states;
+    for (const TableView* view : module.views())
+        states.push_back(view->isOpen());
+    return states;
+}
+
+} // namespace
+
+TEST_F(ShellTest, StartUpMakesTheWindowsOnceInTheirOrderAndOpensEveryView)
+{
+    start();
+    EXPECT_EQ(shell->createdWindows(), QStringList({"TMain", "TDataModule1", "TNotice", "TPrompt", "TInfo"}));
+    ASSERT_TRUE(Main && DataModule1 && Notice && Prompt && Info);
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(&DataModule1->store(), &Main->Database1);
+    EXPECT_EQ(openStates(*DataModule1), std::vector<bool>(10, true));
+    EXPECT_EQ(DataModule1->TableCountry->asString(QStringLiteral("Country")), QStringLiteral("England"));
+
+    // Nothing but the main window is due to be seen; the splash's time already runs.
+    EXPECT_FALSE(Main->isVisible() || Notice->isVisible() || Prompt->isVisible() || Info->isVisible());
+    EXPECT_TRUE(Prompt->Timer1->isActive());
+    EXPECT_EQ(Prompt->Timer1->interval(), 6800);
+
+    // The splash picture and the information page travel inside the program.
+    EXPECT_FALSE(Prompt->Image1->pixmap().isNull());
+    EXPECT_TRUE(Info->WebBrowser1->toPlainText().contains(QStringLiteral("Show statistics")));
+}
+
+// A table whose rows cannot be read: the database opens, the view on the table does not.
+class UnreadableTableTest : public ShellTest
+{
+protected:
+    QString workingDirectory() override
+    {
+        const QString directory = ShellTest::workingDirectory();
+        db.exec(QStringLiteral("ALTER TABLE Stadium RENAME TO StadiumRows"));
+        db.exec(QStringLiteral("CREATE VIEW Stadium AS SELECT * FROM StadiumRows "
+                               "WHERE abs(-9223372036854775807 - 1) IS NOT NULL"));
+        return directory;
+    }
+};
+
+TEST_F(UnreadableTableTest, TheErrorIsShownTheLaterViewsStayClosedAndStartUpGoesOn)
+{
+    start();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].kind, Dialogs::Kind::Error);
+    EXPECT_TRUE(messages[0].text.contains(QStringLiteral("overflow"))) << messages[0].text.toStdString();
+    // Country and competitions open; the stadiums failed; nothing after them was tried.
+    std::vector<bool> expected(10, false);
+    expected[0] = expected[1] = true;
+    EXPECT_EQ(openStates(*DataModule1), expected);
+    EXPECT_EQ(shell->createdWindows(), QStringList({"TMain", "TDataModule1", "TNotice", "TPrompt", "TInfo"}));
+    EXPECT_TRUE(shell->MainMenu1 && Prompt->Timer1->isActive());
+}
+
+class MissingDatabaseTest : public ShellTest
+{
+protected:
+    QString workingDirectory() override { return m_empty.path(); }
+    QTemporaryDir m_empty;
+};
+
+TEST_F(MissingDatabaseTest, TheStoresMessageIsShownAndStartUpGoesOnWithEveryViewClosed)
+{
+    shell = std::make_unique<Shell>();
+    try {
+        shell->start();
+    } catch (const AppError& error) {
+        GTEST_SKIP() << "the main window does not carry on after a failed open yet: " << error.what();
+    }
+    ASSERT_FALSE(messages.empty());
+    EXPECT_EQ(messages[0].kind, Dialogs::Kind::Error);
+    EXPECT_TRUE(messages[0].text.contains(QStringLiteral("does not exist"))) << messages[0].text.toStdString();
+    EXPECT_EQ(openStates(*DataModule1), std::vector<bool>(10, false));
+    EXPECT_EQ(shell->createdWindows(), QStringList({"TMain", "TDataModule1", "TNotice", "TPrompt", "TInfo"}));
+}
+
+TEST_F(ShellTest, TheMenuBarHoldsEveryEntryWithItsNameCaptionAndState)
+{
+    start();
+    ASSERT_EQ(Main->menuBar(), shell->MainMenu1);
+    EXPECT_EQ(shell->MainMenu1->objectName(), QStringLiteral("MainMenu1"));
+
+    struct Expected
+    {
+        const char* name;
+        const char* caption;
+        bool visible;
+        std::vector<std::tuple<const char*, const char*, bool>> entries; // name, caption, enabled
+    };
+    const std::vector<Expected> menus = {
+        {"N1", "File", true, {{"N16", "Print options...", false}, {"N15", "Print", false}, {"N2", "Exit", true}}},
+        {"N3",
+         "View",
+         true,
+         {{"N4", "Teams", false},
+          {"N5", "League table", false},
+          {"N17", "Competitions statistics", false},
+          {"N18", "Notes", true},
+          {"N19", "Prediction", false}}},
+        {"N6",
+         "Редактировать",
+         false,
+         {{"N7", "Страны", false},
+          {"N8", "Дивизион", false},
+          {"N9", "Стадионы", false},
+          {"N10", "Команды", false},
+          {"N11", "Турнирная таблица", false}}},
+        {"N12", "Help", true, {{"N13", "Help", true}, {"N14", "About...", false}}},
+    };
+    const QList<QAction*> bar = shell->MainMenu1->actions();
+    ASSERT_EQ(bar.size(), static_cast<qsizetype>(menus.size()));
+    for (size_t m = 0; m < menus.size(); ++m) {
+        SCOPED_TRACE(menus[m].name);
+        QMenu* menu = bar[static_cast<qsizetype>(m)]->menu();
+        ASSERT_TRUE(menu);
+        EXPECT_EQ(menu->objectName(), QString::fromUtf8(menus[m].name));
+        EXPECT_EQ(menu->title(), QString::fromUtf8(menus[m].caption));
+        EXPECT_EQ(menu->menuAction()->isVisible(), menus[m].visible);
+        const QList<QAction*> entries = menu->actions();
+        ASSERT_EQ(entries.size(), static_cast<qsizetype>(menus[m].entries.size()));
+        for (size_t e = 0; e < menus[m].entries.size(); ++e) {
+            const auto& [name, caption, enabled] = menus[m].entries[e];
+            QAction* action = entries[static_cast<qsizetype>(e)];
+            EXPECT_EQ(action->objectName(), QString::fromUtf8(name));
+            EXPECT_EQ(action->text(), QString::fromUtf8(caption));
+            EXPECT_EQ(action->isEnabled(), enabled) << name;
+        }
+    }
+    EXPECT_EQ(shell->N13->shortcut(), QKeySequence(Qt::Key_F1));
+    EXPECT_EQ(Main->N15, shell->N15);
+    EXPECT_EQ(Main->N16, shell->N16);
+    EXPECT_EQ(Main->findChild<QAction*>(QStringLiteral("N15")), shell->N15);
+}
+
+TEST_F(ShellTest, TheFirstShowingOfTheMainWindowGreetsWithSplashThenInfoOnce)
+{
+    start();
+    QPointer<TPrompt> prompt = Prompt;
+    QString captionOnSplash;
+    answer = [&](QDialog& dialog) {
+        if (&dialog == prompt) {
+            dialog.show();
+            captionOnSplash = Prompt->Label1->text();
+            QTest::keyClick(&dialog, Qt::Key_Space);
+        } else if (&dialog == Info) {
+            EXPECT_FALSE(prompt && prompt->isVisible());
+        }
+        return 0;
+    };
+    Main->show();
+    EXPECT_EQ(modals, QStringList({"Prompt", "Info"}));
+    EXPECT_EQ(captionOnSplash, QStringLiteral("Tallyfield v3.0.4"));
+    QTRY_VERIFY(!prompt);
+    EXPECT_EQ(Prompt, nullptr);
+
+    // Shown again later, the main window greets no more; the info window stays for the run.
+    Main->hide();
+    Main->show();
+    EXPECT_EQ(modals.size(), 2);
+    EXPECT_TRUE(Info && !Info->isVisible());
+}
+
+TEST_F(ShellTest, ASplashWhoseTimeRanOutBeforeTheLoopRanLeavesOnlyTheInfoWindow)
+{
+    start();
+    Prompt->close();
+    QTRY_VERIFY(!Prompt);
+    Main->show();
+    EXPECT_EQ(modals, QStringList({"Info"}));
+}
+
+TEST(SplashTest, AKeyClosesItWhereverItIsPressedButAClickDoesNot)
+{
+    const std::vector<std::pair<const char*, Qt::Key>> presses = {
+        {"Prompt", Qt::Key_F1}, {"Image1", Qt::Key_Return}, {"Label2", Qt::Key_A}};
+    for (const auto& [target, key] : presses) {
+        SCOPED_TRACE(target);
+        QPointer<TPrompt> prompt = new TPrompt();
+        prompt->show();
+        QWidget* receiver = prompt->objectName() == QLatin1String(target)
+                                ? prompt.data()
+                                : prompt->findChild<QWidget*>(QString::fromLatin1(target));
+        ASSERT_TRUE(receiver);
+        QTest::mouseClick(receiver, Qt::LeftButton);
+        QTest::mouseDClick(receiver, Qt::LeftButton);
+        QCoreApplication::processEvents();
+        ASSERT_TRUE(prompt && prompt->isVisible());
+        QTest::keyClick(receiver, key);
+        QTRY_VERIFY(!prompt);
+    }
+}
+
+TEST(SplashTest, ItsTimeCountsFromCreationNotFromShowing)
+{
+    QPointer<TPrompt> prompt = new TPrompt(300ms);
+    QTest::qSleep(400); // start-up work after the splash was made, with no event loop running
+    // Shown modally now, it closes as soon as the loop runs.
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, prompt, &QWidget::close);
+    guard.start(5000);
+    QElapsedTimer shown;
+    shown.start();
+    prompt->exec();
+    EXPECT_LT(shown.elapsed(), 1000);
+    EXPECT_TRUE(guard.isActive());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(prompt);
+}
+
+namespace {
+void writeHelp(const QString& directory, const QString& title)
+{
+    ASSERT_TRUE(QDir(directory).mkpath(QStringLiteral("Help")));
+    QFile page(QDir(directory).filePath(QStringLiteral("Help/contents.htm")));
+    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+    page.write(
+        QStringLiteral("<html><body><h1>%1</h1><a href=\"other.htm\">other</a></body></html>").arg(title).toUtf8());
+}
+} // namespace
+
+TEST_F(ShellTest, ExitWithTheNotesAndTheHelpOpenEndsTheProgram)
+{
+    writeHelp(QDir::currentPath(), QStringLiteral("Contents"));
+    start();
+    // Once the greeting is over, the user opens the notes and the help and chooses Exit.
+    answer = [this](QDialog& dialog) {
+        if (&dialog == Info)
+            QTimer::singleShot(0, shell.get(), [this] {
+                shell->N18->trigger();
+                shell->N13->trigger();
+                EXPECT_TRUE(Notice->isVisible() && shell->helpWindow()->isVisible() && Main->isVisible());
+                shell->N2->trigger();
+            });
+        return 0;
+    };
+    QTimer::singleShot(5000, [] { QCoreApplication::exit(99); });
+    EXPECT_EQ(shell->run(), 0);
+    EXPECT_EQ(modals, QStringList({"Prompt", "Info"}));
+    EXPECT_FALSE(Main->isVisible());
+}
+
+TEST_F(ShellTest, HelpIsLookedUpInTheWorkingDirectoryOfTheMomentEachTime)
+{
+    QTemporaryDir first, second, without;
+    writeHelp(first.path(), QStringLiteral("First help"));
+    writeHelp(second.path(), QStringLiteral("Second help"));
+    start();
+
+    QDir::setCurrent(first.path());
+    shell->N13->trigger();
+    HelpWindow* help = shell->helpWindow();
+    ASSERT_TRUE(help && help->isVisible());
+    EXPECT_TRUE(help->browser()->toPlainText().contains(QStringLiteral("First help")));
+    EXPECT_EQ(help->browser()->source(),
+              QUrl::fromLocalFile(QDir(first.path()).filePath(QStringLiteral("Help/contents.htm"))));
+
+    QDir::setCurrent(second.path());
+    shell->N13->trigger();
+    EXPECT_EQ(shell->helpWindow(), help);
+    EXPECT_TRUE(help->browser()->toPlainText().contains(QStringLiteral("Second help")));
+    EXPECT_FALSE(help->browser()->isBackwardAvailable()); // no way back into the other folder's pages
+    EXPECT_TRUE(messages.empty());
+
+    // A folder without help: the user is told where the help was looked for.
+    QDir::setCurrent(without.path());
+    shell->N13->trigger();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].kind, Dialogs::Kind::Error);
+    EXPECT_TRUE(messages[0].text.contains(QDir::toNativeSeparators(QDir(without.path()).filePath("Help"))))
+        << messages[0].text.toStdString();
+}
+
+// The pages shipped in resources/Help: a contents page and an index, and every link of
+// every page leads to a page that is there.
+TEST(ShippedHelpTest, EveryLinkLeadsToAShippedPage)
+{
+    const QDir help(QStringLiteral(TALLYFIELD_HELP_DIR));
+    ASSERT_TRUE(help.exists(HelpWindow::contentsPage()));
+    ASSERT_TRUE(help.exists(HelpWindow::indexPage()));
+    const QRegularExpression link(QStringLiteral("href=\"([^\"#]*)"));
+    int links = 0;
+    for (const QString& name : help.entryList({QStringLiteral("*.htm")}, QDir::Files)) {
+        QFile page(help.filePath(name));
+        ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(page.readAll());
+        for (auto match = link.globalMatch(text); match.hasNext();) {
+            const QString target = match.next().captured(1);
+            EXPECT_TRUE(help.exists(target)) << name.toStdString() << " -> " << target.toStdString();
+            ++links;
+        }
+    }
+    EXPECT_GT(links, 10);
+}
