@@ -11,6 +11,9 @@ DBLookupComboBox::DBLookupComboBox(QWidget* parent) : QComboBox(parent)
 {
     setEditable(false);
     setMaxVisibleItems(10);
+    // A list, not a menu of every entry, so that the number of rows dropped down holds in
+    // every style.
+    setStyleSheet(QStringLiteral("combobox-popup: 0;"));
     // The popup can also be closed by the window system (a click elsewhere); its hiding is
     // what counts as the list closing.
     view()->window()->installEventFilter(this);

@@ -9,6 +9,10 @@ namespace TextFormat {
 
 QString shortDateFormat()
 {
+    // The C locale (an unconfigured system) writes the month as a word ("5 Mar 2026"),
+    // too wide for the date columns; it gets the ISO form instead.
+    if (QLocale().language() == QLocale::C)
+        return QStringLiteral("yyyy-MM-dd");
     QString format = QLocale().dateFormat(QLocale::ShortFormat);
     // Any run of year letters other than four (y, yy, yyy) becomes yyyy.
     static const QRegularExpression yearRun(QStringLiteral("y+"));

@@ -439,6 +439,10 @@ void TMain::StringGrid1DrawCell(QPainter& painter, int col, int row, const QRect
         const auto colour = HeadToHead::nameColour(text, col == 2, StringGrid1->cell(4, row), ComboBox1->currentText(),
                                                    ComboBox2->currentText());
         if (colour) {
+            // The coloured name replaces the text of the default painting instead of being
+            // drawn over it, whose dark edges would show around the colour.
+            const QPalette& cells = StringGrid1->viewport()->palette();
+            painter.fillRect(rect, cells.color(selected ? QPalette::Highlight : QPalette::Base));
             painter.setPen(*colour);
             StringGrid::drawCellText(painter, rect, text);
             coloured = true;

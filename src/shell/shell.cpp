@@ -1,5 +1,7 @@
 #include "shell.h"
 
+#include "appfont.h"
+
 #include "apperror.h"
 #include "datamodule.h"
 #include "dialogs.h"
@@ -144,9 +146,7 @@ void Shell::setUpMainFrame()
 {
     Main->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    QFont formFont(QStringLiteral("MS Sans Serif"), 8);
-    formFont.setStyleHint(QFont::SansSerif);
-    Main->setFont(formFont);
+    Main->setFont(AppFont::sansSerif(8));
 
     const int menuHeight = MainMenu1->sizeHint().height();
     Main->setMinimumSize(minimumBodyWidth, minimumBodyHeight + menuHeight);
@@ -263,9 +263,7 @@ void Shell::N2Click()
 
 void Shell::N18Click()
 {
-    Notice->show();
-    Notice->raise();
-    Notice->activateWindow();
+    Notice->showNotes();
 }
 
 void Shell::N13Click()

@@ -93,6 +93,14 @@ TEST(TextFormatDate, TwoDigitYearIsWidened)
     expectRoundTrips();
 }
 
+TEST(TextFormatDate, UnconfiguredLocaleWritesIsoDates)
+{
+    LocaleScope scope(QLocale::c());
+    EXPECT_EQ(dateText(QDate(2025, 11, 30)), QStringLiteral("2025-11-30"));
+    EXPECT_EQ(parseDate(QStringLiteral("2025-11-30")), QDate(2025, 11, 30));
+    expectRoundTrips();
+}
+
 TEST(TextFormatDate, GarbageIsInvalid)
 {
     const QString texts[] = {QString(),
