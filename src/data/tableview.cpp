@@ -405,42 +405,60 @@ bool TableView::fetchEdge(bool lastRecord)
         clearCursor();
         return false;
     }
-    // The first record is read together with those after it as far as a small set goes:
-    // a set that small is then known whole, so walking it costs no further query.
-    QVariantList params;
-    const int limit = lastRecord ? 1 : kSmallSet + 1;
-    const QString sql = QStringLiteral("SELECT %1 FROM %2%3%4 LIMIT %5")
-                            .arg(selectColumns(), quoted(m_table->sqlName), whereSql(params), orderSql(lastRecord))
-                            .arg(limit);
-    std::vector<qint64> ids;
-    std::vector<Row> rows;
-    {
-        const TableStore::Reading q = m_store.read(sql, params, m_table->name);
-        while (q->next()) {
-            ids.push_back(q->value(0).toLongLong());
-            rows.push_back(readRow(*q, 1));
-        }
-    }
-    clearCursor();
-    if (ids.empty()) {
-        m_idsValid = true;
-        m_count = 0;
-        return false;
-    }
-    if (static_cast<int>(ids.size()) < limit) {
-        m_ids = std::move(ids);
-        m_chunks.clear();
-        m_chunks[0] = std::move(rows);
-        m_idsValid = true;
-        m_count = static_cast<int>(m_ids.size());
+    // A filtered view is usually walked next: a small set is read whole at once, so the
+    // walk costs no further query.
+    if (!lastRecord && walksAhead() && (!m_count || *m_count <= kSmallSet) && readSmallSet()) {
+        clearCursor();
+        if (m_ids.empty())
+            return false;
         setCurrent(0);
         m_eof = false;
         return true;
     }
-    m_curId = ids.front();
-    m_curRow = rows.front();
+    QVariantList params;
+    const QString sql = QStringLiteral("SELECT %1 FROM %2%3%4 LIMIT 1")
+                            .arg(selectColumns(), quoted(m_table->sqlName), whereSql(params), orderSql(lastRecord));
+    const TableStore::Reading q = m_store.read(sql, params, m_table->name);
+    clearCursor();
+    if (!q->next()) {
+        m_idsValid = true;
+        m_count = 0;
+        return false;
+    }
+    m_curId = q->value(0).toLongLong();
+    m_curRow = readRow(*q, 1);
     m_pos = lastRecord ? ensureCount() - 1 : 0;
     m_eof = false;
+    return true;
+}
+
+bool TableView::walksAhead() const { return m_filtered && !m_filter.isEmpty(); }
+
+// Reads the whole visible set with its values when it holds at most kSmallSet records;
+// false, keeping nothing, when it holds more.
+bool TableView::readSmallSet()
+{
+    QVariantList params;
+    const QString sql = QStringLiteral("SELECT %1 FROM %2%3%4 LIMIT %5")
+                            .arg(selectColumns(), quoted(m_table->sqlName), whereSql(params), orderSql(false))
+                            .arg(kSmallSet + 1);
+    std::vector<qint64> ids;
+    std::vector<Row> rows;
+    {
+        const TableStore::Reading q = m_store.read(sql, params, m_table->name);
+        while (q->next() && static_cast<int>(ids.size()) <= kSmallSet) {
+            ids.push_back(q->value(0).toLongLong());
+            rows.push_back(readRow(*q, 1));
+        }
+    }
+    if (static_cast<int>(ids.size()) > kSmallSet)
+        return false;
+    m_ids = std::move(ids);
+    m_chunks.clear();
+    if (!rows.empty())
+        m_chunks[0] = std::move(rows);
+    m_idsValid = true;
+    m_count = static_cast<int>(m_ids.size());
     return true;
 }
 

@@ -187,6 +187,8 @@ private:
     QString orderSql(bool reversed) const;
     Row readRow(const QSqlQuery& q, int offset) const;
     bool fetchEdge(bool lastRecord);
+    bool walksAhead() const;
+    bool readSmallSet();
     void ensureIds();
     int ensureCount();
     bool resolvePos();
