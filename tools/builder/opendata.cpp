@@ -124,15 +124,26 @@ struct ClubFolder
         return nullptr;
     }
 
-    // The club a name stands for: by its exact name, else compared loosely; -1 if none.
+    // How closely a name is matched: as written, without case, accents and marks, and
+    // also without the words of a club's form.
+    enum class Match { Exact, Comparable, Core };
+
+    // The club a name stands for at one closeness of matching; -1 if none.
+    int club(const QString& name, Match match) const
+    {
+        const auto& names = match == Match::Exact ? exact : match == Match::Comparable ? comparable : core;
+        const auto it = names.find(match == Match::Exact        ? name
+                                   : match == Match::Comparable ? comparableName(name)
+                                                                : coreName(name));
+        return it == names.end() ? -1 : it->second;
+    }
+
+    // The club a name stands for at the closest matching that finds one; -1 if none.
     int club(const QString& name) const
     {
-        if (const auto it = exact.find(name); it != exact.end())
-            return it->second;
-        if (const auto it = comparable.find(comparableName(name)); it != comparable.end())
-            return it->second;
-        if (const auto it = core.find(coreName(name)); it != core.end())
-            return it->second;
+        for (Match match : {Match::Exact, Match::Comparable, Match::Core})
+            if (const int found = club(name, match); found >= 0)
+                return found;
         return -1;
     }
 
@@ -251,29 +262,16 @@ public:
     }
 
 private:
+    // Each closeness of matching is tried in every folder before the next, looser one.
     bool find(const QStringList& folders, const QString& name, ClubRef& ref) const
     {
-        for (const QString& key : folders) {
-            const ClubFolder* f = folder(key);
-            if (!f)
-                continue;
-            const auto it = f->exact.find(name);
-            if (it != f->exact.end()) {
-                ref = ClubRef{key, it->second, QString()};
-                return true;
-            }
-        }
-        const QString loose = comparableName(name);
-        const QString looser = coreName(name);
-        for (auto index : {&ClubFolder::comparable, &ClubFolder::core}) {
+        using Match = ClubFolder::Match;
+        for (Match match : {Match::Exact, Match::Comparable, Match::Core}) {
             for (const QString& key : folders) {
                 const ClubFolder* f = folder(key);
-                if (!f)
-                    continue;
-                const auto& names = f->*index;
-                const auto it = names.find(index == &ClubFolder::core ? looser : loose);
-                if (it != names.end()) {
-                    ref = ClubRef{key, it->second, QString()};
+                const int found = f ? f->club(name, match) : -1;
+                if (found >= 0) {
+                    ref = ClubRef{key, found, QString()};
                     return true;
                 }
             }
