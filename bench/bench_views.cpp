@@ -147,6 +147,19 @@ void BM_HeadToHead_SQL(benchmark::State& state)
 }
 BENCHMARK(BM_HeadToHead_SQL)->Unit(benchmark::kMicrosecond);
 
+// The number of the last league-table row, and the removal of the rows added after it:
+// a fill's rows are taken out again outside the measured time.
+qint64 lastRowNumber(BenchDatabase& db)
+{
+    QSqlQuery last = db.store().exec(QStringLiteral("SELECT MAX(Num) FROM TableDet"), {}, kBench);
+    return last.next() ? last.value(0).toLongLong() : 0;
+}
+
+void removeRowsAfter(BenchDatabase& db, qint64 number)
+{
+    db.store().exec(QStringLiteral("DELETE FROM TableDet WHERE Num > ?"), {number}, kBench);
+}
+
 // Filling one 20-team season (form 9 per team) and ranking it; the rows are taken out
 // again outside the measured time.
 void BM_FillSeason(benchmark::State& state)
@@ -162,15 +175,13 @@ void BM_FillSeason(benchmark::State& state)
         std::vector<SeasonTable::Team> teams;
         for (size_t t = 0; t < c.teams.size(); ++t)
             teams.push_back({c.teams[t], c.labels[t]});
-        QSqlQuery last = db.store().exec(QStringLiteral("SELECT MAX(Num) FROM TableDet"), {}, kBench);
-        last.next();
-        const qint64 before = last.value(0).toLongLong();
+        const qint64 before = lastRowNumber(db);
         SeasonTable::fill(m.module, teams);
         SeasonTable::rank(m.module, season);
         state.PauseTiming();
         m.module.TableResults->setFiltered(false);
         m.module.TableSortDet->setFiltered(false);
-        db.store().exec(QStringLiteral("DELETE FROM TableDet WHERE Num > ?"), {before}, kBench);
+        removeRowsAfter(db, before);
         state.ResumeTiming();
     }
 }
@@ -199,12 +210,10 @@ void BM_FillSeason_SQL(benchmark::State& state)
     for (auto _ : state) {
         const auto& c = pick(db, i);
         const qint64 season = c.seasons[c.seasons.size() / 2];
-        QSqlQuery last = db.store().exec(QStringLiteral("SELECT MAX(Num) FROM TableDet"), {}, kBench);
-        last.next();
-        const qint64 before = last.value(0).toLongLong();
+        const qint64 before = lastRowNumber(db);
         db.store().exec(sql, {c.code, season, season}, kBench);
         state.PauseTiming();
-        db.store().exec(QStringLiteral("DELETE FROM TableDet WHERE Num > ?"), {before}, kBench);
+        removeRowsAfter(db, before);
         state.ResumeTiming();
     }
 }
