@@ -1,6 +1,9 @@
 // What the program's operations cost on a large database through the data module's views,
-// each beside the same answer from one hand-written SQL query in the same run.
-// Run: build/bench/tallyfield_bench (see README.md).
+// each beside the same answer from one hand-written SQL query in the same run. Both sides
+// run kept (prepared) statements on the plans the program gets, and before a case is
+// measured both compute its answer for a few competitions: a case whose two answers
+// differ is reported as an error and the binary exits with 1.
+// Run: build/bench/tallyfield_bench [--results=1000000,100000] (see README.md).
 
 #include "benchdatabase.h"
 #include "datamodule.h"
@@ -10,278 +13,325 @@
 
 #include <QCoreApplication>
 #include <QLocale>
-#include <QSqlQuery>
+#include <QSqlRecord>
 #include <benchmark/benchmark.h>
+#include <cstring>
+#include <iostream>
+#include <memory>
 
 namespace {
 
-constexpr int kLarge = 1000000;
-
 const QString kBench = QStringLiteral("bench");
+bool g_mismatch = false;
 
-struct Module
+using Competition = BenchDatabase::Competition;
+
+QString dateOf(const QVariant& iso)
 {
-    explicit Module(BenchDatabase& db) : module(db.store()) { module.DataModuleCreate(); }
+    return iso.isNull() ? QString() : TextFormat::dateText(QDate::fromString(iso.toString(), Qt::ISODate));
+}
+
+// One operation of the program, done through the views and by one SQL statement. A case
+// that writes prepares the database before each run and takes its writes out again
+// after it, outside the measured time; what a run left in the database is part of its
+// answer.
+class Case
+{
+public:
+    explicit Case(BenchDatabase& database) : db(database), module(database.store()) { module.DataModuleCreate(); }
+    virtual ~Case() = default;
+    Case(const Case&) = delete;
+    Case& operator=(const Case&) = delete;
+
+    virtual QStringList views(const Competition& c) = 0;
+    virtual QStringList sql(const Competition& c) = 0;
+    virtual bool writes() const { return false; }
+    virtual void prepare(const Competition&) {}
+    virtual QStringList stored(const Competition&) { return {}; }
+    virtual void undo(const Competition&) {}
+
+    // The competition of the i-th run: spread over the database, the same for both sides.
+    const Competition& pick(size_t i) const { return db.competitions[(i * 37) % db.competitions.size()]; }
+
+    QStringList answer(bool throughViews, size_t i)
+    {
+        const Competition& c = pick(i);
+        prepare(c);
+        QStringList result = throughViews ? views(c) : sql(c);
+        result += stored(c);
+        undo(c);
+        return result;
+    }
+
+    BenchDatabase& db;
     TDataModule1 module;
 };
 
 // Makes the competition (and its country) current, as the choosers do.
-void choose(TDataModule1& m, const BenchDatabase::Competition& c)
+void choose(TDataModule1& m, const Competition& c)
 {
     m.TableCountry->locate(QStringLiteral("Code"), c.country);
     m.TableDivision->locate(QStringLiteral("Code"), c.code);
 }
 
-const BenchDatabase::Competition& pick(BenchDatabase& db, size_t& i)
+QStringList rowTexts(QSqlQuery& q, int columns)
 {
-    return db.competitions[(i++ * 37) % db.competitions.size()];
-}
-
-// Start-up: the ten views opened in order.
-void BM_OpenTenViews(benchmark::State& state)
-{
-    BenchDatabase& db = BenchDatabase::get(static_cast<int>(state.range(0)));
-    for (auto _ : state) {
-        TDataModule1 module(db.store());
-        module.DataModuleCreate();
-        benchmark::DoNotOptimize(module.TableSortRes->asInteger(QStringLiteral("Num")));
+    QStringList texts;
+    while (q.next()) {
+        QStringList row;
+        for (int i = 0; i < columns; ++i)
+            row << q.value(i).toString();
+        texts << row.join(QLatin1Char(' '));
     }
-    state.counters["rss_MB"] = residentMegabytes();
+    return texts;
 }
-BENCHMARK(BM_OpenTenViews)->Arg(1000)->Arg(kLarge)->Unit(benchmark::kMillisecond);
 
-// Choosing a competition: form 1 on the sorted results, its count, earliest and latest date.
-void BM_ChooseCompetition(benchmark::State& state)
+// Choosing a competition: form 1 on the sorted results, its earliest and latest date and
+// its count.
+class ChooseCompetition : public Case
 {
-    BenchDatabase& db = BenchDatabase::get(kLarge);
-    Module m(db);
-    TableView* view = m.module.TableSortRes;
-    size_t i = 0;
-    for (auto _ : state) {
-        view->setFilterText(FilterForms::division(QString::number(pick(db, i).code)));
+public:
+    using Case::Case;
+    QStringList views(const Competition& c) override
+    {
+        TableView* view = module.TableSortRes;
+        view->setFilterText(FilterForms::division(QString::number(c.code)));
         view->setFiltered(true);
         view->last();
-        benchmark::DoNotOptimize(view->asString(QStringLiteral("Date")));
+        const QString earliest = view->asString(QStringLiteral("Date"));
         view->first();
-        benchmark::DoNotOptimize(view->asString(QStringLiteral("Date")));
-        benchmark::DoNotOptimize(view->recordCount());
+        const QString latest = view->asString(QStringLiteral("Date"));
+        const int count = view->recordCount();
         view->setFiltered(false);
+        return {QString::number(count), earliest, latest};
     }
-}
-BENCHMARK(BM_ChooseCompetition)->Unit(benchmark::kMicrosecond);
-
-void BM_ChooseCompetition_SQL(benchmark::State& state)
-{
-    BenchDatabase& db = BenchDatabase::get(kLarge);
-    size_t i = 0;
-    for (auto _ : state) {
-        QSqlQuery q = db.store().exec(
-            QStringLiteral("SELECT COUNT(*), MIN(Date), MAX(Date) FROM Results WHERE Division = ?"), {pick(db, i).code},
-            kBench);
-        q.next();
-        benchmark::DoNotOptimize(q.value(0).toInt());
+    QStringList sql(const Competition& c) override
+    {
+        const TableStore::Reading q =
+            db.store().read(QStringLiteral("SELECT (SELECT COUNT(*) FROM Results WHERE Division = ?), "
+                                           "(SELECT MIN(Date) FROM Results WHERE Division = ?), "
+                                           "(SELECT MAX(Date) FROM Results WHERE Division = ?)"),
+                            {c.code, c.code, c.code}, kBench);
+        q->next();
+        return {q->value(0).toString(), dateOf(q->value(1)), dateOf(q->value(2))};
     }
-}
-BENCHMARK(BM_ChooseCompetition_SQL)->Unit(benchmark::kMicrosecond);
+};
 
 // Head-to-head: the pair's matches both ways within the competition (form 4) and in every
 // competition (form 5), each walked newest first and counted.
-int walkPair(TableView* view, const QString& filter, const QString& t1)
+class HeadToHead : public Case
 {
-    view->setFilterText(filter);
-    view->setFiltered(true);
-    view->first();
-    int wins = 0;
-    const int n = view->recordCount();
-    for (int r = 0; r < n; ++r) {
-        const qint64 g1 = view->asInteger(QStringLiteral("Goal1")), g2 = view->asInteger(QStringLiteral("Goal2"));
-        const bool home = view->asString(QStringLiteral("Team")) == t1;
-        wins += (home ? g1 > g2 : g2 > g1) ? 1 : 0;
-        benchmark::DoNotOptimize(view->asString(QStringLiteral("Res")));
-        view->next();
-    }
-    view->setFiltered(false);
-    return wins;
-}
-
-void BM_HeadToHead(benchmark::State& state)
-{
-    BenchDatabase& db = BenchDatabase::get(kLarge);
-    Module m(db);
-    size_t i = 0;
-    for (auto _ : state) {
-        const auto& c = pick(db, i);
+public:
+    using Case::Case;
+    QStringList views(const Competition& c) override
+    {
         const QString d = QString::number(c.code);
-        benchmark::DoNotOptimize(
-            walkPair(m.module.TableSortRes, FilterForms::pairBothWaysInDivision(d, c.labels[0], c.labels[1]),
-                     c.labels[0]));
-        benchmark::DoNotOptimize(
-            walkPair(m.module.TableSortRes, FilterForms::pairBothWays(c.labels[0], c.labels[1]), c.labels[0]));
+        return walk(FilterForms::pairBothWaysInDivision(d, c.labels[0], c.labels[1]), c.labels[0]) +
+               walk(FilterForms::pairBothWays(c.labels[0], c.labels[1]), c.labels[0]);
     }
-}
-BENCHMARK(BM_HeadToHead)->Unit(benchmark::kMicrosecond);
-
-void BM_HeadToHead_SQL(benchmark::State& state)
-{
-    BenchDatabase& db = BenchDatabase::get(kLarge);
-    size_t i = 0;
-    const QString pair = QStringLiteral("SELECT Goal1, Goal2, Team FROM Results WHERE %1 ((Team = ? AND Team2 = ?) OR "
-                                        "(Team = ? AND Team2 = ?)) ORDER BY Date DESC, RecId DESC");
-    for (auto _ : state) {
-        const auto& c = pick(db, i);
+    QStringList sql(const Competition& c) override
+    {
+        static const QString pair =
+            QStringLiteral("SELECT Goal1, Goal2, Team FROM Results WHERE %1 ((Team = ? AND Team2 = ?) OR "
+                           "(Team = ? AND Team2 = ?)) ORDER BY Date DESC, RecId DESC");
         const QString &t1 = c.labels[0], &t2 = c.labels[1];
+        QStringList answer;
         for (const bool within : {true, false}) {
             QVariantList params{t1, t2, t2, t1};
             if (within)
                 params.prepend(c.code);
-            QSqlQuery q = db.store().exec(pair.arg(within ? QStringLiteral("Division = ? AND") : QString()), params,
-                                          kBench);
-            int wins = 0;
-            while (q.next()) {
-                const bool home = q.value(2).toString() == t1;
-                wins += (home ? q.value(0).toInt() > q.value(1).toInt() : q.value(1).toInt() > q.value(0).toInt());
+            const TableStore::Reading q =
+                db.store().read(pair.arg(within ? QStringLiteral("Division = ? AND") : QString()), params, kBench);
+            int games = 0, wins = 0, goals = 0;
+            while (q->next()) {
+                const int g1 = q->value(0).toInt(), g2 = q->value(1).toInt();
+                const bool home = q->value(2).toString() == t1;
+                wins += (home ? g1 > g2 : g2 > g1) ? 1 : 0;
+                goals += g1 + g2;
+                ++games;
             }
-            benchmark::DoNotOptimize(wins);
+            answer << QStringLiteral("%1 %2 %3").arg(games).arg(wins).arg(goals);
         }
+        return answer;
     }
-}
-BENCHMARK(BM_HeadToHead_SQL)->Unit(benchmark::kMicrosecond);
 
-// The number of the last league-table row, and the removal of the rows added after it:
-// a fill's rows are taken out again outside the measured time.
-qint64 lastRowNumber(BenchDatabase& db)
-{
-    QSqlQuery last = db.store().exec(QStringLiteral("SELECT MAX(Num) FROM TableDet"), {}, kBench);
-    return last.next() ? last.value(0).toLongLong() : 0;
-}
+private:
+    QStringList walk(const QString& filter, const QString& t1)
+    {
+        TableView* view = module.TableSortRes;
+        view->setFilterText(filter);
+        view->setFiltered(true);
+        view->first();
+        int wins = 0, goals = 0;
+        const int n = view->recordCount();
+        for (int r = 0; r < n; ++r) {
+            const qint64 g1 = view->asInteger(QStringLiteral("Goal1")), g2 = view->asInteger(QStringLiteral("Goal2"));
+            const bool home = view->asString(QStringLiteral("Team")) == t1;
+            wins += (home ? g1 > g2 : g2 > g1) ? 1 : 0;
+            goals += static_cast<int>(g1 + g2);
+            benchmark::DoNotOptimize(view->asString(QStringLiteral("Res")));
+            view->next();
+        }
+        view->setFiltered(false);
+        return {QStringLiteral("%1 %2 %3").arg(n).arg(wins).arg(goals)};
+    }
+};
 
-void removeRowsAfter(BenchDatabase& db, qint64 number)
+// Filling one 20-team season (form 9 per team) and ranking it. The season's rows are taken
+// out before each run, so that both sides rank the same 20 rows, and put back with their
+// own numbers afterwards, so that the database stays as it was.
+class FillSeason : public Case
 {
-    db.store().exec(QStringLiteral("DELETE FROM TableDet WHERE Num > ?"), {number}, kBench);
-}
+public:
+    using Case::Case;
+    static qint64 season(const Competition& c) { return c.seasons[c.seasons.size() / 2]; }
 
-// Filling one 20-team season (form 9 per team) and ranking it; the rows are taken out
-// again outside the measured time.
-void BM_FillSeason(benchmark::State& state)
-{
-    BenchDatabase& db = BenchDatabase::get(kLarge);
-    Module m(db);
-    size_t i = 0;
-    for (auto _ : state) {
-        const auto& c = pick(db, i);
-        choose(m.module, c);
-        const qint64 season = c.seasons[c.seasons.size() / 2];
-        m.module.TableTableHead->locate(QStringLiteral("Num"), season);
+    bool writes() const override { return true; }
+    void prepare(const Competition& c) override
+    {
+        const TableStore::Reading q =
+            db.store().read(QStringLiteral("SELECT * FROM TableDet WHERE CodeSeason = ?"), {season(c)}, kBench);
+        m_saved.clear();
+        while (q->next()) {
+            QVariantList row;
+            for (int i = 0; i < q->record().count(); ++i)
+                row << q->value(i);
+            m_saved.push_back(row);
+        }
+        empty(c);
+    }
+    QStringList views(const Competition& c) override
+    {
+        choose(module, c);
+        module.TableTableHead->locate(QStringLiteral("Num"), season(c));
         std::vector<SeasonTable::Team> teams;
         for (size_t t = 0; t < c.teams.size(); ++t)
             teams.push_back({c.teams[t], c.labels[t]});
-        const qint64 before = lastRowNumber(db);
-        SeasonTable::fill(m.module, teams);
-        SeasonTable::rank(m.module, season);
-        state.PauseTiming();
-        m.module.TableResults->setFiltered(false);
-        m.module.TableSortDet->setFiltered(false);
-        removeRowsAfter(db, before);
-        state.ResumeTiming();
+        SeasonTable::fill(module, teams);
+        SeasonTable::rank(module, season(c));
+        module.TableResults->setFiltered(false);
+        module.TableSortDet->setFiltered(false);
+        return {};
     }
-}
-BENCHMARK(BM_FillSeason)->Unit(benchmark::kMillisecond);
+    QStringList sql(const Competition& c) override
+    {
+        // The rows counted, ranked and stored by one statement.
+        db.store().write(
+            QStringLiteral(
+                "INSERT INTO TableDet (CodeSeason, Position, CodeTeam, Team, Game, Win, Draw, Lose, BGoal, BMiss, "
+                "Ball, Points) SELECT h.Num, ROW_NUMBER() OVER (ORDER BY 3 * w + d DESC, gf - ga DESC, gf DESC, "
+                "t.Code), t.Code, t.label, w + d + l, w, d, l, gf, ga, gf - ga, 3 * w + d FROM TableHead h JOIN ("
+                "  SELECT t.Code, t.ShortName || ' (' || t.City || ')' AS label,"
+                "    COUNT(CASE WHEN (r.CodeTeam = t.Code AND r.Goal1 > r.Goal2) OR (r.CodeTeam2 = t.Code AND "
+                "      r.Goal2 > r.Goal1) THEN 1 END) AS w,"
+                "    COUNT(CASE WHEN r.Goal1 = r.Goal2 THEN 1 END) AS d,"
+                "    COUNT(CASE WHEN (r.CodeTeam = t.Code AND r.Goal1 < r.Goal2) OR (r.CodeTeam2 = t.Code AND "
+                "      r.Goal2 < r.Goal1) THEN 1 END) AS l,"
+                "    TOTAL(CASE WHEN r.CodeTeam = t.Code THEN r.Goal1 ELSE r.Goal2 END) AS gf,"
+                "    TOTAL(CASE WHEN r.CodeTeam = t.Code THEN r.Goal2 ELSE r.Goal1 END) AS ga"
+                "  FROM Team t, TableHead s LEFT JOIN Results r ON r.Division = s.CodeDivision"
+                "    AND r.Date BETWEEN s.DateStart AND s.DateFinish AND (r.CodeTeam = t.Code OR r.CodeTeam2 = t.Code)"
+                "  WHERE t.Division = ? AND s.Num = ? GROUP BY t.Code) t WHERE h.Num = ?"),
+            {c.code, season(c), season(c)}, kBench);
+        return {};
+    }
+    QStringList stored(const Competition& c) override
+    {
+        const TableStore::Reading q = db.store().read(
+            QStringLiteral("SELECT Position, CodeTeam, Team, Game, Win, Draw, Lose, BGoal, BMiss, Ball, Points "
+                           "FROM TableDet WHERE CodeSeason = ? ORDER BY Position"),
+            {season(c)}, kBench);
+        return rowTexts(*q, 11);
+    }
+    void undo(const Competition& c) override
+    {
+        empty(c);
+        if (m_saved.empty())
+            return;
+        QStringList marks;
+        for (qsizetype i = 0; i < m_saved.front().size(); ++i)
+            marks << QStringLiteral("?");
+        TableStore::Batch batch(db.store());
+        for (const QVariantList& row : m_saved)
+            db.store().write(QStringLiteral("INSERT INTO TableDet VALUES (%1)").arg(marks.join(QLatin1Char(','))), row,
+                             kBench);
+        batch.commit();
+    }
 
-// The same rows counted, ranked and stored by one statement.
-void BM_FillSeason_SQL(benchmark::State& state)
-{
-    BenchDatabase& db = BenchDatabase::get(kLarge);
-    size_t i = 0;
-    const QString sql = QStringLiteral(
-        "INSERT INTO TableDet (CodeSeason, Position, CodeTeam, Team, Game, Win, Draw, Lose, BGoal, BMiss, Ball, Points) "
-        "SELECT h.Num, ROW_NUMBER() OVER (ORDER BY 3 * w + d DESC, gf - ga DESC, gf DESC, t.Code), t.Code, t.label, "
-        "w + d + l, w, d, l, gf, ga, gf - ga, 3 * w + d FROM TableHead h JOIN ("
-        "  SELECT t.Code, t.ShortName || ' (' || t.City || ')' AS label,"
-        "    COUNT(CASE WHEN (r.CodeTeam = t.Code AND r.Goal1 > r.Goal2) OR (r.CodeTeam2 = t.Code AND r.Goal2 > r.Goal1)"
-        "      THEN 1 END) AS w,"
-        "    COUNT(CASE WHEN r.Goal1 = r.Goal2 THEN 1 END) AS d,"
-        "    COUNT(CASE WHEN (r.CodeTeam = t.Code AND r.Goal1 < r.Goal2) OR (r.CodeTeam2 = t.Code AND r.Goal2 < r.Goal1)"
-        "      THEN 1 END) AS l,"
-        "    TOTAL(CASE WHEN r.CodeTeam = t.Code THEN r.Goal1 ELSE r.Goal2 END) AS gf,"
-        "    TOTAL(CASE WHEN r.CodeTeam = t.Code THEN r.Goal2 ELSE r.Goal1 END) AS ga"
-        "  FROM Team t, TableHead s LEFT JOIN Results r ON r.Division = s.CodeDivision"
-        "    AND r.Date BETWEEN s.DateStart AND s.DateFinish AND (r.CodeTeam = t.Code OR r.CodeTeam2 = t.Code)"
-        "  WHERE t.Division = ? AND s.Num = ? GROUP BY t.Code) t WHERE h.Num = ?");
-    for (auto _ : state) {
-        const auto& c = pick(db, i);
-        const qint64 season = c.seasons[c.seasons.size() / 2];
-        const qint64 before = lastRowNumber(db);
-        db.store().exec(sql, {c.code, season, season}, kBench);
-        state.PauseTiming();
-        removeRowsAfter(db, before);
-        state.ResumeTiming();
+private:
+    void empty(const Competition& c)
+    {
+        db.store().write(QStringLiteral("DELETE FROM TableDet WHERE CodeSeason = ?"), {season(c)}, kBench);
     }
-}
-BENCHMARK(BM_FillSeason_SQL)->Unit(benchmark::kMillisecond);
+    std::vector<QVariantList> m_saved;
+};
 
 // Competition statistics: the whole competition walked, then every season by form 11.
-void BM_CompetitionStatistics(benchmark::State& state)
+class CompetitionStatistics : public Case
 {
-    BenchDatabase& db = BenchDatabase::get(kLarge);
-    Module m(db);
-    size_t i = 0;
-    const auto walk = [](TableView* view, int counts[4]) {
-        for (view->first(); !view->eof() && !view->isEmpty(); view->next()) {
-            const qint64 g1 = view->asInteger(QStringLiteral("Goal1")), g2 = view->asInteger(QStringLiteral("Goal2"));
-            ++counts[g1 > g2 ? 0 : g1 == g2 ? 1 : 2];
-            counts[3] += static_cast<int>(g1 + g2);
-        }
-    };
-    for (auto _ : state) {
-        choose(m.module, pick(db, i));
-        TableView* results = m.module.TableResults;
-        TableView* seasons = m.module.TableTableHead;
-        int total[4] = {};
-        walk(results, total);
-        const QString d = QString::number(m.module.TableDivision->asInteger(QStringLiteral("Code")));
+public:
+    using Case::Case;
+    QStringList views(const Competition& c) override
+    {
+        choose(module, c);
+        TableView* results = module.TableResults;
+        TableView* seasons = module.TableTableHead;
+        QStringList answer{walk(results)};
+        const QString d = QString::number(c.code);
         for (seasons->first(); !seasons->eof() && !seasons->isEmpty(); seasons->next()) {
             results->setFilterText(FilterForms::seasonInDivision(seasons->asString(QStringLiteral("DateStart")),
                                                                  seasons->asString(QStringLiteral("DateFinish")), d));
             results->setFiltered(true);
-            int counts[4] = {};
-            walk(results, counts);
-            benchmark::DoNotOptimize(counts);
+            answer << walk(results);
         }
         results->setFiltered(false);
-        benchmark::DoNotOptimize(total);
+        return answer;
     }
-}
-BENCHMARK(BM_CompetitionStatistics)->Unit(benchmark::kMillisecond);
+    QStringList sql(const Competition& c) override
+    {
+        const TableStore::Reading q = db.store().read(
+            QStringLiteral("SELECT COUNT(*), TOTAL(Goal1 > Goal2), TOTAL(Goal1 = Goal2), TOTAL(Goal1 < Goal2), "
+                           "TOTAL(Goal1 + Goal2) FROM Results WHERE Division = ? UNION ALL "
+                           "SELECT * FROM (SELECT COUNT(r.RecId), TOTAL(r.Goal1 > r.Goal2), TOTAL(r.Goal1 = r.Goal2), "
+                           "TOTAL(r.Goal1 < r.Goal2), TOTAL(r.Goal1 + r.Goal2) FROM TableHead h LEFT JOIN Results r "
+                           "ON r.Division = h.CodeDivision AND r.Date BETWEEN h.DateStart AND h.DateFinish "
+                           "WHERE h.CodeDivision = ? GROUP BY h.Num ORDER BY h.Num)"),
+            {c.code, c.code}, kBench);
+        QStringList answer;
+        while (q->next()) {
+            answer << QStringLiteral("%1 %2 %3 %4 %5")
+                          .arg(q->value(0).toInt())
+                          .arg(q->value(1).toInt())
+                          .arg(q->value(2).toInt())
+                          .arg(q->value(3).toInt())
+                          .arg(q->value(4).toInt());
+        }
+        return answer;
+    }
 
-void BM_CompetitionStatistics_SQL(benchmark::State& state)
-{
-    BenchDatabase& db = BenchDatabase::get(kLarge);
-    size_t i = 0;
-    const QString sql = QStringLiteral(
-        "SELECT NULL, COUNT(*), TOTAL(Goal1 > Goal2), TOTAL(Goal1 = Goal2), TOTAL(Goal1 < Goal2), TOTAL(Goal1 + Goal2) "
-        "FROM Results WHERE Division = ? UNION ALL "
-        "SELECT h.Num, COUNT(r.RecId), TOTAL(r.Goal1 > r.Goal2), TOTAL(r.Goal1 = r.Goal2), TOTAL(r.Goal1 < r.Goal2), "
-        "TOTAL(r.Goal1 + r.Goal2) FROM TableHead h LEFT JOIN Results r ON r.Division = h.CodeDivision "
-        "AND r.Date BETWEEN h.DateStart AND h.DateFinish WHERE h.CodeDivision = ? GROUP BY h.Num");
-    for (auto _ : state) {
-        const qint64 code = pick(db, i).code;
-        QSqlQuery q = db.store().exec(sql, {code, code}, kBench);
-        int rows = 0;
-        while (q.next())
-            ++rows;
-        benchmark::DoNotOptimize(rows);
+private:
+    static QString walk(TableView* view)
+    {
+        int counts[4] = {}, games = 0;
+        for (view->first(); !view->eof() && !view->isEmpty(); view->next()) {
+            const qint64 g1 = view->asInteger(QStringLiteral("Goal1")), g2 = view->asInteger(QStringLiteral("Goal2"));
+            ++counts[g1 > g2 ? 0 : g1 == g2 ? 1 : 2];
+            counts[3] += static_cast<int>(g1 + g2);
+            ++games;
+        }
+        return QStringLiteral("%1 %2 %3 %4 %5").arg(games).arg(counts[0]).arg(counts[1]).arg(counts[2]).arg(counts[3]);
     }
-}
-BENCHMARK(BM_CompetitionStatistics_SQL)->Unit(benchmark::kMillisecond);
+};
 
 // The database summary: the counts of four tables, then every competition's count and
 // first and last date by form 1 on the sorted results.
-void BM_DatabaseSummary(benchmark::State& state)
+class DatabaseSummary : public Case
 {
-    BenchDatabase& db = BenchDatabase::get(kLarge);
-    Module m(db);
-    TDataModule1& dm = m.module;
-    for (auto _ : state) {
+public:
+    using Case::Case;
+    QStringList views(const Competition&) override
+    {
+        TDataModule1& dm = module;
         for (TableView* v : {dm.TableCountry, dm.TableTeam, dm.TableResults, dm.TableStadium})
             v->setFiltered(false);
         dm.TableTeam->unbind();
@@ -303,92 +353,198 @@ void BM_DatabaseSummary(benchmark::State& state)
                 sorted->last();
                 const QString first = sorted->asString(QStringLiteral("Date"));
                 sorted->first();
-                lines << QStringLiteral("%1 - %2 - %3 matches - (%4 - %5)")
-                             .arg(dm.TableCountry->asString(QStringLiteral("Country")),
-                                  dm.TableDivision->asString(QStringLiteral("Division")))
-                             .arg(sorted->recordCount())
-                             .arg(first, sorted->asString(QStringLiteral("Date")));
+                lines << line(dm.TableCountry->asString(QStringLiteral("Country")),
+                              dm.TableDivision->asString(QStringLiteral("Division")), sorted->recordCount(), first,
+                              sorted->asString(QStringLiteral("Date")));
             }
         }
         sorted->setFiltered(false);
-        benchmark::DoNotOptimize(lines);
+        return lines;
     }
-}
-BENCHMARK(BM_DatabaseSummary)->Unit(benchmark::kMillisecond);
-
-void BM_DatabaseSummary_SQL(benchmark::State& state)
-{
-    BenchDatabase& db = BenchDatabase::get(kLarge);
-    const QString sql = QStringLiteral(
-        "SELECT (SELECT COUNT(*) FROM Country), (SELECT COUNT(*) FROM Team), (SELECT COUNT(*) FROM Stadium), "
-        "(SELECT COUNT(*) FROM Results), c.Country, d.Division, "
-        "(SELECT COUNT(*) FROM Results r WHERE r.Division = d.Code), "
-        "(SELECT MIN(Date) FROM Results r WHERE r.Division = d.Code), "
-        "(SELECT MAX(Date) FROM Results r WHERE r.Division = d.Code) "
-        "FROM Country c JOIN Division d ON d.Country = c.Code ORDER BY c.Country COLLATE NOCASE, d.Code");
-    for (auto _ : state) {
-        QSqlQuery q = db.store().exec(sql, {}, kBench);
+    QStringList sql(const Competition&) override
+    {
+        const TableStore::Reading q = db.store().read(
+            QStringLiteral("SELECT (SELECT COUNT(*) FROM Country), (SELECT COUNT(*) FROM Team), "
+                           "(SELECT COUNT(*) FROM Stadium), (SELECT COUNT(*) FROM Results), c.Country, d.Division, "
+                           "(SELECT COUNT(*) FROM Results r WHERE r.Division = d.Code), "
+                           "(SELECT MIN(Date) FROM Results r WHERE r.Division = d.Code), "
+                           "(SELECT MAX(Date) FROM Results r WHERE r.Division = d.Code) "
+                           "FROM Country c JOIN Division d ON d.Country = c.Code "
+                           "ORDER BY c.Country COLLATE NOCASE, c.RecId, d.Code, d.RecId"),
+            {}, kBench);
         QStringList lines;
-        while (q.next())
-            lines << q.value(4).toString() + q.value(6).toString();
-        benchmark::DoNotOptimize(lines);
+        while (q->next()) {
+            if (lines.isEmpty()) {
+                for (int i = 0; i < 4; ++i)
+                    lines << q->value(i).toString();
+            }
+            lines << line(q->value(4).toString(), q->value(5).toString(), q->value(6).toInt(), dateOf(q->value(7)),
+                          dateOf(q->value(8)));
+        }
+        return lines;
     }
-}
-BENCHMARK(BM_DatabaseSummary_SQL)->Unit(benchmark::kMillisecond);
 
-// Renaming a team with about 500 results: the cascade of posts into its results.
-void BM_RenameTeam(benchmark::State& state)
-{
-    BenchDatabase& db = BenchDatabase::get(kLarge);
-    Module m(db);
-    const auto& c = db.competitions[7];
-    choose(m.module, c);
-    m.module.TableTeam->locate(QStringLiteral("Code"), c.teams[5]);
-    const QString original = m.module.TableTeam->asString(QStringLiteral("ShortName"));
-    bool renamed = false;
-    const auto rename = [&](bool on) {
-        m.module.TableTeam->edit();
-        m.module.TableTeam->setValue(QStringLiteral("ShortName"), on ? original + QStringLiteral("'s") : original);
-        m.module.TableTeam->post();
-    };
-    for (auto _ : state)
-        rename(renamed = !renamed);
-    if (renamed)
-        rename(false);
-    QSqlQuery q = db.store().exec(QStringLiteral("SELECT COUNT(*) FROM Results WHERE CodeTeam = ? OR CodeTeam2 = ?"),
-                                  {c.teams[5], c.teams[5]}, kBench);
-    q.next();
-    state.counters["results"] = q.value(0).toDouble();
-}
-BENCHMARK(BM_RenameTeam)->Unit(benchmark::kMillisecond);
+private:
+    static QString line(const QString& country, const QString& division, int count, const QString& first,
+                        const QString& last)
+    {
+        return QStringLiteral("%1 - %2 - %3 matches - (%4 - %5)").arg(country, division).arg(count).arg(first, last);
+    }
+};
 
-void BM_RenameTeam_SQL(benchmark::State& state)
+// Renaming a team with about 500 results: the team's post and the cascade that writes
+// its new label into its results and league-table rows. The old name is put back after
+// each run.
+class RenameTeam : public Case
 {
-    BenchDatabase& db = BenchDatabase::get(kLarge);
-    const auto& c = db.competitions[7];
-    const qint64 team = c.teams[5];
-    const QString sql = QStringLiteral("UPDATE Results SET Team = CASE WHEN CodeTeam = ? THEN ? ELSE Team END, "
-                                       "Team2 = CASE WHEN CodeTeam2 = ? THEN ? ELSE Team2 END "
-                                       "WHERE CodeTeam = ? OR CodeTeam2 = ?");
-    const auto params = [&](const QString& label) { return QVariantList{team, label, team, label, team, team}; };
-    bool renamed = false;
+public:
+    using Case::Case;
+    bool writes() const override { return true; }
+    QStringList views(const Competition& c) override
+    {
+        choose(module, c);
+        TableView* teams = module.TableTeam;
+        teams->locate(QStringLiteral("Code"), c.teams[kTeam]);
+        teams->edit();
+        teams->setValue(QStringLiteral("ShortName"), renamed(c));
+        teams->post();
+        return {};
+    }
+    QStringList sql(const Competition& c) override
+    {
+        relabel(c, renamed(c));
+        return {};
+    }
+    QStringList stored(const Competition& c) override
+    {
+        const qint64 code = c.teams[kTeam];
+        const TableStore::Reading q =
+            db.store().read(QStringLiteral("SELECT (SELECT ShortName || ' (' || City || ')' FROM Team WHERE Code = ?), "
+                                           "(SELECT COUNT(*) FROM Results WHERE CodeTeam = ? AND Team = ?), "
+                                           "(SELECT COUNT(*) FROM Results WHERE CodeTeam2 = ? AND Team2 = ?), "
+                                           "(SELECT COUNT(*) FROM TableDet WHERE CodeTeam = ? AND Team = ?)"),
+                            {code, code, renamedLabel(c), code, renamedLabel(c), code, renamedLabel(c)}, kBench);
+        return rowTexts(*q, 4);
+    }
+    void undo(const Competition& c) override { relabel(c, shortName(c)); }
+
+private:
+    static constexpr size_t kTeam = 5;
+    static QString shortName(const Competition& c) { return FilterForms::shortNameOfLabel(c.labels[kTeam]); }
+    static QString renamed(const Competition& c) { return shortName(c) + QStringLiteral("'s"); }
+    static QString renamedLabel(const Competition& c) { return renamed(c) + c.labels[kTeam].mid(shortName(c).size()); }
+    void relabel(const Competition& c, const QString& name)
+    {
+        const qint64 code = c.teams[kTeam];
+        const QString label = name + c.labels[kTeam].mid(shortName(c).size());
+        TableStore::Batch batch(db.store());
+        db.store().write(QStringLiteral("UPDATE Team SET ShortName = ? WHERE Code = ?"), {name, code}, kBench);
+        db.store().write(QStringLiteral("UPDATE Results SET Team = CASE WHEN CodeTeam = ? THEN ? ELSE Team END, "
+                                        "Team2 = CASE WHEN CodeTeam2 = ? THEN ? ELSE Team2 END "
+                                        "WHERE CodeTeam = ? OR CodeTeam2 = ?"),
+                         {code, label, code, label, code, code}, kBench);
+        db.store().write(QStringLiteral("UPDATE TableDet SET Team = ? WHERE CodeTeam = ?"), {label, code}, kBench);
+        batch.commit();
+    }
+};
+
+// Measures one side of a case. The views' side first checks, for a few competitions,
+// that both sides give the same answer.
+template <typename C> void measure(benchmark::State& state, bool throughViews)
+{
+    BenchDatabase& db = BenchDatabase::get(static_cast<int>(state.range(0)));
+    C c(db);
+    if (throughViews) {
+        for (size_t i = 0; i < 3; ++i) {
+            const QStringList viewAnswer = c.answer(true, i);
+            const QStringList sqlAnswer = c.answer(false, i);
+            if (viewAnswer != sqlAnswer || viewAnswer.isEmpty()) {
+                g_mismatch = true;
+                std::cerr << "views:\n  " << viewAnswer.join(QStringLiteral("\n  ")).toStdString() << "\nSQL:\n  "
+                          << sqlAnswer.join(QStringLiteral("\n  ")).toStdString() << '\n';
+                state.SkipWithError("the views and the SQL give different answers");
+                return;
+            }
+        }
+    }
+    size_t i = 0;
     for (auto _ : state) {
-        renamed = !renamed;
-        db.store().exec(sql, params(renamed ? c.labels[5] + QStringLiteral("'s") : c.labels[5]), kBench);
+        const Competition& competition = c.pick(i++);
+        if (c.writes()) {
+            state.PauseTiming();
+            c.prepare(competition);
+            state.ResumeTiming();
+        }
+        benchmark::DoNotOptimize(throughViews ? c.views(competition) : c.sql(competition));
+        if (c.writes()) {
+            state.PauseTiming();
+            c.undo(competition);
+            state.ResumeTiming();
+        }
     }
-    if (renamed)
-        db.store().exec(sql, params(c.labels[5]), kBench);
 }
-BENCHMARK(BM_RenameTeam_SQL)->Unit(benchmark::kMillisecond);
+
+// Start-up: the ten views opened in order.
+void openTenViews(benchmark::State& state)
+{
+    BenchDatabase& db = BenchDatabase::get(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        TDataModule1 module(db.store());
+        module.DataModuleCreate();
+        benchmark::DoNotOptimize(module.TableSortRes->asInteger(QStringLiteral("Num")));
+    }
+    state.counters["rss_MB"] = residentMegabytes();
+}
+
+template <typename C> void add(const char* name, benchmark::TimeUnit unit, const std::vector<int>& sizes)
+{
+    auto* views = benchmark::RegisterBenchmark(name, [](benchmark::State& s) { measure<C>(s, true); });
+    auto* sql = benchmark::RegisterBenchmark((std::string(name) + "_SQL").c_str(),
+                                             [](benchmark::State& s) { measure<C>(s, false); });
+    for (int size : sizes) {
+        views->Arg(size)->Unit(unit);
+        sql->Arg(size)->Unit(unit);
+    }
+}
+
+// --results=a,b,...: the sizes of the synthetic databases (default 1,000,000 and 100,000).
+std::vector<int> takeSizes(int& argc, char* argv[])
+{
+    std::vector<int> sizes{1000000, 100000};
+    for (int i = 1; i < argc; ++i) {
+        if (std::strncmp(argv[i], "--results=", 10) != 0)
+            continue;
+        sizes.clear();
+        for (const QString& n : QString::fromLatin1(argv[i] + 10).split(QLatin1Char(','), Qt::SkipEmptyParts))
+            sizes.push_back(n.toInt());
+        for (int j = i; j + 1 < argc; ++j)
+            argv[j] = argv[j + 1];
+        --argc;
+        break;
+    }
+    return sizes;
+}
 
 } // namespace
 
 int main(int argc, char* argv[])
 {
+    const std::vector<int> sizes = takeSizes(argc, argv);
     QCoreApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
     benchmark::Initialize(&argc, argv);
+    auto* open = benchmark::RegisterBenchmark("OpenTenViews", openTenViews)->Unit(benchmark::kMillisecond);
+    for (int size : sizes)
+        open->Arg(size);
+    add<ChooseCompetition>("ChooseCompetition", benchmark::kMicrosecond, sizes);
+    add<HeadToHead>("HeadToHead", benchmark::kMicrosecond, sizes);
+    add<FillSeason>("FillSeason", benchmark::kMillisecond, sizes);
+    add<CompetitionStatistics>("CompetitionStatistics", benchmark::kMillisecond, sizes);
+    add<DatabaseSummary>("DatabaseSummary", benchmark::kMillisecond, sizes);
+    add<RenameTeam>("RenameTeam", benchmark::kMillisecond, sizes);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    return 0;
+    // The stores close before the application and Qt's registry of connections go.
+    BenchDatabase::releaseAll();
+    return g_mismatch ? 1 : 0;
 }

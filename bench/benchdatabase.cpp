@@ -7,13 +7,23 @@
 #include <QFile>
 #include <QSqlQuery>
 
+std::map<int, std::unique_ptr<BenchDatabase>>& BenchDatabase::made()
+{
+    static std::map<int, std::unique_ptr<BenchDatabase>> databases;
+    return databases;
+}
+
 BenchDatabase& BenchDatabase::get(int results)
 {
-    static std::map<int, std::unique_ptr<BenchDatabase>> made;
-    auto& db = made[results];
+    auto& db = made()[results];
     if (!db)
         db.reset(new BenchDatabase(results));
     return *db;
+}
+
+void BenchDatabase::releaseAll()
+{
+    made().clear();
 }
 
 BenchDatabase::BenchDatabase(int results)
@@ -33,7 +43,6 @@ BenchDatabase::BenchDatabase(int results)
         writeDatabase(syntheticDataset(size), folder);
     }
     m_store = std::make_unique<TableStore>(folder);
-    m_store->exec(QStringLiteral("ANALYZE"), {}, QStringLiteral("bench"));
 
     std::map<qint64, size_t> index;
     QSqlQuery q = m_store->exec(QStringLiteral("SELECT Code, Country FROM Division ORDER BY Code"), {}, {});

@@ -16,6 +16,8 @@ class BenchDatabase
 {
 public:
     static BenchDatabase& get(int results);
+    // Closes every database made; the stores must go before the application object.
+    static void releaseAll();
 
     TableStore& store() { return *m_store; }
 
@@ -31,6 +33,7 @@ public:
 
 private:
     explicit BenchDatabase(int results);
+    static std::map<int, std::unique_ptr<BenchDatabase>>& made();
     QTemporaryDir m_dir;
     std::unique_ptr<TableStore> m_store;
 };

@@ -141,6 +141,9 @@ WriteFigures writeInto(const Dataset& data, const QString& folder)
     }
     module.TableResults->setFiltered(false);
     module.TableSortDet->setFiltered(false);
+    // Statistics of the indexes, so that SQLite picks the selective index for a filter
+    // on two teams rather than the one on the competition.
+    store.exec(QStringLiteral("ANALYZE"), {}, QStringLiteral("FootballClubs"));
 
     figures.countries = static_cast<int>(data.countries.size());
     figures.competitions = static_cast<int>(data.competitions.size());
