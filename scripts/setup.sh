@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev libqt6sql6-sqlite qt6-qpa-plugins
+    qt6-base-dev libqt6sql6-sqlite libsqlite3-dev qt6-qpa-plugins
     libxlsxwriter-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth locales fonts-dejavu-core

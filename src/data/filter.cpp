@@ -1,9 +1,7 @@
 #include "filter.h"
 
 #include "apperror.h"
-#include "textformat.h"
-
-#include <QDate>
+#include "fieldvalue.h"
 
 struct Filter::Node
 {
@@ -187,39 +185,11 @@ private:
         auto node = std::make_unique<Filter::Node>();
         node->field = field;
         node->op = op;
-        node->value = convert(*field, m_tok.text);
+        node->value = FieldValue::fromLiteral(*field, m_tok.text);
         if (!m_fields->contains(field->name))
             m_fields->append(field->name);
         advance();
         return node;
-    }
-
-    static QVariant convert(const FieldSchema& field, const QString& literal)
-    {
-        switch (field.type) {
-        case FieldType::Integer:
-        case FieldType::Smallint:
-        case FieldType::AutoInc:
-            return QVariant(static_cast<qint64>(TextFormat::parseInteger(literal)));
-        case FieldType::Date: {
-            const QDate date = TextFormat::parseDate(literal);
-            if (!date.isValid())
-                throw invalidDateError(literal);
-            return QVariant(date.toString(Qt::ISODate));
-        }
-        case FieldType::Float: {
-            bool ok = false;
-            const double v = QLocale().toDouble(literal, &ok);
-            if (!ok)
-                throw invalidFloatError(literal);
-            return QVariant(v);
-        }
-        case FieldType::Text:
-        case FieldType::Memo:
-        case FieldType::Picture:
-            break;
-        }
-        return QVariant(literal);
     }
 
     QString m_text;

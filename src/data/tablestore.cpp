@@ -1,10 +1,10 @@
 #include "tablestore.h"
 
 #include "apperror.h"
-#include "tableview.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlRecord>
 #include <algorithm>
@@ -21,18 +21,7 @@ QString newConnectionName()
 // A clearer text for the database messages a user can meet.
 QString describe(const QSqlError& error)
 {
-    const QString text = error.databaseText().isEmpty() ? error.text() : error.databaseText();
-    if (text.contains(QLatin1String("UNIQUE constraint failed"))) {
-        const QString field = text.section(QLatin1Char('.'), -1).trimmed();
-        return QStringLiteral("Key violation: another record already has this %1.").arg(field);
-    }
-    if (text.contains(QLatin1String("malformed")) || text.contains(QLatin1String("not a database")))
-        return QStringLiteral("The database file is damaged (%1).").arg(text);
-    if (text.contains(QLatin1String("readonly")) || text.contains(QLatin1String("read-only")))
-        return QStringLiteral("The database is read-only; the change was not saved (%1).").arg(text);
-    if (text.contains(QLatin1String("locked")) || text.contains(QLatin1String("busy")))
-        return QStringLiteral("The database is in use by another program; try again (%1).").arg(text);
-    return text;
+    return describeDatabaseError(error.databaseText().isEmpty() ? error.text() : error.databaseText());
 }
 
 } // namespace
@@ -104,6 +93,10 @@ void TableStore::open(const QString& folder)
     }
     if (!q.exec(QStringLiteral("PRAGMA journal_mode=WAL")) || !q.exec(QStringLiteral("PRAGMA synchronous=NORMAL")))
         fail(describe(q.lastError()));
+    const QVariant handle = db.driver()->handle();
+    if (qstrcmp(handle.typeName(), "sqlite3*") != 0 || !*static_cast<sqlite3* const*>(handle.constData()))
+        fail(QStringLiteral("the database driver gives no SQLite connection."));
+    m_statements = std::make_unique<KeptStatements>(*static_cast<sqlite3* const*>(handle.constData()));
     m_open = true;
 }
 
@@ -111,11 +104,12 @@ void TableStore::close()
 {
     if (!m_open)
         return;
-    const std::vector<TableView*> views = m_views;
-    for (TableView* view : views)
-        view->close();
+    const std::vector<TableListener*> views = m_views;
+    for (TableListener* view : views)
+        view->storeClosed();
     m_open = false;
     m_prepared.clear();
+    m_statements.reset();
     {
         QSqlDatabase db = QSqlDatabase::database(m_connection, false);
         db.close();
@@ -125,10 +119,11 @@ void TableStore::close()
 
 TableStore::~TableStore()
 {
-    for (TableView* view : m_views)
-        view->storeClosing();
+    for (TableListener* view : m_views)
+        view->storeGone();
     m_views.clear();
     m_prepared.clear();
+    m_statements.reset();
     if (m_open) {
         {
             QSqlDatabase db = QSqlDatabase::database(m_connection, false);
@@ -273,23 +268,30 @@ void TableStore::Batch::commit()
     }
 }
 
-void TableStore::attach(TableView* view)
+KeptStatements& TableStore::statements() const
+{
+    if (!m_open)
+        throw AppError(QStringLiteral("The database is not open."));
+    return *m_statements;
+}
+
+void TableStore::attach(TableListener* view)
 {
     m_views.push_back(view);
 }
 
-void TableStore::detach(TableView* view)
+void TableStore::detach(TableListener* view)
 {
     m_views.erase(std::remove(m_views.begin(), m_views.end(), view), m_views.end());
 }
 
 void TableStore::notifyChange(const TableSchema& table, Change change, qint64 id, const QStringList& fields,
-                              TableView* source)
+                              TableListener* source)
 {
     // A copy: a view may open or close others while it reacts.
-    const std::vector<TableView*> views = m_views;
-    for (TableView* view : views) {
-        if (view != source && &view->table() == &table)
+    const std::vector<TableListener*> views = m_views;
+    for (TableListener* view : views) {
+        if (view != source && &view->listenedTable() == &table)
             view->tableChanged(change, id, fields);
     }
 }

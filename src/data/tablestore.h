@@ -1,15 +1,16 @@
 #pragma once
 
+#include "keptstatements.h"
 #include "schema.h"
+#include "tablelistener.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
 #include <QVariant>
+#include <memory>
 #include <unordered_map>
 #include <vector>
-
-class TableView;
 
 // The competition database: the seven tables in one SQLite file inside the folder
 // Table. The store checks the folder and the file when it opens, runs every statement
@@ -89,25 +90,26 @@ public:
         bool m_open = true;
     };
 
-    // Views register themselves so that a write through one reaches the others.
-    void attach(TableView* view);
-    void detach(TableView* view);
+    // The statements the views read their records through (the same connection); throws
+    // AppError when the store is not open.
+    KeptStatements& statements() const;
 
-    enum class Change
-    {
-        Insert,
-        Update,
-        Delete
-    };
+    // Views register themselves so that a write through one reaches the others.
+    void attach(TableListener* view);
+    void detach(TableListener* view);
+
+    using Change = TableListener::Change;
     // Called by a view after it has written a record; every view of the table hears of it.
-    void notifyChange(const TableSchema& table, Change change, qint64 id, const QStringList& fields, TableView* source);
+    void notifyChange(const TableSchema& table, Change change, qint64 id, const QStringList& fields,
+                      TableListener* source);
 
 private:
     QString m_folder;
     QString m_connection;
     bool m_open = false;
     int m_batchDepth = 0;
-    std::vector<TableView*> m_views;
+    std::vector<TableListener*> m_views;
     mutable std::unordered_map<QString, QSqlQuery> m_prepared;
+    std::unique_ptr<KeptStatements> m_statements;
     QSqlQuery& prepared(const QString& sql, const QVariantList& params, const QString& context) const;
 };

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "editbuffer.h"
 #include "filter.h"
+#include "recordset.h"
 #include "schema.h"
 #include "tablestore.h"
+#include "viewquery.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -11,7 +14,6 @@
 #include <QVariant>
 #include <functional>
 #include <optional>
-#include <unordered_map>
 #include <vector>
 
 class DataSource;
@@ -40,7 +42,11 @@ struct ViewField
 // first record alone costs one indexed look-up, a count one COUNT query, and walking the
 // records loads their ids once (and their values in chunks). What was worked out is kept
 // until the range, the filter, the order or the table's contents change.
-class TableView : public QObject
+//
+// The parts: the view's SQL (ViewQuery), its visible records (RecordSet), the record
+// being edited (EditBuffer) and the conversion of values (FieldValue); the view itself
+// is the cursor that ties them together.
+class TableView : public QObject, public TableListener
 {
     Q_OBJECT
 
@@ -142,6 +148,9 @@ public:
     // record, in the view's order, read without moving the view: what a drop-down list
     // of the view shows. Dates come as QDate, as value() gives them.
     std::vector<QVariantList> listValues(const QStringList& fieldNames);
+    // The value of a declared stored field (not a picture) of the visible record at a
+    // place (from 0), read without moving the view: what a grid shows. Null outside the set.
+    QVariant valueAt(int index, const QString& fieldName);
 
     // --- reactions -------------------------------------------------------------------
     std::function<void(TableView&)> beforeInsert;
@@ -150,9 +159,11 @@ public:
     std::function<void(TableView&)> afterScroll;
     std::function<void(TableView&)> calcFields;
 
-    // --- called by the store and by master views --------------------------------------
-    void tableChanged(TableStore::Change change, qint64 id, const QStringList& changedFields);
-    void storeClosing();
+    // --- called by the store -----------------------------------------------------------
+    const TableSchema& listenedTable() const override { return *m_table; }
+    void tableChanged(TableStore::Change change, qint64 id, const QStringList& changedFields) override;
+    void storeClosed() override { close(); }
+    void storeGone() override;
 
 signals:
     // The current record is another one, or its values changed.
@@ -162,42 +173,38 @@ signals:
     void stateChanged();
 
 private:
-    using Row = QVariantList; // values by table field index; pictures are loaded apart
-
     void checkOpen() const;
     void checkWritable() const;
     void checkBrowseMode();
-    int declaredIndex(const QString& fieldName) const;
+    int declaredIndex(const QString& fieldName) const; // -1 when not declared
+    int requireDeclared(const QString& fieldName) const;
     const ViewField& declared(const QString& fieldName) const;
     QString viewError(const QString& what) const;
+    int columnOf(const ViewField& field) const;
 
     void ensureFresh();      // the range follows the master
     void ensurePositioned(); // ... and the view stands on its current record
     void masterChanged();
     void notifyDetails();
-    void invalidate();
+    void detachFromMaster();
+    bool keyOfDetails(const QStringList& fields) const;
+    void forget(); // the visible records are worked out anew when next needed
+    void startOver();
     void clearCursor();
+    void forgetValues();
+    void newSetShown();
     void scrolled();
     void arrived();
     void restartAtFirst();
     void rangeChanged();
 
-    QString selectColumns() const;
-    QString whereSql(QVariantList& params, const QString& extra = QString(), const QVariantList& extraParams = {});
-    QString orderSql(bool reversed) const;
-    Row readRow(const QSqlQuery& q, int offset) const;
     bool fetchEdge(bool lastRecord);
-    bool walksAhead() const;
-    bool readSmallSet();
-    void ensureIds();
     int ensureCount();
     bool resolvePos();
     const Row& currentRow();
-    void loadChunk(int chunk);
     QVariant currentBlob(int tableIndex);
     void setCurrent(int pos);
     void computeCalc();
-    QVariant convertForField(const FieldSchema& field, const QVariant& value) const;
     bool affects(const QStringList& changedFields) const;
 
     TableStore& m_store;
@@ -205,10 +212,8 @@ private:
     QString m_name;
     std::vector<ViewField> m_fields;
     bool m_readOnly = false;
-
-    // order
-    std::vector<IndexKey> m_orderKeys;
-    bool m_idDescending = false;
+    ViewQuery m_query; // order, range and filter as SQL
+    RecordSet m_records;
 
     // master link
     DataSource* m_master = nullptr;
@@ -216,27 +221,17 @@ private:
     std::vector<TableView*> m_details;
     bool m_rangeDirty = true;
     bool m_pendingFirst = false; // moved to the first record, not yet read
-    bool m_rangeEmpty = false;
-    QVariant m_rangeKey;
 
     // filter
     QString m_filterText;
     Filter m_filter;
     bool m_filtered = false;
 
-    // visible records
-    bool m_idsValid = false;
-    std::vector<qint64> m_ids;
-    std::optional<int> m_count;
-    std::unordered_map<int, std::vector<Row>> m_chunks;
-    std::vector<qint64> m_staleIds; // the ids before the last change, to find a vanished record's successor
-    int m_stalePos = -1;
-
     // cursor
     qint64 m_curId = -1;
-    int m_pos = -1;
+    int m_pos = -1; // -1 when not known yet (after last(), a locate or a post)
     bool m_eof = true;
-    std::optional<Row> m_curRow;
+    Row m_curRow;
     QHash<int, QVariant> m_curBlobs;
     std::optional<QVariantList> m_calc;
     bool m_inCalc = false;
@@ -244,9 +239,7 @@ private:
     // editing
     State m_state = State::Inactive;
     bool m_storeGone = false;
-    Row m_buffer;
-    std::vector<bool> m_modified;
-    std::vector<bool> m_loaded;
+    EditBuffer m_edit;
 
     friend class DataSource;
 };

@@ -1,0 +1,419 @@
+#include "recordset.h"
+
+#include "fieldvalue.h"
+
+#include <QDate>
+#include <algorithm>
+
+namespace {
+
+// yyyy-MM-dd, the way dates are stored; anything else through Qt's reader.
+QDate isoDate(const char* s, int size)
+{
+    const auto digit = [&](int i) { return s[i] >= '0' && s[i] <= '9'; };
+    if (size == 10 && s[4] == '-' && s[7] == '-' && digit(0) && digit(1) && digit(2) && digit(3) && digit(5) &&
+        digit(6) && digit(8) && digit(9)) {
+        const auto n = [&](int i, int len) {
+            int v = 0;
+            for (int k = 0; k < len; ++k)
+                v = v * 10 + (s[i + k] - '0');
+            return v;
+        };
+        return QDate(n(0, 4), n(5, 2), n(8, 2));
+    }
+    return QDate::fromString(QString::fromUtf8(s, size), Qt::ISODate);
+}
+
+} // namespace
+
+// --- rows ---------------------------------------------------------------------------
+
+void RowBlock::appendText(Cell& c, const char* data, int size)
+{
+    c.kind = Kind::Text;
+    c.offset = static_cast<quint64>(m_text.size());
+    c.size = static_cast<quint32>(size);
+    m_text.append(data, size);
+}
+
+void RowBlock::append(const KeptStatements::Cursor& cursor)
+{
+    for (int column = 0; column < m_columns; ++column) {
+        Cell c;
+        c.integer = 0;
+        switch (cursor.kind(column)) {
+        case KeptStatements::Cursor::Kind::Integer:
+            c.kind = Kind::Integer;
+            c.integer = cursor.integer(column);
+            break;
+        case KeptStatements::Cursor::Kind::Float:
+            c.kind = Kind::Float;
+            c.real = cursor.real(column);
+            break;
+        case KeptStatements::Cursor::Kind::Text: {
+            int size = 0;
+            const char* data = cursor.text(column, size);
+            appendText(c, data, size);
+            break;
+        }
+        case KeptStatements::Cursor::Kind::Blob:
+        case KeptStatements::Cursor::Kind::Null:
+            break;
+        }
+        m_cells.push_back(c);
+    }
+}
+
+void RowBlock::appendValues(const QVariantList& stored)
+{
+    for (int column = 0; column < m_columns; ++column) {
+        const QVariant& v = column < stored.size() ? stored[column] : QVariant();
+        Cell c;
+        c.integer = 0;
+        if (v.isNull()) {
+        } else if (v.typeId() == QMetaType::Double || v.typeId() == QMetaType::Float) {
+            c.kind = Kind::Float;
+            c.real = v.toDouble();
+        } else if (v.typeId() == QMetaType::QString || v.typeId() == QMetaType::QDate) {
+            const QByteArray text =
+                v.typeId() == QMetaType::QDate ? v.toDate().toString(Qt::ISODate).toUtf8() : v.toString().toUtf8();
+            appendText(c, text.constData(), static_cast<int>(text.size()));
+        } else if (v.typeId() != QMetaType::QByteArray) {
+            c.kind = Kind::Integer;
+            c.integer = v.toLongLong();
+        }
+        m_cells.push_back(c);
+    }
+}
+
+void RowBlock::replace(int row, const RowBlock& other, int otherRow)
+{
+    for (int column = 0; column < m_columns && column < other.m_columns; ++column) {
+        Cell c = other.cell(otherRow, column);
+        if (c.kind == Kind::Text)
+            appendText(c, other.m_text.constData() + c.offset, static_cast<int>(c.size));
+        m_cells[static_cast<size_t>(row * m_columns + column)] = c;
+    }
+}
+
+QString RowBlock::text(const Cell& c) const
+{
+    return QString::fromUtf8(m_text.constData() + c.offset, static_cast<qsizetype>(c.size));
+}
+
+qint64 RowBlock::integer(int row, int column) const
+{
+    const Cell& c = cell(row, column);
+    switch (c.kind) {
+    case Kind::Integer:
+        return c.integer;
+    case Kind::Float:
+        return static_cast<qint64>(c.real);
+    case Kind::Text:
+        return text(c).toLongLong();
+    case Kind::Null:
+        break;
+    }
+    return 0;
+}
+
+QVariant RowBlock::value(int row, int column, FieldType type) const
+{
+    const Cell& c = cell(row, column);
+    switch (c.kind) {
+    case Kind::Integer:
+        return type == FieldType::Float ? QVariant(static_cast<double>(c.integer)) : QVariant(c.integer);
+    case Kind::Float:
+        return QVariant(c.real);
+    case Kind::Text:
+        if (type == FieldType::Date)
+            return QVariant(isoDate(m_text.constData() + c.offset, static_cast<int>(c.size)));
+        return QVariant(text(c));
+    case Kind::Null:
+        break;
+    }
+    return {};
+}
+
+QVariant RowBlock::stored(int row, int column) const
+{
+    const Cell& c = cell(row, column);
+    switch (c.kind) {
+    case Kind::Integer:
+        return QVariant(c.integer);
+    case Kind::Float:
+        return QVariant(c.real);
+    case Kind::Text:
+        return QVariant(text(c));
+    case Kind::Null:
+        break;
+    }
+    return {};
+}
+
+Row Row::fromStored(const ViewQuery& query, qint64 id, const QVariantList& byField)
+{
+    const std::vector<int>& fields = query.columnFields();
+    auto block = std::make_shared<RowBlock>(static_cast<int>(fields.size()) + 1);
+    QVariantList values{id};
+    for (const int field : fields)
+        values << (field < byField.size() ? byField[field] : QVariant());
+    block->appendValues(values);
+    return Row(std::move(block), 0);
+}
+
+// --- the set ------------------------------------------------------------------------
+
+void RecordSet::reset()
+{
+    if (m_loaded && !m_ids.empty())
+        m_pastIds = std::move(m_ids);
+    m_loaded = false;
+    m_ids.clear();
+    m_count.reset();
+    m_chunks.clear();
+    m_index.clear();
+    m_changed.clear();
+    m_large = false;
+}
+
+void RecordSet::forgetPast()
+{
+    m_pastIds.clear();
+}
+
+void RecordSet::setEmpty()
+{
+    reset();
+    m_loaded = true;
+    m_count = 0;
+}
+
+void RecordSet::markChanged(qint64 id)
+{
+    if (m_loaded && !m_chunks.empty())
+        m_changed.insert(id);
+}
+
+void RecordSet::patch(const Row& row)
+{
+    if (!m_loaded || !row.isValid())
+        return;
+    const int index = indexOf(row.id());
+    if (index < 0)
+        return;
+    const auto it = m_chunks.find(index / kChunk);
+    if (it != m_chunks.end())
+        it->second.block->replace(index % kChunk, *row.block(), row.index());
+}
+
+int RecordSet::count()
+{
+    if (m_count)
+        return *m_count;
+    if (m_query.selectsNothing()) {
+        setEmpty();
+        return 0;
+    }
+    // A filtered set is usually walked after it is counted: a small one is read whole,
+    // which answers the count and the walk with one statement.
+    if (m_query.isFiltered() && loadSmall())
+        return *m_count;
+    KeptStatements::Cursor cursor = read(m_query.count());
+    m_count = cursor.next() ? static_cast<int>(cursor.integer(0)) : 0;
+    return *m_count;
+}
+
+RecordSet::Chunk& RecordSet::keep(int chunk, std::shared_ptr<RowBlock> block)
+{
+    if (m_chunks.size() >= kMaxChunks && !m_chunks.count(chunk)) {
+        // The chunk read longest ago makes room.
+        const auto oldest = std::min_element(m_chunks.begin(), m_chunks.end(), [](const auto& a, const auto& b) {
+            return a.second.used < b.second.used;
+        });
+        m_chunks.erase(oldest);
+    }
+    Chunk& c = m_chunks[chunk];
+    c.block = std::move(block);
+    c.used = ++m_clock;
+    return c;
+}
+
+bool RecordSet::readWhole(const Statement& statement, int limit)
+{
+    std::vector<qint64> ids;
+    std::vector<std::shared_ptr<RowBlock>> blocks;
+    {
+        KeptStatements::Cursor cursor = read(statement);
+        while (cursor.next()) {
+            if (static_cast<int>(ids.size()) == limit)
+                return false;
+            if (ids.size() % kChunk == 0)
+                blocks.push_back(std::make_shared<RowBlock>(columns()));
+            blocks.back()->append(cursor);
+            ids.push_back(cursor.integer(0));
+        }
+    }
+    m_ids = std::move(ids);
+    m_chunks.clear();
+    m_index.clear();
+    for (size_t i = 0; i < blocks.size(); ++i)
+        keep(static_cast<int>(i), std::move(blocks[i]));
+    m_loaded = true;
+    m_count = static_cast<int>(m_ids.size());
+    return true;
+}
+
+bool RecordSet::loadSmall()
+{
+    if (m_loaded)
+        return size() <= kSmallSet;
+    if (m_large || (m_count && *m_count > kSmallSet))
+        return false;
+    if (m_query.selectsNothing()) {
+        setEmpty();
+        return true;
+    }
+    if (readWhole(m_query.rows(kSmallSet + 1), kSmallSet))
+        return true;
+    m_large = true;
+    return false;
+}
+
+void RecordSet::load()
+{
+    if (m_loaded)
+        return;
+    if (m_query.selectsNothing()) {
+        setEmpty();
+        return;
+    }
+    // A set not known to be large is read with its values at once, as far as the eager
+    // limit; only a set that turns out larger is read again as ids alone.
+    if ((!m_count || *m_count <= kEagerRows) && readWhole(m_query.rows(kEagerRows + 1), kEagerRows))
+        return;
+    m_chunks.clear();
+    m_index.clear();
+    m_ids.clear();
+    KeptStatements::Cursor cursor = read(m_query.ids());
+    while (cursor.next())
+        m_ids.push_back(cursor.integer(0));
+    m_loaded = true;
+    m_count = static_cast<int>(m_ids.size());
+}
+
+Row RecordSet::rowAt(int index)
+{
+    const int chunk = index / kChunk;
+    auto it = m_chunks.find(chunk);
+    if (it == m_chunks.end()) {
+        const size_t begin = static_cast<size_t>(chunk) * kChunk;
+        const size_t end = std::min(m_ids.size(), begin + kChunk);
+        const std::vector<qint64> ids(m_ids.begin() + static_cast<std::ptrdiff_t>(begin),
+                                      m_ids.begin() + static_cast<std::ptrdiff_t>(end));
+        RowBlock fetched(columns());
+        {
+            KeptStatements::Cursor cursor = read(m_query.rowsById(ids));
+            while (cursor.next())
+                fetched.append(cursor);
+        }
+        std::unordered_map<qint64, int> found;
+        for (int r = 0; r < fetched.rows(); ++r)
+            found.emplace(fetched.id(r), r);
+        auto block = std::make_shared<RowBlock>(columns());
+        for (const qint64 id : ids) {
+            const auto f = found.find(id);
+            block->appendValues({id}); // a record deleted meanwhile reads as empty
+            if (f != found.end())
+                block->replace(block->rows() - 1, fetched, f->second);
+        }
+        keep(chunk, std::move(block));
+        it = m_chunks.find(chunk);
+    }
+    it->second.used = ++m_clock;
+    const qint64 id = m_ids[static_cast<size_t>(index)];
+    if (!m_changed.empty() && m_changed.erase(id)) {
+        const Row fresh = byId(id);
+        if (fresh.isValid())
+            it->second.block->replace(index % kChunk, *fresh.block(), fresh.index());
+    }
+    return Row(it->second.block, index % kChunk);
+}
+
+int RecordSet::indexOf(qint64 id, int hint)
+{
+    if (hint >= 0 && hint < size() && m_ids[static_cast<size_t>(hint)] == id)
+        return hint;
+    if (m_index.empty() && !m_ids.empty()) {
+        m_index.reserve(m_ids.size());
+        for (size_t i = 0; i < m_ids.size(); ++i)
+            m_index.emplace(m_ids[i], static_cast<int>(i));
+    }
+    const auto it = m_index.find(id);
+    return it == m_index.end() ? -1 : it->second;
+}
+
+int RecordSet::successorOf(qint64 id)
+{
+    const auto at = std::find(m_pastIds.begin(), m_pastIds.end(), id);
+    if (at != m_pastIds.end()) {
+        for (auto it = at + 1; it != m_pastIds.end(); ++it) {
+            const int index = indexOf(*it);
+            if (index >= 0)
+                return index;
+        }
+    }
+    return size();
+}
+
+Row RecordSet::single(const Statement& statement)
+{
+    KeptStatements::Cursor cursor = read(statement);
+    if (!cursor.next())
+        return {};
+    auto block = std::make_shared<RowBlock>(columns());
+    block->append(cursor);
+    return Row(std::move(block), 0);
+}
+
+Row RecordSet::edge(bool last)
+{
+    if (m_query.selectsNothing())
+        return {};
+    return single(m_query.edge(last));
+}
+
+Row RecordSet::locate(const FieldSchema& field, const QVariant& stored)
+{
+    if (m_query.selectsNothing())
+        return {};
+    return single(m_query.locate(field, stored));
+}
+
+Row RecordSet::byId(qint64 id)
+{
+    return single(m_query.rowsById({id}));
+}
+
+QVariant RecordSet::picture(const FieldSchema& field, qint64 id)
+{
+    KeptStatements::Cursor cursor = read(m_query.picture(field, id));
+    if (!cursor.next() || cursor.kind(0) == KeptStatements::Cursor::Kind::Null)
+        return {};
+    return QVariant(cursor.blob(0));
+}
+
+std::vector<QVariantList> RecordSet::list(const std::vector<const FieldSchema*>& fields)
+{
+    std::vector<QVariantList> rows;
+    if (fields.empty() || m_query.selectsNothing())
+        return rows;
+    KeptStatements::Cursor cursor = read(m_query.list(fields));
+    while (cursor.next()) {
+        QVariantList row;
+        for (size_t i = 0; i < fields.size(); ++i)
+            row << FieldValue::fromStored(fields[i]->type, cursor.value(static_cast<int>(i)));
+        rows.push_back(row);
+    }
+    return rows;
+}

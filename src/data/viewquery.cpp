@@ -1,0 +1,187 @@
+#include "viewquery.h"
+
+QString quotedName(const QString& identifier)
+{
+    return QLatin1Char('"') + identifier + QLatin1Char('"');
+}
+
+ViewQuery::ViewQuery(const TableSchema& table) : m_table(&table)
+{
+    QStringList columns{quotedName(table.idColumn)};
+    for (size_t i = 0; i < table.fields.size(); ++i) {
+        if (table.fields[i].isBlob()) {
+            m_fieldColumn.push_back(-1);
+        } else {
+            columns << quotedName(table.fields[i].name);
+            m_columnFields.push_back(static_cast<int>(i));
+            m_fieldColumn.push_back(static_cast<int>(m_columnFields.size()));
+        }
+    }
+    m_columns = columns.join(QStringLiteral(", "));
+}
+
+void ViewQuery::setOrder(std::vector<IndexKey> keys, bool idDescending)
+{
+    m_keys = std::move(keys);
+    m_idDescending = idDescending;
+}
+
+void ViewQuery::setRange(const QVariant& key)
+{
+    m_ranged = true;
+    m_rangeKey = key;
+}
+
+void ViewQuery::clearRange()
+{
+    m_ranged = false;
+    m_rangeKey = QVariant();
+}
+
+QString ViewQuery::where(QVariantList& params, const QString& extra, const QVariantList& extraParams) const
+{
+    QStringList parts;
+    if (m_ranged) {
+        if (m_rangeKey.isNull() || m_keys.empty()) {
+            parts << QStringLiteral("0");
+        } else {
+            parts << quotedName(m_keys.front().field) + QStringLiteral(" = ?");
+            params << m_rangeKey;
+        }
+    }
+    if (m_filter)
+        parts << m_filter->sql(params);
+    if (!extra.isEmpty()) {
+        parts << extra;
+        params += extraParams;
+    }
+    return parts.isEmpty() ? QString() : QStringLiteral(" WHERE ") + parts.join(QStringLiteral(" AND "));
+}
+
+QString ViewQuery::order(bool reversed) const
+{
+    QStringList keys;
+    for (const auto& key : m_keys) {
+        QString k = quotedName(key.field);
+        const FieldSchema* field = m_table->field(key.field);
+        if (field && field->type == FieldType::Text)
+            k += QStringLiteral(" COLLATE NOCASE");
+        k += key.descending != reversed ? QStringLiteral(" DESC") : QStringLiteral(" ASC");
+        keys << k;
+    }
+    keys << quotedName(m_table->idColumn) +
+                (m_idDescending != reversed ? QStringLiteral(" DESC") : QStringLiteral(" ASC"));
+    return QStringLiteral(" ORDER BY ") + keys.join(QStringLiteral(", "));
+}
+
+QString ViewQuery::select(const QString& columns, QVariantList& params, const QString& extra,
+                          const QVariantList& extraParams) const
+{
+    return QStringLiteral("SELECT %1 FROM %2%3")
+        .arg(columns, quotedName(m_table->sqlName), where(params, extra, extraParams));
+}
+
+Statement ViewQuery::edge(bool reversed) const
+{
+    Statement s;
+    s.sql = select(m_columns, s.params) + order(reversed) + QStringLiteral(" LIMIT 1");
+    return s;
+}
+
+Statement ViewQuery::rows(int limit) const
+{
+    Statement s;
+    s.sql = select(m_columns, s.params) + order(false);
+    if (limit >= 0)
+        s.sql += QStringLiteral(" LIMIT %1").arg(limit);
+    return s;
+}
+
+Statement ViewQuery::ids() const
+{
+    Statement s;
+    s.sql = select(quotedName(m_table->idColumn), s.params) + order(false);
+    return s;
+}
+
+Statement ViewQuery::count() const
+{
+    Statement s;
+    s.sql = select(QStringLiteral("COUNT(*)"), s.params);
+    return s;
+}
+
+Statement ViewQuery::locate(const FieldSchema& field, const QVariant& stored) const
+{
+    QVariantList extraParams;
+    const QString extra = stored.isNull() ? quotedName(field.name) + QStringLiteral(" IS NULL")
+                                          : comparisonSql(field, QStringLiteral("="), stored, extraParams);
+    Statement s;
+    s.sql = select(m_columns, s.params, extra, extraParams) + order(false) + QStringLiteral(" LIMIT 1");
+    return s;
+}
+
+Statement ViewQuery::rowsById(const std::vector<qint64>& ids) const
+{
+    Statement s;
+    QStringList marks;
+    for (const qint64 id : ids) {
+        marks << QStringLiteral("?");
+        s.params << id;
+    }
+    s.sql =
+        QStringLiteral("SELECT %1 FROM %2 WHERE %3 IN (%4)")
+            .arg(m_columns, quotedName(m_table->sqlName), quotedName(m_table->idColumn), marks.join(QLatin1Char(',')));
+    return s;
+}
+
+Statement ViewQuery::picture(const FieldSchema& field, qint64 id) const
+{
+    return {QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
+                .arg(quotedName(field.name), quotedName(m_table->sqlName), quotedName(m_table->idColumn)),
+            {id}};
+}
+
+Statement ViewQuery::list(const std::vector<const FieldSchema*>& fields) const
+{
+    QStringList columns;
+    for (const FieldSchema* field : fields)
+        columns << quotedName(field->name);
+    Statement s;
+    s.sql = select(columns.join(QStringLiteral(", ")), s.params) + order(false);
+    return s;
+}
+
+Statement ViewQuery::insert(const QStringList& columns, const QVariantList& values) const
+{
+    const QString table = quotedName(m_table->sqlName);
+    if (columns.isEmpty())
+        return {QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table), {}};
+    QStringList names, marks;
+    for (const QString& column : columns) {
+        names << quotedName(column);
+        marks << QStringLiteral("?");
+    }
+    return {QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                .arg(table, names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))),
+            values};
+}
+
+Statement ViewQuery::update(const QStringList& columns, const QVariantList& values, qint64 id) const
+{
+    QStringList sets;
+    for (const QString& column : columns)
+        sets << quotedName(column) + QStringLiteral(" = ?");
+    Statement s{QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
+                    .arg(quotedName(m_table->sqlName), sets.join(QStringLiteral(", ")), quotedName(m_table->idColumn)),
+                values};
+    s.params << id;
+    return s;
+}
+
+Statement ViewQuery::remove(qint64 id) const
+{
+    return {
+        QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(quotedName(m_table->sqlName), quotedName(m_table->idColumn)),
+        {id}};
+}
