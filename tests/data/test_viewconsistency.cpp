@@ -8,7 +8,9 @@
 
 // Two views of one table driven by a long random sequence of moves, filters, edits,
 // inserts and deletes, checked after every step against a plain model of the table:
-// the records each view shows, their order, and where the view stands.
+// the records each view shows, their order, and where the view stands. A third view is
+// read as a grid reads it, row by place, while the other two post; reading it never
+// moves it.
 namespace {
 
 struct Record
@@ -87,6 +89,16 @@ TEST(ViewConsistency, RandomOperationsAgreeWithAPlainModel)
     }
     Checker checkers[] = {Checker(byDivision, false), Checker(newestFirst, true)};
     TableView* views[] = {&byDivision, &newestFirst};
+    TableView grid(db.store(), "Results.db", "grid");
+    grid.setIndexName("iDate");
+    for (const char* f : {"Num", "Date", "Goal1", "Division"})
+        grid.addField(f);
+    grid.open();
+    grid.setFilterText("(Goal1>='2')");
+    grid.setFiltered(true);
+    Checker gridChecker(grid, true);
+    gridChecker.threshold = 2;
+    std::mt19937 gridRandom(7);
 
     for (int step = 0; step < 1500; ++step) {
         const int which = pick(0, 1);
@@ -167,6 +179,23 @@ TEST(ViewConsistency, RandomOperationsAgreeWithAPlainModel)
             }
         } else {
             EXPECT_EQ(view.recordCount(), static_cast<int>(checker.expected(model).size()));
+        }
+        {
+            // Rows at places of the grid: the values the model says, the grid unmoved.
+            const auto expect = gridChecker.expected(model);
+            const qint64 standing = grid.isEmpty() ? -1 : grid.asInteger("Num");
+            ASSERT_EQ(grid.recordCount(), static_cast<int>(expect.size()));
+            for (int k = 0; k < 3 && !expect.empty(); ++k) {
+                const int at = std::uniform_int_distribution<int>(0, static_cast<int>(expect.size()) - 1)(gridRandom);
+                ASSERT_EQ(grid.valueAt(at, "Num").toLongLong(), expect[static_cast<size_t>(at)]) << "place " << at;
+                EXPECT_EQ(grid.valueAt(at, "Goal1").toInt(), model[expect[static_cast<size_t>(at)]].goals);
+            }
+            EXPECT_TRUE(grid.valueAt(static_cast<int>(expect.size()), "Num").isNull());
+            if (standing >= 0 && model.count(standing)) {
+                EXPECT_EQ(grid.asInteger("Num"), standing);
+            }
+            if (std::uniform_int_distribution<int>(0, 9)(gridRandom) == 0)
+                grid.moveTo(std::uniform_int_distribution<int>(0, 60)(gridRandom));
         }
         if (step % 25 == 0) {
             for (int v = 0; v < 2; ++v)
