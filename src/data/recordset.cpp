@@ -33,7 +33,7 @@ void RowBlock::appendText(Cell& c, const char* data, int size)
     c.kind = Kind::Text;
     c.offset = static_cast<quint64>(m_text.size());
     c.size = static_cast<quint32>(size);
-    m_text.append(data, size);
+    m_text.insert(m_text.end(), data, data + size);
 }
 
 void RowBlock::append(const KeptStatements::Cursor& cursor)
@@ -91,14 +91,14 @@ void RowBlock::replace(int row, const RowBlock& other, int otherRow)
     for (int column = 0; column < m_columns && column < other.m_columns; ++column) {
         Cell c = other.cell(otherRow, column);
         if (c.kind == Kind::Text)
-            appendText(c, other.m_text.constData() + c.offset, static_cast<int>(c.size));
+            appendText(c, other.m_text.data() + c.offset, static_cast<int>(c.size));
         m_cells[static_cast<size_t>(row * m_columns + column)] = c;
     }
 }
 
 QString RowBlock::text(const Cell& c) const
 {
-    return QString::fromUtf8(m_text.constData() + c.offset, static_cast<qsizetype>(c.size));
+    return QString::fromUtf8(m_text.data() + c.offset, static_cast<qsizetype>(c.size));
 }
 
 qint64 RowBlock::integer(int row, int column) const
@@ -127,7 +127,7 @@ QVariant RowBlock::value(int row, int column, FieldType type) const
         return QVariant(c.real);
     case Kind::Text:
         if (type == FieldType::Date)
-            return QVariant(isoDate(m_text.constData() + c.offset, static_cast<int>(c.size)));
+            return QVariant(isoDate(m_text.data() + c.offset, static_cast<int>(c.size)));
         return QVariant(text(c));
     case Kind::Null:
         break;
@@ -154,7 +154,7 @@ QVariant RowBlock::stored(int row, int column) const
 Row Row::fromStored(const ViewQuery& query, qint64 id, const QVariantList& byField)
 {
     const std::vector<int>& fields = query.columnFields();
-    auto block = std::make_shared<RowBlock>(static_cast<int>(fields.size()) + 1);
+    auto block = std::make_shared<RowBlock>(static_cast<int>(fields.size()) + 1, 1);
     QVariantList values{id};
     for (const int field : fields)
         values << (field < byField.size() ? byField[field] : QVariant());
@@ -219,8 +219,12 @@ int RecordSet::count()
     // which answers the count and the walk with one statement.
     if (m_query.isFiltered() && loadSmall())
         return *m_count;
-    KeptStatements::Cursor cursor = read(m_query.count());
-    m_count = cursor.next() ? static_cast<int>(cursor.integer(0)) : 0;
+    {
+        KeptStatements::Cursor cursor = read(m_query.count());
+        m_count = cursor.next() ? static_cast<int>(cursor.integer(0)) : 0;
+    }
+    if (*m_count <= kSmallSet)
+        m_largeStatements.erase(m_query.rows(kSmallSet + 1).sql);
     return *m_count;
 }
 
@@ -249,7 +253,7 @@ bool RecordSet::readWhole(const Statement& statement, int limit)
             if (static_cast<int>(ids.size()) == limit)
                 return false;
             if (ids.size() % kChunk == 0)
-                blocks.push_back(std::make_shared<RowBlock>(columns()));
+                blocks.push_back(std::make_shared<RowBlock>(columns(), std::min(limit, kChunk)));
             blocks.back()->append(cursor);
             ids.push_back(cursor.integer(0));
         }
@@ -274,8 +278,16 @@ bool RecordSet::loadSmall()
         setEmpty();
         return true;
     }
-    if (readWhole(m_query.rows(kSmallSet + 1), kSmallSet))
+    const Statement statement = m_query.rows(kSmallSet + 1);
+    if (!m_count && m_largeStatements.count(statement.sql)) {
+        m_large = true;
+        return false;
+    }
+    if (readWhole(statement, kSmallSet)) {
+        m_largeStatements.erase(statement.sql);
         return true;
+    }
+    m_largeStatements.insert(statement.sql);
     m_large = true;
     return false;
 }
@@ -311,7 +323,7 @@ Row RecordSet::rowAt(int index)
         const size_t end = std::min(m_ids.size(), begin + kChunk);
         const std::vector<qint64> ids(m_ids.begin() + static_cast<std::ptrdiff_t>(begin),
                                       m_ids.begin() + static_cast<std::ptrdiff_t>(end));
-        RowBlock fetched(columns());
+        RowBlock fetched(columns(), static_cast<int>(ids.size()));
         {
             KeptStatements::Cursor cursor = read(m_query.rowsById(ids));
             while (cursor.next())
@@ -320,7 +332,7 @@ Row RecordSet::rowAt(int index)
         std::unordered_map<qint64, int> found;
         for (int r = 0; r < fetched.rows(); ++r)
             found.emplace(fetched.id(r), r);
-        auto block = std::make_shared<RowBlock>(columns());
+        auto block = std::make_shared<RowBlock>(columns(), static_cast<int>(ids.size()));
         for (const qint64 id : ids) {
             const auto f = found.find(id);
             block->appendValues({id}); // a record deleted meanwhile reads as empty
@@ -371,7 +383,7 @@ Row RecordSet::single(const Statement& statement)
     KeptStatements::Cursor cursor = read(statement);
     if (!cursor.next())
         return {};
-    auto block = std::make_shared<RowBlock>(columns());
+    auto block = std::make_shared<RowBlock>(columns(), 1);
     block->append(cursor);
     return Row(std::move(block), 0);
 }

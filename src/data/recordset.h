@@ -16,7 +16,12 @@
 class RowBlock
 {
 public:
-    explicit RowBlock(int columns) : m_columns(columns) {}
+    // Room for rows rows is taken at once.
+    RowBlock(int columns, int rows) : m_columns(columns)
+    {
+        m_cells.reserve(static_cast<size_t>(columns * rows));
+        m_text.reserve(static_cast<size_t>(rows) * 64);
+    }
     int columns() const { return m_columns; }
     int rows() const { return m_columns ? static_cast<int>(m_cells.size()) / m_columns : 0; }
 
@@ -55,7 +60,7 @@ private:
 
     int m_columns;
     std::vector<Cell> m_cells;
-    QByteArray m_text;
+    std::vector<char> m_text;
 };
 
 // One record's row: a place in a block, kept alive as long as someone reads it.
@@ -171,4 +176,7 @@ private:
     std::vector<qint64> m_pastIds;
     bool m_large = false;                 // known to hold more than kSmallSet records
     std::unordered_set<qint64> m_changed; // records whose cached values are stale
+    // Statements whose last set was too large to read whole: the next set of the same
+    // statement (other values) is not read whole on speculation, until one is counted small.
+    std::unordered_set<QString> m_largeStatements;
 };

@@ -91,7 +91,9 @@ void TableStore::open(const QString& folder)
                 fail(QStringLiteral("the table %1 has no field %2.").arg(table.name, field.name));
         }
     }
-    if (!q.exec(QStringLiteral("PRAGMA journal_mode=WAL")) || !q.exec(QStringLiteral("PRAGMA synchronous=NORMAL")))
+    // The file is read through a memory map: pages are not copied into a cache first.
+    if (!q.exec(QStringLiteral("PRAGMA journal_mode=WAL")) || !q.exec(QStringLiteral("PRAGMA synchronous=NORMAL")) ||
+        !q.exec(QStringLiteral("PRAGMA mmap_size=268435456")))
         fail(describe(q.lastError()));
     const QVariant handle = db.driver()->handle();
     if (qstrcmp(handle.typeName(), "sqlite3*") != 0 || !*static_cast<sqlite3* const*>(handle.constData()))
