@@ -191,14 +191,26 @@ void RecordSet::setEmpty()
 
 void RecordSet::markChanged(qint64 id)
 {
-    if (m_loaded && !m_chunks.empty())
+    if (!m_chunks.empty())
         m_changed.insert(id);
 }
 
 void RecordSet::patch(const Row& row)
 {
-    if (!m_loaded || !row.isValid())
+    if (!row.isValid())
         return;
+    if (!m_loaded) {
+        // Chunks read by place: the record is looked for among them.
+        for (auto& [chunk, c] : m_chunks) {
+            for (int r = 0; r < c.block->rows(); ++r) {
+                if (c.block->id(r) == row.id()) {
+                    c.block->replace(r, *row.block(), row.index());
+                    return;
+                }
+            }
+        }
+        return;
+    }
     const int index = indexOf(row.id());
     if (index < 0)
         return;
@@ -304,7 +316,7 @@ void RecordSet::load()
     // limit; only a set that turns out larger is read again as ids alone.
     if ((!m_count || *m_count <= kEagerRows) && readWhole(m_query.rows(kEagerRows + 1), kEagerRows))
         return;
-    m_chunks.clear();
+    // Chunks already read by place stay: they hold the same records at the same places.
     m_index.clear();
     m_ids.clear();
     KeptStatements::Cursor cursor = read(m_query.ids());
@@ -314,42 +326,94 @@ void RecordSet::load()
     m_count = static_cast<int>(m_ids.size());
 }
 
+std::shared_ptr<RowBlock> RecordSet::readById(int chunk)
+{
+    const size_t begin = static_cast<size_t>(chunk) * kChunk;
+    const size_t end = std::min(m_ids.size(), begin + kChunk);
+    const std::vector<qint64> ids(m_ids.begin() + static_cast<std::ptrdiff_t>(std::min(begin, end)),
+                                  m_ids.begin() + static_cast<std::ptrdiff_t>(end));
+    RowBlock fetched(columns(), static_cast<int>(ids.size()));
+    if (!ids.empty()) {
+        KeptStatements::Cursor cursor = read(m_query.rowsById(ids));
+        while (cursor.next())
+            fetched.append(cursor);
+    }
+    std::unordered_map<qint64, int> found;
+    for (int r = 0; r < fetched.rows(); ++r)
+        found.emplace(fetched.id(r), r);
+    auto block = std::make_shared<RowBlock>(columns(), static_cast<int>(ids.size()));
+    for (const qint64 id : ids) {
+        const auto f = found.find(id);
+        block->appendValues({id}); // a record deleted meanwhile reads as empty
+        if (f != found.end())
+            block->replace(block->rows() - 1, fetched, f->second);
+    }
+    return block;
+}
+
+std::shared_ptr<RowBlock> RecordSet::readByPlace(int chunk)
+{
+    const int total = count();
+    const int begin = chunk * kChunk;
+    const int end = std::min(total, begin + kChunk);
+    auto block = std::make_shared<RowBlock>(columns(), std::max(0, end - begin));
+    if (end <= begin)
+        return block;
+    if (begin <= total - end) {
+        KeptStatements::Cursor cursor = read(m_query.window(begin, end - begin, false));
+        while (cursor.next())
+            block->append(cursor);
+        return block;
+    }
+    // Nearer the end: read from the last record backwards, so that the database skips
+    // the fewer records, and put the rows back in the view's order.
+    RowBlock backwards(columns(), end - begin);
+    {
+        KeptStatements::Cursor cursor = read(m_query.window(total - end, end - begin, true));
+        while (cursor.next())
+            backwards.append(cursor);
+    }
+    for (int r = backwards.rows() - 1; r >= 0; --r) {
+        block->appendValues({});
+        block->replace(block->rows() - 1, backwards, r);
+    }
+    return block;
+}
+
 Row RecordSet::rowAt(int index)
 {
+    if (index < 0)
+        return {};
     const int chunk = index / kChunk;
     auto it = m_chunks.find(chunk);
     if (it == m_chunks.end()) {
-        const size_t begin = static_cast<size_t>(chunk) * kChunk;
-        const size_t end = std::min(m_ids.size(), begin + kChunk);
-        const std::vector<qint64> ids(m_ids.begin() + static_cast<std::ptrdiff_t>(begin),
-                                      m_ids.begin() + static_cast<std::ptrdiff_t>(end));
-        RowBlock fetched(columns(), static_cast<int>(ids.size()));
-        {
-            KeptStatements::Cursor cursor = read(m_query.rowsById(ids));
-            while (cursor.next())
-                fetched.append(cursor);
-        }
-        std::unordered_map<qint64, int> found;
-        for (int r = 0; r < fetched.rows(); ++r)
-            found.emplace(fetched.id(r), r);
-        auto block = std::make_shared<RowBlock>(columns(), static_cast<int>(ids.size()));
-        for (const qint64 id : ids) {
-            const auto f = found.find(id);
-            block->appendValues({id}); // a record deleted meanwhile reads as empty
-            if (f != found.end())
-                block->replace(block->rows() - 1, fetched, f->second);
-        }
-        keep(chunk, std::move(block));
+        keep(chunk, m_loaded ? readById(chunk) : readByPlace(chunk));
         it = m_chunks.find(chunk);
     }
     it->second.used = ++m_clock;
-    const qint64 id = m_ids[static_cast<size_t>(index)];
+    const int r = index % kChunk;
+    if (r >= it->second.block->rows())
+        return {};
+    const qint64 id = it->second.block->id(r);
     if (!m_changed.empty() && m_changed.erase(id)) {
         const Row fresh = byId(id);
         if (fresh.isValid())
-            it->second.block->replace(index % kChunk, *fresh.block(), fresh.index());
+            it->second.block->replace(r, *fresh.block(), fresh.index());
     }
-    return Row(it->second.block, index % kChunk);
+    return Row(it->second.block, r);
+}
+
+Row RecordSet::cachedRow(int index) const
+{
+    if (index < 0)
+        return {};
+    const auto it = m_chunks.find(index / kChunk);
+    if (it == m_chunks.end() || index % kChunk >= it->second.block->rows())
+        return {};
+    Row row(it->second.block, index % kChunk);
+    if (!m_changed.empty() && m_changed.count(row.id()))
+        return {};
+    return row;
 }
 
 int RecordSet::indexOf(qint64 id, int hint)

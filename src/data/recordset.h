@@ -94,6 +94,10 @@ private:
 // and what the set was before its last change (to find where a record that left it
 // stood). Any record can be read by its place without moving a cursor, which is what a
 // grid needs. Everything is worked out when first asked for and kept until reset().
+//
+// A large set that has only been counted is read by place, chunk by chunk, without its
+// ids: a grid over a million records shows its first or its last screen after one count
+// and one short read.
 class RecordSet
 {
 public:
@@ -128,7 +132,11 @@ public:
     // After load():
     int size() const { return static_cast<int>(m_ids.size()); }
     qint64 idAt(int index) const { return m_ids[static_cast<size_t>(index)]; }
+    // The record at a place, read with its chunk when not cached; before load() the chunk
+    // is read by place (counting the set first). An invalid row beyond the end.
     Row rowAt(int index);
+    // The record at a place as far as it is cached with current values; queries nothing.
+    Row cachedRow(int index) const;
     // The place of a record, -1 when it is not in the set; hint is where it is expected.
     int indexOf(qint64 id, int hint = -1);
     // Where a record that has left the set would stand: the place of the first record
@@ -156,6 +164,8 @@ private:
         quint64 used = 0;
     };
     Row single(const Statement& statement);
+    std::shared_ptr<RowBlock> readById(int chunk);
+    std::shared_ptr<RowBlock> readByPlace(int chunk);
     // Reads at most limit rows of the statement into chunks; false when there were more.
     bool readWhole(const Statement& statement, int limit);
     Chunk& keep(int chunk, std::shared_ptr<RowBlock> block);

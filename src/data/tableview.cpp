@@ -164,10 +164,11 @@ bool TableView::fetchEdge(bool lastRecord)
         m_records.setEmpty();
         return false;
     }
-    // The last record's place is found only when something asks for it.
     m_curId = row.id();
     m_curRow = row;
-    m_pos = lastRecord ? -1 : 0;
+    // The last record's place is known when the set has been counted; otherwise it is
+    // found only when something asks for it.
+    m_pos = !lastRecord ? 0 : m_records.knownCount() ? *m_records.knownCount() - 1 : -1;
     m_eof = false;
     return true;
 }
@@ -378,6 +379,15 @@ int TableView::recNo()
     ensurePositioned();
     if (m_curId < 0)
         return -1;
+    // In a large set read by place, the record standing where the view thinks it stands
+    // proves the place without loading every id.
+    if (!m_records.isLoaded() && m_pos >= 0) {
+        Row row = m_records.cachedRow(m_pos);
+        if (!row.isValid() && isLargeSet())
+            row = m_records.rowAt(m_pos);
+        if (row.isValid() && row.id() == m_curId)
+            return m_pos;
+    }
     resolvePos();
     return m_pos;
 }
@@ -387,13 +397,28 @@ void TableView::moveTo(int position)
     checkOpen();
     checkBrowseMode();
     ensureFresh();
-    m_records.load();
-    if (m_records.size() == 0)
+    // A set known to be large is read by place; any other is loaded as a walk would.
+    if (!isLargeSet())
+        m_records.load();
+    const int count = m_records.count();
+    if (count == 0)
+        return;
+    const int pos = std::clamp(position, 0, count - 1);
+    const Row row = m_records.rowAt(pos);
+    if (!row.isValid())
         return;
     m_pendingFirst = false;
-    setCurrent(std::clamp(position, 0, m_records.size() - 1));
+    m_pos = pos;
+    m_curId = row.id();
+    forgetValues();
+    m_curRow = row;
     m_eof = false;
     arrived();
+}
+
+bool TableView::isLargeSet() const
+{
+    return !m_records.isLoaded() && m_records.knownCount() && *m_records.knownCount() > RecordSet::kEagerRows;
 }
 
 // --- filter -------------------------------------------------------------------------

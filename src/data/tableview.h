@@ -151,6 +151,16 @@ public:
     // The value of a declared stored field (not a picture) of the visible record at a
     // place (from 0), read without moving the view: what a grid shows. Null outside the set.
     QVariant valueAt(int index, const QString& fieldName);
+    // Reads the visible records at places first .. last (as far as there are records)
+    // into the view's cache without moving the view, and returns the number of visible
+    // records. A set known to be large is read by place; any other is read whole.
+    int fetchRows(int first, int last);
+    // The visible record at a place as far as it was read and is current; an invalid row
+    // otherwise. Queries nothing: what a grid paints from.
+    Row cachedRow(int index) const;
+    // A declared field's value in a row of this view; null for a calculated field or a
+    // picture, which are not read with the rows.
+    QVariant fieldValue(const Row& row, const ViewField& field) const;
 
     // --- reactions -------------------------------------------------------------------
     std::function<void(TableView&)> beforeInsert;
@@ -171,6 +181,9 @@ signals:
     // The set of visible records may have changed.
     void dataSetChanged();
     void stateChanged();
+    // A record of the set was changed through another view where the view's order and
+    // filter do not look: its values are read again when next asked for.
+    void rowChanged(qint64 id);
 
 private:
     void checkOpen() const;
@@ -199,6 +212,7 @@ private:
     void rangeChanged();
 
     bool fetchEdge(bool lastRecord);
+    bool isLargeSet() const; // counted, larger than is read whole, ids not loaded
     int ensureCount();
     bool resolvePos();
     const Row& currentRow();

@@ -6,6 +6,8 @@
 #include "tableview.h"
 #include "textformat.h"
 
+#include <algorithm>
+
 // --- editing ------------------------------------------------------------------------
 
 bool TableView::isModified() const
@@ -214,6 +216,7 @@ void TableView::tableChanged(TableStore::Change change, qint64 id, const QString
     if (change == TableStore::Change::Update && !affects(changedFields)) {
         // The set and its order stand; only the values read of the record are stale.
         m_records.markChanged(id);
+        emit rowChanged(id);
         if (m_curId == id) {
             forgetValues();
             if (keyOfDetails(changedFields))
@@ -309,8 +312,35 @@ QVariant TableView::valueAt(int index, const QString& fieldName)
     if (vf.calculated || m_table->fields[static_cast<size_t>(vf.tableIndex)].isBlob())
         throw AppError(viewError(QStringLiteral("cannot read the field \"%1\" by place").arg(fieldName)));
     ensureFresh();
-    m_records.load();
-    if (index < 0 || index >= m_records.size())
+    if (!isLargeSet())
+        m_records.load();
+    if (index < 0 || index >= m_records.count())
         return {};
     return m_records.rowAt(index).value(columnOf(vf), vf.type);
+}
+
+int TableView::fetchRows(int first, int last)
+{
+    checkOpen();
+    ensureFresh();
+    if (!isLargeSet())
+        m_records.load();
+    const int count = m_records.count();
+    first = std::max(first, 0);
+    last = std::min(last, count - 1);
+    for (int chunk = first / RecordSet::kChunk; first <= last && chunk <= last / RecordSet::kChunk; ++chunk)
+        m_records.rowAt(std::max(first, chunk * RecordSet::kChunk));
+    return count;
+}
+
+Row TableView::cachedRow(int index) const
+{
+    return isOpen() && !m_rangeDirty ? m_records.cachedRow(index) : Row();
+}
+
+QVariant TableView::fieldValue(const Row& row, const ViewField& field) const
+{
+    if (field.calculated || m_table->fields[static_cast<size_t>(field.tableIndex)].isBlob())
+        return {};
+    return row.value(columnOf(field), field.type);
 }

@@ -97,6 +97,14 @@ Statement ViewQuery::rows(int limit) const
     return s;
 }
 
+Statement ViewQuery::window(int offset, int limit, bool reversed) const
+{
+    Statement s;
+    s.sql = select(m_columns, s.params) + order(reversed) + QStringLiteral(" LIMIT ? OFFSET ?");
+    s.params << limit << offset;
+    return s;
+}
+
 Statement ViewQuery::ids() const
 {
     Statement s;

@@ -49,6 +49,9 @@ public:
     Statement edge(bool reversed) const;
     // The visible records with their values, at most limit of them (all when limit < 0).
     Statement rows(int limit) const;
+    // The visible records with their values at places offset .. offset + limit - 1; reversed,
+    // the places are counted from the last record backwards.
+    Statement window(int offset, int limit, bool reversed) const;
     // The ids of the visible records, in order.
     Statement ids() const;
     Statement count() const;

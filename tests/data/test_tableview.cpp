@@ -324,14 +324,19 @@ TEST_F(ViewTest, NumbersAndDatesAreCheckedWhenSet)
     EXPECT_EQ(results->asDate("Date"), QDate(2021, 2, 1));
 }
 
+void fillLarge(TestDatabase& db)
+{
+    db.exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 40000) "
+            "INSERT INTO Results (Num, Date, Team, Team2, Goal1, Goal2, Division) "
+            "SELECT i, date('2000-01-01', '+' || i || ' days'), 'H' || i, 'A' || i, i % 7, i % 5, 1 FROM n");
+}
+
 // More records than are loaded with their values in one pass: values come in chunks,
 // more of them than are kept at once.
 TEST(LargeView, WalksAndCountsBeyondTheEagerlyLoadedRecords)
 {
     TestDatabase db;
-    db.exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 40000) "
-            "INSERT INTO Results (Num, Date, Team, Team2, Goal1, Goal2, Division) "
-            "SELECT i, date('2000-01-01', '+' || i || ' days'), 'H' || i, 'A' || i, i % 7, i % 5, 1 FROM n");
+    fillLarge(db);
     TableView view(db.store(), "Results.db", "big");
     view.setIndexName("iDate");
     view.addField("Num");
@@ -362,6 +367,50 @@ TEST(LargeView, WalksAndCountsBeyondTheEagerlyLoadedRecords)
     view.moveTo(35000);
     EXPECT_EQ(view.asString("Team"), "Edited");
     EXPECT_EQ(view.asInteger("Num"), 5000);
+}
+
+// A large set that has only been counted, as a grid counts it: rows are read by place,
+// the view moves by place and knows where it stands, and a row changed through another
+// view is announced and read again.
+TEST(LargeView, ACountedSetIsReadAndWalkedByPlace)
+{
+    TestDatabase db;
+    fillLarge(db);
+    TableView view(db.store(), "Results.db", "big");
+    view.setIndexName("iDate");
+    view.addField("Num");
+    view.addField("Team");
+    view.open();
+    ASSERT_EQ(view.recordCount(), 40000);
+    EXPECT_EQ(view.fetchRows(39990, 40100), 40000);
+    const ViewField& num = *view.fieldDef("Num");
+    EXPECT_EQ(view.fieldValue(view.cachedRow(39999), num).toInt(), 1);
+    EXPECT_FALSE(view.cachedRow(20000).isValid());
+
+    view.last();
+    EXPECT_EQ(view.recNo(), 39999);
+    view.moveTo(39000);
+    EXPECT_EQ(view.asInteger("Num"), 1000);
+    EXPECT_EQ(view.recNo(), 39000);
+    view.next();
+    EXPECT_EQ(view.asInteger("Num"), 999);
+    EXPECT_EQ(view.recNo(), 39001);
+
+    TableView other(db.store(), "Results.db", "other");
+    other.addField("Num");
+    other.addField("Team");
+    other.open();
+    ASSERT_TRUE(other.locate("Num", 5));
+    std::vector<qint64> announced;
+    QObject::connect(&view, &TableView::rowChanged, [&](qint64 id) { announced.push_back(id); });
+    view.fetchRows(39990, 39999);
+    other.edit();
+    other.setValue("Team", "Renamed");
+    other.post();
+    ASSERT_EQ(announced.size(), 1u);
+    EXPECT_FALSE(view.cachedRow(39995).isValid());
+    EXPECT_EQ(view.valueAt(39995, "Team").toString(), "Renamed");
+    EXPECT_EQ(view.fieldValue(view.cachedRow(39995), *view.fieldDef("Team")).toString(), "Renamed");
 }
 
 } // namespace

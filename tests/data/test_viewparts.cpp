@@ -213,6 +213,38 @@ TEST_F(RecordSetTest, ASmallFilteredSetIsCountedByReadingItWhole)
     EXPECT_FALSE(set.isLoaded());
 }
 
+TEST_F(RecordSetTest, ACountedSetIsReadByPlaceFromWhicheverEndIsNearer)
+{
+    fill(1000);
+    ASSERT_EQ(set.count(), 1000);
+    const int numColumn = query.columnOf(results().fieldIndex(QStringLiteral("Num")));
+    // The last chunk is read backwards and comes out in the view's order.
+    EXPECT_EQ(set.rowAt(999).integer(numColumn), 1000);
+    EXPECT_EQ(set.rowAt(800).integer(numColumn), 801);
+    EXPECT_EQ(set.rowAt(0).integer(numColumn), 1);
+    EXPECT_EQ(set.rowAt(300).integer(numColumn), 301);
+    EXPECT_FALSE(set.rowAt(1000).isValid());
+    EXPECT_FALSE(set.isLoaded());
+
+    // What was read is answered without a query; a record changed elsewhere is not.
+    EXPECT_EQ(set.cachedRow(999).integer(numColumn), 1000);
+    EXPECT_FALSE(set.cachedRow(600).isValid());
+    db.exec(QStringLiteral("UPDATE Results SET Goal1 = 4 WHERE Num = 10"));
+    set.markChanged(set.rowAt(9).id());
+    EXPECT_FALSE(set.cachedRow(9).isValid());
+    EXPECT_EQ(goalsAt(9), 4);
+    // A posted record is patched where it was read by place.
+    QVariantList byField(static_cast<qsizetype>(results().fields.size()));
+    byField[results().fieldIndex(QStringLiteral("Goal1"))] = qint64(8);
+    set.patch(Row::fromStored(query, set.rowAt(990).id(), byField));
+    EXPECT_EQ(set.cachedRow(990).integer(goalColumn), 8);
+
+    // Loading the ids afterwards keeps the same records at the same places.
+    set.load();
+    EXPECT_EQ(set.indexOf(set.rowAt(999).id()), 999);
+    EXPECT_EQ(set.rowAt(500).integer(numColumn), 501);
+}
+
 // A statement being read stays alive while others are prepared, also past the number
 // the store keeps; the same text read twice at once gets a statement of its own.
 TEST(KeptStatements, AReadingSurvivesAFullCacheAndANestedReadingOfItsOwnText)
