@@ -416,6 +416,22 @@ void TableView::moveTo(int position)
     arrived();
 }
 
+bool TableView::moveToRecord(qint64 id)
+{
+    checkOpen();
+    checkBrowseMode();
+    ensureFresh();
+    m_records.load();
+    const int index = m_records.indexOf(id, m_pos);
+    if (index < 0)
+        return false;
+    m_pendingFirst = false;
+    setCurrent(index);
+    m_eof = false;
+    arrived();
+    return true;
+}
+
 bool TableView::isLargeSet() const
 {
     return !m_records.isLoaded() && m_records.knownCount() && *m_records.knownCount() > RecordSet::kEagerRows;

@@ -109,6 +109,9 @@ public:
     bool locate(const QString& fieldName, const QVariant& value);
     int recNo(); // position of the current record from 0; -1 when the view is empty
     void moveTo(int position);
+    // Moves to a visible record by its id (a row a grid showed before the record being
+    // edited was posted and the rows moved); false, the view unmoved, when it is not visible.
+    bool moveToRecord(qint64 id);
 
     // --- filter ----------------------------------------------------------------------
     // A text that does not parse or whose literals do not convert is refused with an

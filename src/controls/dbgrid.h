@@ -1,0 +1,66 @@
+#pragma once
+
+#include "dbgridmodel.h"
+
+#include <QTableView>
+
+// A grid bound to a view: the view's visible records as rows, in the view's order, with
+// declared columns. The selected row is the view's current record and follows it both
+// ways. Where the grid, the view, the column and the field allow it, typing starts editing
+// the cell; moving to another row posts the record (the view's implicit post), Escape
+// cancels the edit, Ctrl+Delete asks "Delete record?" and deletes the record on Yes. Tab
+// leaves the grid. Rows are read in chunks around the visible ones as the grid scrolls;
+// painting never queries. A null data source detaches the grid: it shows no rows.
+class DBGrid : public QTableView
+{
+    Q_OBJECT
+
+public:
+    explicit DBGrid(QWidget* parent = nullptr);
+
+    void setDataSource(DataSource* source);
+    DataSource* dataSource() const { return m_model->dataSource(); }
+    void setColumns(std::vector<DBGridColumn> columns) { m_model->setColumns(std::move(columns)); }
+    void setReadOnly(bool readOnly) { m_model->setReadOnly(readOnly); }
+    bool isReadOnly() const { return m_model->isReadOnly(); }
+    // Lines between the rows and between the columns, each on or off.
+    void setRowLines(bool on);
+    void setColumnLines(bool on);
+    bool rowLines() const { return m_rowLines; }
+    bool columnLines() const { return m_columnLines; }
+
+    DBGridModel* gridModel() const { return m_model; }
+    // The rectangle of the ellipsis button in the current row's cell of its column; empty
+    // when no column has one or the row is not shown.
+    QRect ellipsisRect() const;
+
+signals:
+    void cellClick(int column);
+    void keyUp(int key);
+    void dblClick();
+    void editButtonClick(); // the ellipsis button of the current row was pressed
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+
+private:
+    class Delegate;
+
+    void applyWidths();
+    void fetchVisible();
+    void followView(int row);
+    void askToDelete();
+    int ellipsisColumn() const;
+
+    DBGridModel* m_model;
+    bool m_rowLines = true;
+    bool m_columnLines = true;
+    bool m_following = false; // the selection is being moved to the view's record
+};
