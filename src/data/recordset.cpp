@@ -387,6 +387,10 @@ Row RecordSet::rowAt(int index)
     const int chunk = index / kChunk;
     auto it = m_chunks.find(chunk);
     if (it == m_chunks.end()) {
+        // Reading by place costs as many records as the database skips: far from both
+        // ends, loading the ids once is cheaper than skipping again for every chunk.
+        if (!m_loaded && std::min(chunk * kChunk, count() - (chunk + 1) * kChunk) > kEagerRows)
+            load();
         keep(chunk, m_loaded ? readById(chunk) : readByPlace(chunk));
         it = m_chunks.find(chunk);
     }

@@ -96,8 +96,9 @@ private:
 // grid needs. Everything is worked out when first asked for and kept until reset().
 //
 // A large set that has only been counted is read by place, chunk by chunk, without its
-// ids: a grid over a million records shows its first or its last screen after one count
-// and one short read.
+// ids, as long as the chunk is near one of its ends: a grid over a million records shows
+// its first or its last screen after one count and one short read. A chunk further in
+// loads the ids.
 class RecordSet
 {
 public:
