@@ -1,25 +1,73 @@
 #include "dbimage.h"
 
-#include "tableview.h"
+#include "dialogs.h"
 
+#include <QAction>
+#include <QBuffer>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QImage>
 #include <QPainter>
 
-DBImage::DBImage(QWidget* parent) : QWidget(parent) {}
-
-void DBImage::setDataSource(DataSource* source)
+DBImage::DBImage(QWidget* parent) : QWidget(parent)
 {
-    if (m_source)
-        disconnect(m_source->view(), nullptr, this, nullptr);
-    m_source = source;
-    if (source)
-        connect(source->view(), &TableView::recordChanged, this, &DBImage::recordMoved);
-    recordMoved();
+    setFocusPolicy(Qt::ClickFocus);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+    const auto action = [this](const QString& text, QKeySequence::StandardKey key, void (DBImage::*run)()) {
+        auto* a = new QAction(text, this);
+        a->setShortcut(key);
+        a->setShortcutContext(Qt::WidgetShortcut);
+        connect(a, &QAction::triggered, this, run);
+        addAction(a);
+        return a;
+    };
+    m_cut = action(QStringLiteral("Cut"), QKeySequence::Cut, &DBImage::cutToClipboard);
+    m_copy = action(QStringLiteral("Copy"), QKeySequence::Copy, &DBImage::copyToClipboard);
+    m_paste = action(QStringLiteral("Paste"), QKeySequence::Paste, &DBImage::pasteFromClipboard);
+    connect(&m_link, &FieldLink::changed, this, &DBImage::recordMoved);
+    updateActions();
 }
 
-void DBImage::setDataField(const QString& field)
+void DBImage::setReadOnly(bool readOnly)
 {
-    m_field = field;
-    recordMoved();
+    m_readOnly = readOnly;
+    updateActions();
+}
+
+void DBImage::updateActions()
+{
+    const bool writable = !m_readOnly && m_link.isWritable();
+    m_cut->setEnabled(writable);
+    m_paste->setEnabled(writable);
+}
+
+void DBImage::copyToClipboard()
+{
+    const QPixmap pic = picture();
+    if (!pic.isNull())
+        QGuiApplication::clipboard()->setImage(pic.toImage());
+}
+
+void DBImage::cutToClipboard()
+{
+    if (m_readOnly || !m_link.isWritable())
+        return;
+    copyToClipboard();
+    Dialogs::runHandler([this] { m_link.write(QVariant()); }, this);
+}
+
+void DBImage::pasteFromClipboard()
+{
+    if (m_readOnly || !m_link.isWritable())
+        return;
+    const QImage image = QGuiApplication::clipboard()->image();
+    if (image.isNull())
+        return;
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    Dialogs::runHandler([&] { m_link.write(png); }, this);
 }
 
 void DBImage::setStretch(bool stretch)
@@ -39,6 +87,7 @@ void DBImage::setBorder(bool border)
 void DBImage::recordMoved()
 {
     m_stale = true;
+    updateActions();
     update();
 }
 
@@ -48,10 +97,11 @@ QPixmap DBImage::picture()
         return m_picture;
     m_stale = false;
     m_picture = QPixmap();
-    if (!m_source || m_field.isEmpty() || !m_source->view()->isOpen())
+    TableView* view = m_link.view();
+    if (!view || !view->fieldDef(m_link.dataField()))
         return m_picture;
     try {
-        m_picture.loadFromData(m_source->view()->asBytes(m_field));
+        m_picture.loadFromData(view->asBytes(m_link.dataField()));
     } catch (...) {
         // A record that cannot be read shows no picture; the view's own users see the error.
         m_picture = QPixmap();

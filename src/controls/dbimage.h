@@ -4,12 +4,19 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "tableview.h"
+#include "dbfield.h"
 
-// A read-only picture box bound to a picture field of a view: it shows the picture of the
-// view's current record and follows the view as it moves. The picture is drawn centred at
-// its own size, clipped to the box, or scaled into the box (keeping its proportions) when
-// stretch is set. An empty field or a picture that cannot be read shows nothing.
+class QAction;
+
+// A picture box bound to a picture field of a view: it shows the picture of the view's
+// current record and follows the view as it moves. The picture is drawn centred at its own
+// size, clipped to the box, or scaled into the box (keeping its proportions) when stretch
+// is set. An empty field or a picture that cannot be read shows nothing.
+//
+// Its clipboard commands ("Cut", "Copy", "Paste", in its context menu and on the usual
+// keys while it has the focus) copy the picture; unless the box is read-only (as it is at
+// first), pasting a picture starts editing the record and sets the field to the picture
+// as PNG, and cutting empties the field. The record is posted by the view.
 class DBImage : public QWidget
 {
     Q_OBJECT
@@ -17,10 +24,12 @@ class DBImage : public QWidget
 public:
     explicit DBImage(QWidget* parent = nullptr);
 
-    void setDataSource(DataSource* source);
-    DataSource* dataSource() const { return m_source; }
-    void setDataField(const QString& field);
-    const QString& dataField() const { return m_field; }
+    void setDataSource(DataSource* source) { m_link.setDataSource(source); }
+    DataSource* dataSource() const { return m_link.dataSource(); }
+    void setDataField(const QString& field) { m_link.setDataField(field); }
+    const QString& dataField() const { return m_link.dataField(); }
+    void setReadOnly(bool readOnly);
+    bool isReadOnly() const { return m_readOnly; }
     void setStretch(bool stretch);
     bool stretch() const { return m_stretch; }
     void setBorder(bool border);
@@ -28,14 +37,23 @@ public:
     // The picture of the current record as it is shown now (read when needed).
     QPixmap picture();
 
+    // The clipboard commands; errors of the view are shown in the error box.
+    void cutToClipboard();
+    void copyToClipboard();
+    void pasteFromClipboard();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     void recordMoved();
+    void updateActions();
 
-    QPointer<DataSource> m_source;
-    QString m_field;
+    FieldLink m_link;
+    QAction* m_cut;
+    QAction* m_copy;
+    QAction* m_paste;
+    bool m_readOnly = true;
     bool m_stretch = false;
     bool m_border = false;
     bool m_stale = true;
