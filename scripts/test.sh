@@ -26,6 +26,7 @@ if [ "${CI:-}" = "true" ] && [ -x build/bench/tallyfield_bench ]; then
     # The benchmarks once, briefly, on a small synthetic database: every case still runs,
     # and the views and the SQL still give the same answers.
     (cd build && ./bench/tallyfield_bench --results=2000 --benchmark_min_time=0.01)
+    (cd build && ./bench/tallyfield_bench_grid --results=2000 --benchmark_min_time=0.01)
 fi
 
 if [ "${CI:-}" = "true" ] || [ "${TALLYFIELD_SANITIZE:-}" = "1" ]; then
