@@ -11,7 +11,6 @@
 #include "textformat.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLocale>
@@ -19,7 +18,6 @@
 #include <QScrollBar>
 #include <algorithm>
 #include <benchmark/benchmark.h>
-#include <cstring>
 #include <iostream>
 #include <memory>
 
@@ -135,7 +133,8 @@ bool sameRows(GridOnScreen& g, BenchDatabase& db, bool last)
     return true;
 }
 
-void firstScreen(benchmark::State& state)
+// With painted set, the screen is also painted (the SQL has nothing to paint).
+void firstScreen(benchmark::State& state, bool painted)
 {
     BenchDatabase& db = BenchDatabase::get(static_cast<int>(state.range(0)));
     GridOnScreen g(db);
@@ -150,7 +149,8 @@ void firstScreen(benchmark::State& state)
         g.open(db);
         state.ResumeTiming();
         g.attach();
-        g.paint();
+        if (painted)
+            g.paint();
     }
 }
 
@@ -163,7 +163,7 @@ void firstScreenSql(benchmark::State& state)
         benchmark::DoNotOptimize(sqlScreen(db, rows, false));
 }
 
-void jumpToLast(benchmark::State& state)
+void jumpToLast(benchmark::State& state, bool painted)
 {
     BenchDatabase& db = BenchDatabase::get(static_cast<int>(state.range(0)));
     GridOnScreen g(db);
@@ -182,7 +182,8 @@ void jumpToLast(benchmark::State& state)
         g.paint();
         state.ResumeTiming();
         g.jumpToLast();
-        g.paint();
+        if (painted)
+            g.paint();
     }
 }
 
@@ -193,21 +194,6 @@ void jumpToLastSql(benchmark::State& state)
     const int rows = g.visibleRows();
     for (auto _ : state)
         benchmark::DoNotOptimize(sqlScreen(db, rows, true));
-}
-
-// The resident memory that is the process's own, without the pages of the database file
-// that SQLite reads through its memory map (the system's file cache, shared and dropped
-// under pressure).
-double anonymousMegabytes()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("RssAnon:"))
-            return line.mid(8).trimmed().split(' ').first().toDouble() / 1024.0;
-    }
-    return 0;
 }
 
 // Dragging the scroll bar from the top to the end in a thousand steps, each screen read
@@ -228,31 +214,14 @@ void scrollToTheEnd(benchmark::State& state)
         }
     }
     state.counters["rss_MB"] = residentMegabytes();
-    state.counters["anon_MB"] = anonymousMegabytes();
-}
-
-std::vector<int> takeSizes(int& argc, char* argv[])
-{
-    std::vector<int> sizes{1000000};
-    for (int i = 1; i < argc; ++i) {
-        if (std::strncmp(argv[i], "--results=", 10) != 0)
-            continue;
-        sizes.clear();
-        for (const QString& n : QString::fromLatin1(argv[i] + 10).split(QLatin1Char(','), Qt::SkipEmptyParts))
-            sizes.push_back(n.toInt());
-        for (int j = i; j + 1 < argc; ++j)
-            argv[j] = argv[j + 1];
-        --argc;
-        break;
-    }
-    return sizes;
+    state.counters["own_MB"] = residentMegabytes(true);
 }
 
 } // namespace
 
 int main(int argc, char* argv[])
 {
-    const std::vector<int> sizes = takeSizes(argc, argv);
+    const std::vector<int> sizes = takeSizes(argc, argv, {1000000});
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
@@ -264,9 +233,15 @@ int main(int argc, char* argv[])
             b->Arg(size);
         return b;
     };
-    add("GridFirstScreen", firstScreen, benchmark::kMillisecond);
+    add(
+        "GridFirstScreen", [](benchmark::State& s) { firstScreen(s, false); }, benchmark::kMillisecond);
+    add(
+        "GridFirstScreenPainted", [](benchmark::State& s) { firstScreen(s, true); }, benchmark::kMillisecond);
     add("GridFirstScreen_SQL", firstScreenSql, benchmark::kMillisecond);
-    add("GridJumpToLast", jumpToLast, benchmark::kMillisecond);
+    add(
+        "GridJumpToLast", [](benchmark::State& s) { jumpToLast(s, false); }, benchmark::kMillisecond);
+    add(
+        "GridJumpToLastPainted", [](benchmark::State& s) { jumpToLast(s, true); }, benchmark::kMillisecond);
     add("GridJumpToLast_SQL", jumpToLastSql, benchmark::kMillisecond);
     add("GridScrollToTheEnd", scrollToTheEnd, benchmark::kMillisecond)->Iterations(1);
     benchmark::RunSpecifiedBenchmarks();

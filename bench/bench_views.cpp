@@ -15,7 +15,6 @@
 #include <QLocale>
 #include <QSqlRecord>
 #include <benchmark/benchmark.h>
-#include <cstring>
 #include <iostream>
 #include <memory>
 
@@ -507,29 +506,11 @@ template <typename C> void add(const char* name, benchmark::TimeUnit unit, const
     }
 }
 
-// --results=a,b,...: the sizes of the synthetic databases (default 1,000,000 and 100,000).
-std::vector<int> takeSizes(int& argc, char* argv[])
-{
-    std::vector<int> sizes{1000000, 100000};
-    for (int i = 1; i < argc; ++i) {
-        if (std::strncmp(argv[i], "--results=", 10) != 0)
-            continue;
-        sizes.clear();
-        for (const QString& n : QString::fromLatin1(argv[i] + 10).split(QLatin1Char(','), Qt::SkipEmptyParts))
-            sizes.push_back(n.toInt());
-        for (int j = i; j + 1 < argc; ++j)
-            argv[j] = argv[j + 1];
-        --argc;
-        break;
-    }
-    return sizes;
-}
-
 } // namespace
 
 int main(int argc, char* argv[])
 {
-    const std::vector<int> sizes = takeSizes(argc, argv);
+    const std::vector<int> sizes = takeSizes(argc, argv, {1000000, 100000});
     QCoreApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
     benchmark::Initialize(&argc, argv);

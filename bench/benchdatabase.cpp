@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QSqlQuery>
 
+#include <cstring>
+
 std::map<int, std::unique_ptr<BenchDatabase>>& BenchDatabase::made()
 {
     static std::map<int, std::unique_ptr<BenchDatabase>> databases;
@@ -62,14 +64,31 @@ BenchDatabase::BenchDatabase(int results)
         competitions[index.at(q.value(0).toLongLong())].seasons.push_back(q.value(1).toLongLong());
 }
 
-double residentMegabytes()
+double residentMegabytes(bool own)
 {
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly))
         return 0;
+    const QByteArray key = own ? QByteArrayLiteral("RssAnon:") : QByteArrayLiteral("VmRSS:");
     for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
+        if (line.startsWith(key))
+            return line.mid(key.size()).trimmed().split(' ').first().toDouble() / 1024.0;
     }
     return 0;
+}
+
+std::vector<int> takeSizes(int& argc, char* argv[], std::vector<int> defaults)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::strncmp(argv[i], "--results=", 10) != 0)
+            continue;
+        defaults.clear();
+        for (const QString& n : QString::fromLatin1(argv[i] + 10).split(QLatin1Char(','), Qt::SkipEmptyParts))
+            defaults.push_back(n.toInt());
+        for (int j = i; j + 1 < argc; ++j)
+            argv[j] = argv[j + 1];
+        --argc;
+        break;
+    }
+    return defaults;
 }

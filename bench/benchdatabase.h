@@ -38,5 +38,11 @@ private:
     std::unique_ptr<TableStore> m_store;
 };
 
-// The resident memory of this process, in megabytes.
-double residentMegabytes();
+// The resident memory of this process, in megabytes; with own set, only its own memory,
+// without the pages of files mapped into it (the database file SQLite reads through its
+// memory map belongs to the system's file cache, shared and dropped under pressure).
+double residentMegabytes(bool own = false);
+
+// Takes --results=a,b,... (the sizes of the synthetic databases) out of the command line;
+// the defaults when it is not given.
+std::vector<int> takeSizes(int& argc, char* argv[], std::vector<int> defaults);

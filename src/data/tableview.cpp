@@ -434,7 +434,7 @@ bool TableView::moveToRecord(qint64 id)
 
 bool TableView::isLargeSet() const
 {
-    return !m_records.isLoaded() && m_records.knownCount() && *m_records.knownCount() > RecordSet::kEagerRows;
+    return !m_records.isLoaded() && m_records.knownCount() && *m_records.knownCount() > RecordSet::kSmallSet;
 }
 
 // --- filter -------------------------------------------------------------------------

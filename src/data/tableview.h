@@ -215,7 +215,7 @@ private:
     void rangeChanged();
 
     bool fetchEdge(bool lastRecord);
-    bool isLargeSet() const; // counted, larger than is read whole, ids not loaded
+    bool isLargeSet() const; // counted, more than a small set, ids not loaded: read by place
     int ensureCount();
     bool resolvePos();
     const Row& currentRow();
