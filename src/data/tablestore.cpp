@@ -184,7 +184,8 @@ QSqlDatabase TableStore::database() const
     return QSqlDatabase::database(m_connection, false);
 }
 
-QSqlQuery TableStore::exec(const QString& sql, const QVariantList& params, const QString& context) const
+// A statement prepared on the connection, read forward only.
+QSqlQuery TableStore::prepare(const QString& sql, const QString& context) const
 {
     if (!m_open)
         throw AppError(QStringLiteral("%1: the database is not open.").arg(context));
@@ -192,6 +193,12 @@ QSqlQuery TableStore::exec(const QString& sql, const QVariantList& params, const
     q.setForwardOnly(true);
     if (!q.prepare(sql))
         throw AppError(QStringLiteral("%1: %2").arg(context, describe(q.lastError())));
+    return q;
+}
+
+QSqlQuery TableStore::exec(const QString& sql, const QVariantList& params, const QString& context) const
+{
+    QSqlQuery q = prepare(sql, context);
     for (const QVariant& value : params)
         q.addBindValue(value);
     if (!q.exec())
@@ -208,11 +215,7 @@ QSqlQuery& TableStore::prepared(const QString& sql, const QVariantList& params, 
     if (it == m_prepared.end()) {
         if (m_prepared.size() >= 256)
             m_prepared.clear();
-        QSqlQuery q(database());
-        q.setForwardOnly(true);
-        if (!q.prepare(sql))
-            throw AppError(QStringLiteral("%1: %2").arg(context, describe(q.lastError())));
-        it = m_prepared.emplace(sql, std::move(q)).first;
+        it = m_prepared.emplace(sql, prepare(sql, context)).first;
     }
     QSqlQuery& q = it->second;
     for (int i = 0; i < params.size(); ++i)

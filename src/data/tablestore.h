@@ -112,4 +112,5 @@ private:
     mutable std::unordered_map<QString, QSqlQuery> m_prepared;
     std::unique_ptr<KeptStatements> m_statements;
     QSqlQuery& prepared(const QString& sql, const QVariantList& params, const QString& context) const;
+    QSqlQuery prepare(const QString& sql, const QString& context) const;
 };
