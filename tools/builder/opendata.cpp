@@ -1,5 +1,7 @@
 #include "opendata.h"
 
+#include "apperror.h"
+#include "databasewriter.h"
 #include "datamodule.h"
 #include "sources.h"
 
@@ -492,10 +494,10 @@ OpenData readOpenData(const OpenDataFolders& folders, Report& report)
             const ClubEntry* entry = folder ? &folder->clubs[static_cast<size_t>(ref.index)] : nullptr;
             Dataset::Team team;
             team.competition = competition;
-            team.fullName = (entry ? entry->name : ref.name).left(60);
-            team.city = entry ? entry->city.left(35) : QString();
-            team.shortName = fittingShortName(shortNameOf(team.fullName), team.city,
-                                              entry ? entry->alternatives : QStringList());
+            team.fullName = storedText(QStringLiteral("Team"), QStringLiteral("Team"), entry ? entry->name : ref.name);
+            team.city = entry ? storedText(QStringLiteral("Team"), QStringLiteral("City"), entry->city) : QString();
+            team.shortName =
+                fittingShortName(shortNameOf(team.fullName), team.city, entry ? entry->alternatives : QStringList());
             if (labels.count(team.label())) {
                 const QString before = team.label();
                 team.shortName = fittingShortName(team.fullName, team.city, {});
@@ -520,7 +522,8 @@ OpenData readOpenData(const OpenDataFolders& folders, Report& report)
                                                         static_cast<int>(data.stadiums.size()));
                 if (added)
                     data.stadiums.push_back(
-                        {country, stadiumName.left(60), stadium ? stadium->capacity : std::optional<int>()});
+                        {country, storedText(QStringLiteral("Stadium"), QStringLiteral("Stadium"), stadiumName),
+                         stadium ? stadium->capacity : std::optional<int>()});
                 team.stadium = it->second;
                 ++out.clubsWithStadium;
             }
