@@ -2,6 +2,43 @@
 #include "databasewriter.h"
 #include "opendatafixture.h"
 
+
+namespace {
+
+QString teamLabels(const Dataset& data)
+{
+    QStringList labels;
+    for (const Dataset::Team& t : data.teams)
+        labels << t.label();
+    return labels.join(QLatin1Char('|'));
+}
+
+} // namespace
+
+TEST_F(OpenDataFixture, CollidingLongNamesAreNumberedWithinTheShortNamesWidth)
+{
+    // The three names give the same 30 characters, and so does each one's full name.
+    write("matches/2022-23/en.1.json", R"json({"name": "Premier League", "matches": [
+        {"date": "2022-08-06", "team1": "Athletic Club of the Very Long Name Alpha",
+         "team2": "Athletic Club of the Very Long Name Beta", "score": {"ft": [1, 0]}},
+        {"date": "2022-08-13", "team1": "Athletic Club of the Very Long Name Gamma",
+         "team2": "Athletic Club of the Very Long Name Alpha", "score": {"ft": [2, 2]}}]})json");
+    const Dataset data = read().dataset;
+    std::set<QString> labels;
+    int longClubs = 0;
+    for (const Dataset::Team& t : data.teams) {
+        if (!t.fullName.startsWith("Athletic Club"))
+            continue;
+        ++longClubs;
+        EXPECT_LE(t.shortName.size(), 30) << t.shortName.toStdString();
+        EXPECT_LE(t.label().size(), 40) << t.label().toStdString();
+        labels.insert(t.label());
+    }
+    EXPECT_EQ(longClubs, 3);
+    EXPECT_EQ(labels.size(), 3u) << teamLabels(data).toStdString();
+    EXPECT_TRUE(reported("is taken; named"));
+}
+
 TEST(DatabaseWriter, TextsAreCutToTheirFieldsWidthsByTheRuleOfEveryWrite)
 {
     Dataset data;

@@ -330,13 +330,18 @@ struct PendingResult
     int goal2 = 0;
 };
 
+// The room a short name has: the field's 30 characters, and the results' 40 of the label
+// with its city.
+int shortNameRoom(const QString& city)
+{
+    return std::min(30, 40 - 3 - static_cast<int>(city.size()));
+}
+
 // A label that fits the results' 40 characters, built from the short name or, when that
 // is too long, from the longest alternative that fits.
 QString fittingShortName(const QString& shortName, const QString& city, const QStringList& alternatives)
 {
-    const auto fits = [&](const QString& name) {
-        return !name.isEmpty() && name.size() <= 30 && teamLabel(name, city).size() <= 40;
-    };
+    const auto fits = [&](const QString& name) { return !name.isEmpty() && name.size() <= shortNameRoom(city); };
     if (fits(shortName))
         return shortName;
     QStringList candidates = alternatives;
@@ -345,7 +350,18 @@ QString fittingShortName(const QString& shortName, const QString& city, const QS
     for (const QString& c : candidates)
         if (fits(c))
             return c;
-    return shortName.left(std::max<qsizetype>(1, std::min<qsizetype>(30, 40 - 3 - city.size())));
+    return storedText(shortName, shortNameRoom(city));
+}
+
+// The short name numbered n, the number kept whole within the room: numbering only cut
+// back to the same characters would never find a free label.
+QString numberedShortName(const QString& shortName, const QString& city, int n)
+{
+    const QString number = QString::number(n);
+    const int room = shortNameRoom(city) - static_cast<int>(number.size()) - 1;
+    if (room < 1)
+        return number;
+    return storedText(shortName, room).trimmed() + QLatin1Char(' ') + number;
 }
 
 } // namespace
@@ -502,8 +518,7 @@ OpenData readOpenData(const OpenDataFolders& folders, Report& report)
                 const QString before = team.label();
                 team.shortName = fittingShortName(team.fullName, team.city, {});
                 for (int n = 2; labels.count(team.label()); ++n)
-                    team.shortName = fittingShortName(shortNameOf(team.fullName) + QStringLiteral(" %1").arg(n),
-                                                      team.city, {});
+                    team.shortName = numberedShortName(shortNameOf(team.fullName), team.city, n);
                 report.add(ref.folder.isEmpty() ? QStringLiteral("clubs") : ref.folder, team.fullName,
                            QStringLiteral("the label %1 is taken; named %2").arg(before, team.label()));
             }
