@@ -2,6 +2,7 @@
 #include "databasewriter.h"
 #include "opendatafixture.h"
 
+#include <QProcess>
 
 namespace {
 
@@ -37,6 +38,48 @@ TEST_F(OpenDataFixture, CollidingLongNamesAreNumberedWithinTheShortNamesWidth)
     EXPECT_EQ(longClubs, 3);
     EXPECT_EQ(labels.size(), 3u) << teamLabels(data).toStdString();
     EXPECT_TRUE(reported("is taken; named"));
+}
+
+TEST_F(OpenDataFixture, MissingOrEmptySourcesAreRefused)
+{
+    const auto readFrom = [&](const QString& catalogue, const QString& matches) {
+        Report findings;
+        readOpenData({catalogue, matches, m_dir.filePath("clubs")}, findings);
+    };
+    EXPECT_THROW(readFrom(m_dir.filePath("no-catalogue"), m_dir.filePath("matches")), AppError);
+    EXPECT_THROW(readFrom(m_dir.filePath("catalogue"), m_dir.filePath("no-matches")), AppError);
+    EXPECT_THROW(readFrom(m_dir.filePath("catalogue"), m_dir.filePath("matches/2020-21/en.1.json")), AppError);
+    QDir().mkpath(m_dir.filePath("empty"));
+    EXPECT_THROW(readFrom(m_dir.filePath("catalogue"), m_dir.filePath("empty")), AppError);
+    QDir().mkpath(m_dir.filePath("only-folders/2020-21"));
+    EXPECT_THROW(readFrom(m_dir.filePath("catalogue"), m_dir.filePath("only-folders")), AppError);
+    try {
+        readFrom(m_dir.filePath("catalogue"), m_dir.filePath("empty"));
+    } catch (const AppError& error) {
+        EXPECT_TRUE(error.message().contains(m_dir.filePath("empty"))) << error.message().toStdString();
+    }
+}
+
+TEST_F(OpenDataFixture, TheBuilderRefusesWrongSourcesWithExitOneAndKeepsTheOldTable)
+{
+    writeDatabase(read().dataset, table());
+    const QByteArray before = fileHash(table() + "/FootballClubs.sqlite");
+    QDir().mkpath(m_dir.filePath("empty"));
+    const QStringList wrong[] = {
+        {"--catalogue", m_dir.filePath("no-catalogue"), "--matches", m_dir.filePath("matches")},
+        {"--catalogue", m_dir.filePath("catalogue"), "--matches", m_dir.filePath("no-matches")},
+        {"--catalogue", m_dir.filePath("catalogue"), "--matches", m_dir.filePath("empty")},
+    };
+    for (const QStringList& arguments : wrong) {
+        QProcess builder;
+        builder.start(QStringLiteral(TALLYFIELD_BUILDER_EXE),
+                      arguments + QStringList{"--clubs", m_dir.filePath("clubs"), "--out", table()});
+        ASSERT_TRUE(builder.waitForFinished(60000));
+        const QString errors = QString::fromUtf8(builder.readAllStandardError());
+        EXPECT_EQ(builder.exitCode(), 1) << errors.toStdString();
+        EXPECT_TRUE(errors.contains(arguments[1]) || errors.contains(arguments[3])) << errors.toStdString();
+        EXPECT_EQ(fileHash(table() + "/FootballClubs.sqlite"), before);
+    }
 }
 
 TEST(DatabaseWriter, TextsAreCutToTheirFieldsWidthsByTheRuleOfEveryWrite)

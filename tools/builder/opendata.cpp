@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -370,6 +371,15 @@ OpenData readOpenData(const OpenDataFolders& folders, Report& report)
 {
     OpenData out;
     Dataset& data = out.dataset;
+    // A wrong path gives no database rather than an empty one in place of the old.
+    const auto requireFolder = [](const QString& path, const char* what) {
+        if (!QFileInfo(path).isDir())
+            throw AppError(QStringLiteral("The %1 folder \"%2\" does not exist; nothing is built.")
+                               .arg(QLatin1String(what), path));
+    };
+    requireFolder(folders.catalogue, "catalogue");
+    requireFolder(folders.matches, "matches");
+    requireFolder(folders.clubs, "club lists");
     const Catalogue catalogue = readCatalogue(folders.catalogue, report);
     Resolver resolver(catalogue, {folders.clubs, QDir(folders.catalogue).filePath(QStringLiteral("clubs"))}, report);
 
@@ -386,8 +396,6 @@ OpenData readOpenData(const OpenDataFolders& folders, Report& report)
     std::map<ClubRef, int> clubIndex;
     const QDir matchDir(folders.matches);
     const QStringList seasonFolders = matchDir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
-    if (seasonFolders.isEmpty())
-        report.add(matchDir.path(), QString(), QStringLiteral("no season folders"));
     for (const QString& seasonFolder : seasonFolders) {
         const QDir dir(matchDir.filePath(seasonFolder));
         for (const QString& fileName : dir.entryList({QStringLiteral("*.json")}, QDir::Files, QDir::Name)) {
@@ -450,6 +458,11 @@ OpenData readOpenData(const OpenDataFolders& folders, Report& report)
             }
         }
     }
+
+    if (results.empty())
+        throw AppError(QStringLiteral("The matches folder \"%1\" holds no played match of the catalogue's "
+                                      "competitions; nothing is built.")
+                           .arg(folders.matches));
 
     // Countries and competitions that have matches, in the catalogue's order.
     std::vector<int> competitionOf(catalogue.competitions.size(), -1);
