@@ -125,3 +125,22 @@ TEST_F(OpenDataFixture, AClubsListedTextsAreCutAsTheTeamTableStoresThem)
     EXPECT_EQ(tottenham->city.size(), 35);
     EXPECT_LE(tottenham->label().size(), 40);
 }
+
+TEST_F(OpenDataFixture, AMatchInTwoSeasonFoldersOfACompetitionIsStoredOnce)
+{
+    // "2020" holds three of the matches of "2020-21" and one of its own.
+    write("matches/2020/en.1.json", R"json({"name": "Premier League 2020", "matches": [
+        {"date": "2020-09-12", "team1": "Arsenal FC", "team2": "Tottenham", "score": {"ft": [2, 1]}},
+        {"date": "2020-09-19", "team1": "Spurs FC", "team2": "Cardiff City FC", "score": {"ft": [0, 0]}},
+        {"date": "2020-09-26", "team1": "Arsenal", "team2": "Cardiff City FC", "score": {"ft": [1, 3]}},
+        {"date": "2020-09-26", "team1": "Tottenham", "team2": "Leyton Orient FC", "score": {"ft": [4, 0]}}]})json");
+    const OpenData open = read();
+    EXPECT_EQ(open.dataset.results.size(), 8u + 1u);
+    EXPECT_TRUE(reported("2020-21/en.1.json: 3 matches are those of 2020/en.1.json; stored once"));
+    int overlapping = 0;
+    for (const Dataset::Result& r : open.dataset.results)
+        overlapping += r.date == QDate(2020, 9, 12) && r.goal1 == 2 && r.goal2 == 1;
+    EXPECT_EQ(overlapping, 1);
+    // The same pair on another day is another match.
+    EXPECT_FALSE(reported("2021-22/en.1.json: 1 matches are those"));
+}

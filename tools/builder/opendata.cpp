@@ -394,6 +394,7 @@ OpenData readOpenData(const OpenDataFolders& folders, Report& report)
     std::vector<PendingResult> results;
     std::vector<ClubUse> clubs;
     std::map<ClubRef, int> clubIndex;
+    std::map<std::tuple<int, QDate, int, int>, int> storedMatches; // (competition, day, home, away) -> season
     const QDir matchDir(folders.matches);
     const QStringList seasonFolders = matchDir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
     for (const QString& seasonFolder : seasonFolders) {
@@ -419,7 +420,7 @@ OpenData readOpenData(const OpenDataFolders& folders, Report& report)
                 continue;
             const int season = static_cast<int>(seasons.size());
             seasons.push_back({competition, seasonName(seasonFolder), path});
-            std::set<std::tuple<QDate, int, int>> seen;
+            std::map<int, int> overlaps; // an earlier season of the competition -> its matches met again
             const auto window = seasonWindow(seasonFolder);
             for (const SourceMatch& m : matches.matches) {
                 const int order = m.number;
@@ -450,8 +451,15 @@ OpenData readOpenData(const OpenDataFolders& folders, Report& report)
                     report.add(path, where, QStringLiteral("both names are the same club; skipped"));
                     continue;
                 }
-                if (!seen.emplace(m.date, side[0], side[1]).second) {
-                    report.add(path, where, QStringLiteral("the same match is listed twice; the second is skipped"));
+                // A match is stored once per competition, also when two season folders hold it.
+                const auto [stored, added] =
+                    storedMatches.emplace(std::make_tuple(competition, m.date, side[0], side[1]), season);
+                if (!added) {
+                    if (stored->second == season)
+                        report.add(path, where,
+                                   QStringLiteral("the same match is listed twice; the second is skipped"));
+                    else
+                        ++overlaps[stored->second];
                     continue;
                 }
                 results.push_back({season, order, m.date, side[0], side[1], m.goal1, m.goal2});
@@ -499,6 +507,11 @@ OpenData readOpenData(const OpenDataFolders& folders, Report& report)
                     break;
                 }
             }
+            for (const auto& [earlier, count] : overlaps)
+                report.add(path, QString(),
+                           QStringLiteral("%1 matches are those of %2; stored once")
+                               .arg(count)
+                               .arg(seasons[static_cast<size_t>(earlier)].path));
         }
         const auto nameOf = [&](int club) {
             const ClubRef& ref = clubs[static_cast<size_t>(club)].ref;
