@@ -144,3 +144,24 @@ TEST_F(OpenDataFixture, AMatchInTwoSeasonFoldersOfACompetitionIsStoredOnce)
     // The same pair on another day is another match.
     EXPECT_FALSE(reported("2021-22/en.1.json: 1 matches are those"));
 }
+
+TEST_F(OpenDataFixture, AnOverlongClubNameIsRefusedWithAReportLine)
+{
+    const QByteArray huge(1000000, 'H');
+    write("matches/2022-23/en.1.json", R"json({"name": "Premier League", "matches": [
+        {"date": "2022-08-06", "team1": ")json" +
+                                           huge + R"json(", "team2": "Arsenal FC", "score": {"ft": [1, 0]}},
+        {"date": "2022-08-13", "team1": "Tottenham", "team2": "Arsenal FC", "score": {"ft": [2, 2]}}]})json");
+    write("clubs/europe/wales/wal.clubs.txt",
+          "Cardiff City FC, 1899, @ Cardiff City Stadium, Cardiff\n" + huge + ", 1900, Nowhere\n");
+    const OpenData open = read();
+    EXPECT_TRUE(reported("2022-23/en.1.json: match 1 (2022-08-06, HHHHH"));
+    EXPECT_TRUE(reported("a name longer than 100 characters; skipped"));
+    EXPECT_TRUE(reported("europe/wales: HHHH"));
+    EXPECT_TRUE(reported("a club name longer than 100 characters; skipped"));
+    for (const QString& line : report.lines())
+        EXPECT_LT(line.size(), 1000);
+    for (const Dataset::Team& t : open.dataset.teams)
+        EXPECT_FALSE(t.fullName.startsWith("HHHH"));
+    EXPECT_EQ(open.dataset.results.size(), 8u + 1u);
+}

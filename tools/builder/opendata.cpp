@@ -129,23 +129,36 @@ struct ClubFolder
 
     // How closely a name is matched: as written, without case, accents and marks, and
     // also without the words of a club's form.
-    enum class Match { Exact, Comparable, Core };
+    enum class Match
+    {
+        Exact,
+        Comparable,
+        Core
+    };
+
+    // A name in each of its compared forms, made once however many lists it is looked up in.
+    struct Keys
+    {
+        explicit Keys(const QString& name) : exact(name), comparable(comparableName(name)), core(coreName(name)) {}
+        QString exact, comparable, core;
+    };
 
     // The club a name stands for at one closeness of matching; -1 if none.
-    int club(const QString& name, Match match) const
+    int club(const Keys& keys, Match match) const
     {
         const auto& names = match == Match::Exact ? exact : match == Match::Comparable ? comparable : core;
-        const auto it = names.find(match == Match::Exact        ? name
-                                   : match == Match::Comparable ? comparableName(name)
-                                                                : coreName(name));
+        const auto it = names.find(match == Match::Exact        ? keys.exact
+                                   : match == Match::Comparable ? keys.comparable
+                                                                : keys.core);
         return it == names.end() ? -1 : it->second;
     }
 
     // The club a name stands for at the closest matching that finds one; -1 if none.
     int club(const QString& name) const
     {
+        const Keys keys(name);
         for (Match match : {Match::Exact, Match::Comparable, Match::Core})
-            if (const int found = club(name, match); found >= 0)
+            if (const int found = club(keys, match); found >= 0)
                 return found;
         return -1;
     }
@@ -205,17 +218,38 @@ public:
                 for (const QString& file : dir.entryList({QStringLiteral("*.clubs.txt")}, QDir::Files, QDir::Name)) {
                     if (file.count(QLatin1Char('.')) == 2) // not the .props., .history. or .lang. lists
                         for (ClubEntry& club : parseClubList(readText(dir.filePath(file))))
-                            folder.clubs.push_back(std::move(club));
+                            if (sensible(club, key, report))
+                                folder.clubs.push_back(std::move(club));
                 }
                 for (const QString& file : dir.entryList({QStringLiteral("*.stadiums.txt")}, QDir::Files, QDir::Name))
-                    for (StadiumEntry& stadium : parseStadiumList(readText(dir.filePath(file))))
-                        folder.stadiums.push_back(std::move(stadium));
+                    for (StadiumEntry& stadium : parseStadiumList(readText(dir.filePath(file)))) {
+                        if (stadium.name.size() > longestName)
+                            report.add(
+                                key, reportedName(stadium.name),
+                                QStringLiteral("a stadium name longer than %1 characters; skipped").arg(longestName));
+                        else
+                            folder.stadiums.push_back(std::move(stadium));
+                    }
             }
             if (!found)
                 report.add(key, QString(), QStringLiteral("no such club list folder"));
             folder.mergeSupplements();
             folder.index();
         }
+    }
+
+    // A club whose name or an alternative is beyond any real club's is reported and left out.
+    static bool sensible(const ClubEntry& club, const QString& folder, Report& report)
+    {
+        const QStringList names = QStringList(club.alternatives) << club.name;
+        for (const QString& name : names) {
+            if (name.size() > longestName) {
+                report.add(folder, reportedName(name),
+                           QStringLiteral("a club name longer than %1 characters; skipped").arg(longestName));
+                return false;
+            }
+        }
+        return true;
     }
 
     const ClubFolder* folder(const QString& key) const
@@ -251,11 +285,12 @@ public:
             name = alias->second;
 
         ClubRef ref;
-        if (!find(folders, name, ref)) {
+        const ClubFolder::Keys keys(name);
+        if (!find(folders, keys, ref)) {
             QStringList all;
             for (const auto& [k, f] : m_folders)
                 all << k;
-            if (!findUnique(all, name, ref)) {
+            if (!findUnique(all, keys, ref)) {
                 ref = ClubRef{QString(), -1, name};
                 m_report.add(file, rawName, QStringLiteral("no club of that name in the club lists; kept as named"));
             }
@@ -266,7 +301,7 @@ public:
 
 private:
     // Each closeness of matching is tried in every folder before the next, looser one.
-    bool find(const QStringList& folders, const QString& name, ClubRef& ref) const
+    bool find(const QStringList& folders, const ClubFolder::Keys& name, ClubRef& ref) const
     {
         using Match = ClubFolder::Match;
         for (Match match : {Match::Exact, Match::Comparable, Match::Core}) {
@@ -283,7 +318,7 @@ private:
     }
 
     // Found in exactly one of the lists.
-    bool findUnique(const QStringList& folders, const QString& name, ClubRef& ref) const
+    bool findUnique(const QStringList& folders, const ClubFolder::Keys& name, ClubRef& ref) const
     {
         int found = 0;
         for (const QString& key : folders) {
@@ -464,6 +499,11 @@ OpenData readOpenData(const OpenDataFolders& folders, Report& report)
                 }
                 results.push_back({season, order, m.date, side[0], side[1], m.goal1, m.goal2});
             }
+            for (const auto& [earlier, count] : overlaps)
+                report.add(path, QString(),
+                           QStringLiteral("%1 matches are those of %2; stored once")
+                               .arg(count)
+                               .arg(seasons[static_cast<size_t>(earlier)].path));
         }
     }
 
@@ -507,11 +547,6 @@ OpenData readOpenData(const OpenDataFolders& folders, Report& report)
                     break;
                 }
             }
-            for (const auto& [earlier, count] : overlaps)
-                report.add(path, QString(),
-                           QStringLiteral("%1 matches are those of %2; stored once")
-                               .arg(count)
-                               .arg(seasons[static_cast<size_t>(earlier)].path));
         }
         const auto nameOf = [&](int club) {
             const ClubRef& ref = clubs[static_cast<size_t>(club)].ref;
