@@ -89,6 +89,8 @@ protected:
         module = std::make_unique<TDataModule1>(main->Database1);
         module->DataModuleCreate();
         notice = std::make_unique<TNotice>();
+        // As the shell joins them.
+        QObject::connect(main.get(), &TMain::addToNotes, notice.get(), &TNotice::addNote);
         main->connectDataModule();
     }
 
@@ -163,6 +165,7 @@ TEST(MainWindowStartUp, AMissingDatabaseIsShownAndTheRestOfTheStartUpSkipped)
     EXPECT_FALSE(errors[0].isEmpty());
     EXPECT_FALSE(window->Database1.isOpen());
     EXPECT_EQ(window->StringGrid1->cell(0, 0), ""); // no header row
+    EXPECT_FALSE(window->Button1->isEnabled());     // nothing to show statistics of
     EXPECT_EQ(Main, window.get());
 }
 
@@ -176,8 +179,8 @@ TEST_F(MainWindowTest, ChoosingACompetitionFillsTheTeamListsAndTheStatusLine)
     EXPECT_EQ(main->ComboBox1->currentText(), "Olimp (Zyx)");
     EXPECT_EQ(main->ComboBox2->currentText(), "");
     EXPECT_TRUE(main->Button1->isEnabled());
-    EXPECT_EQ(main->Label7->text(), "Albion - First Division - 7 matches - Statistics for the period since "
-                                    "01/01/2019 to 05/03/2022");
+    EXPECT_EQ(main->Label7->caption(), "Albion - First Division - 7 matches - Statistics for the period since "
+                                       "01/01/2019 to 05/03/2022");
     EXPECT_FALSE(module->TableSortRes->isFiltered());
     EXPECT_EQ(module->TableTeam->recordCount(), 3);
 
@@ -186,7 +189,7 @@ TEST_F(MainWindowTest, ChoosingACompetitionFillsTheTeamListsAndTheStatusLine)
 
     chooseCompetition("Reserve League");
     EXPECT_EQ(main->ComboBox1->entries(), QStringList{"Reserves (Ashby)"});
-    EXPECT_EQ(main->Label7->text(), "Albion - Reserve League - 0 matches - Statistics for the period since ? to ?");
+    EXPECT_EQ(main->Label7->caption(), "Albion - Reserve League - 0 matches - Statistics for the period since ? to ?");
 
     // A competition without teams leaves the lists empty and the button as it was.
     main->disableShowStatistics();
@@ -202,7 +205,8 @@ TEST_F(MainWindowTest, ChoosingACountryClearsTheResultAndDisablesShowStatistics)
     leagueTableChooser.setKeyField("Country");
     leagueTableChooser.setListField("Country");
     leagueTableChooser.setListSource(module->DataSourceCountry);
-    main->leagueTableCountryChooser = &leagueTableChooser;
+    QObject::connect(main.get(), &TMain::countryChosen, &leagueTableChooser,
+                     [&] { leagueTableChooser.setListSource(nullptr); });
 
     chooseCountry("Albion");
     chooseCompetition("Reserve League");
@@ -210,7 +214,7 @@ TEST_F(MainWindowTest, ChoosingACountryClearsTheResultAndDisablesShowStatistics)
     ASSERT_TRUE(main->SpeedButton1->isEnabled());
 
     chooseCountry("Albion"); // the same country again: its competition stays chosen
-    EXPECT_EQ(main->Label7->text(), "Albion");
+    EXPECT_EQ(main->Label7->caption(), "Albion");
     EXPECT_EQ(main->DBLookupComboBox1->text(), "Reserve League");
     EXPECT_EQ(module->TableDivision->asString("Division"), "Reserve League");
     EXPECT_TRUE(main->DBImage1->isVisibleTo(main.get()));
@@ -239,7 +243,7 @@ TEST_F(MainWindowTest, ACountryWithoutCompetitionsRefusesTheCompetitionChoice)
     main->ComboBox1->setEditText(kRovers);
     chooseCountry("Carpania");
     main->ComboBox1->setEditText(kRovers);
-    const QString status = main->Label7->text();
+    const QString status = main->Label7->caption();
     EXPECT_EQ(status, "Carpania");
 
     // The user drops the empty competition list down, which closes it at once.
@@ -252,7 +256,7 @@ TEST_F(MainWindowTest, ACountryWithoutCompetitionsRefusesTheCompetitionChoice)
     EXPECT_EQ(messages[0].text, "'' is not a valid integer value");
     EXPECT_EQ(main->ComboBox1->count(), 0);
     EXPECT_EQ(main->ComboBox1->currentText(), kRovers);
-    EXPECT_EQ(main->Label7->text(), status);
+    EXPECT_EQ(main->Label7->caption(), status);
     EXPECT_FALSE(main->Button1->isEnabled());
     EXPECT_FALSE(module->TableSortRes->isFiltered());
 
@@ -337,8 +341,8 @@ TEST_F(MainWindowTest, ATeamAgainstItselfAndAMatchWithoutGoals)
 
 TEST_F(MainWindowTest, NoMatchesGivesTheWarningAndKeepsThePrintState)
 {
-    QAction print;
-    main->N15 = &print;
+    QAction print; // the File menu's "Print", as the shell joins it
+    QObject::connect(main.get(), &TMain::printEnabledChanged, &print, &QAction::setEnabled);
     chooseCountry("Albion");
     chooseCompetition("First Division");
     run(kRovers, kUnited);
@@ -456,16 +460,30 @@ TEST_F(GridColoursTest, TheSelectedRowKeepsTheColoursAndTheGrey)
     EXPECT_TRUE(hasNearColour(image, cellRect(3, 2), kGreen));
     EXPECT_TRUE(hasNearColour(image, cellRect(0, 2), highlight)); // readable on the grey
 
-    main->StringGrid1->selectRow(1); // the 4 : 4 draw, an odd row: the highlight
+    main->StringGrid1->selectRow(1); // the 4 : 4 draw, an odd row: a pale tint of the highlight
     image = shot();
-    EXPECT_EQ(background(image, 2, 1), highlight);
+    const QColor pale = background(image, 2, 1);
+    EXPECT_EQ(background(image, 0, 1), pale);
+    EXPECT_NE(pale, highlight);
+    EXPECT_GT(pale.lightness(), 200);
+    EXPECT_LT(pale.red(), pale.blue()); // still the highlight's hue
     EXPECT_FALSE(hasNearColour(image, cellRect(2, 1), kGreen));
+    EXPECT_TRUE(hasNearColour(image, cellRect(2, 1), Qt::black, 16));
 
     main->StringGrid1->selectRow(4); // Rovers 2 : 1 United, even
     image = shot();
     EXPECT_EQ(background(image, 3, 4), kGrey);
     EXPECT_TRUE(hasNearColour(image, cellRect(2, 4), kGreen));
     EXPECT_TRUE(hasNearColour(image, cellRect(3, 4), kRed));
+
+    // An odd row with a winner: the green and red names on the pale tint, where they read
+    // about as well as on white.
+    run(kRovers, kUnited); // 1 : 3, 0 : 0, 2 : 1
+    main->StringGrid1->selectRow(1);
+    image = shot();
+    EXPECT_EQ(background(image, 2, 1), pale);
+    EXPECT_TRUE(hasNearColour(image, cellRect(2, 1), kRed, 16));
+    EXPECT_TRUE(hasNearColour(image, cellRect(3, 1), kGreen, 16));
 }
 
 // --- notes and the hooks for other windows ------------------------------------------------

@@ -156,7 +156,8 @@ TEST_F(MissingDatabaseTest, TheStoresMessageIsShownAndStartUpGoesOnWithEveryView
 {
     shell = std::make_unique<Shell>();
     shell->start();
-    ASSERT_FALSE(messages.empty());
+    // One clear message, none from the views that could not open after it.
+    ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].kind, Dialogs::Kind::Error);
     EXPECT_TRUE(messages[0].text.contains(QStringLiteral("does not exist"))) << messages[0].text.toStdString();
     EXPECT_EQ(openStates(*DataModule1), std::vector<bool>(10, false));
@@ -203,7 +204,7 @@ TEST_F(ShellTest, TheMenuBarHoldsEveryEntryWithItsNameCaptionAndState)
         QMenu* menu = bar[static_cast<qsizetype>(m)]->menu();
         ASSERT_TRUE(menu);
         EXPECT_EQ(menu->objectName(), QString::fromUtf8(menus[m].name));
-        EXPECT_EQ(menu->title(), QString::fromUtf8(menus[m].caption));
+        EXPECT_EQ(QString(menu->title()).remove(QLatin1Char('&')), QString::fromUtf8(menus[m].caption));
         EXPECT_EQ(menu->menuAction()->isVisible(), menus[m].visible);
         const QList<QAction*> entries = menu->actions();
         ASSERT_EQ(entries.size(), static_cast<qsizetype>(menus[m].entries.size()));
@@ -216,8 +217,6 @@ TEST_F(ShellTest, TheMenuBarHoldsEveryEntryWithItsNameCaptionAndState)
         }
     }
     EXPECT_EQ(shell->N13->shortcut(), QKeySequence(Qt::Key_F1));
-    EXPECT_EQ(Main->N15, shell->N15);
-    EXPECT_EQ(Main->N16, shell->N16);
     EXPECT_EQ(Main->findChild<QAction*>(QStringLiteral("N15")), shell->N15);
 }
 
