@@ -256,8 +256,7 @@ void TMain::arrangeControls()
     Shape1->setGeometry(0, 0, w, 97);
     Shape2->setGeometry(0, 77, w, 20);
     Label7->setFitBox({w - 16, 0});
-    const int top = std::max(kGridTop, h - kGridHeight);
-    StringGrid1->setGeometry(0, top, w, std::max(h - top, 0));
+    StringGrid1->setGeometry(0, kGridTop, w, std::max(h - kGridTop, 0));
 }
 
 bool TMain::eventFilter(QObject* watched, QEvent* event)
