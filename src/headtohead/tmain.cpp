@@ -19,7 +19,6 @@
 #include <QDir>
 #include <QEvent>
 #include <QLabel>
-#include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
 #include <QToolButton>
