@@ -7,11 +7,13 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -205,6 +207,41 @@ TEST_F(WindowTest, AWindowWithoutAMaximizeButtonIsNotMaximized)
     maximizable.showMaximized();
     QApplication::processEvents();
     EXPECT_TRUE(maximizable.isMaximized());
+}
+
+// A message box is centred over the window it concerns: the window of the control it is
+// given when that is on screen; otherwise (a window still being made) the active one, or
+// the screen.
+TEST(MessageBoxes, AreCentredOverTheirWindow)
+{
+    SmallWindow window;
+    window.frame().setFixedClientSize({400, 300});
+    window.show();
+    window.move(window.pos() + QPoint(-120, -60)); // not at the screen's centre
+    QWidget* seenParent = nullptr;
+    QPoint seenCentre;
+    const auto answerTheBox = [&] {
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            ASSERT_TRUE(box);
+            seenParent = box->parentWidget();
+            seenCentre = box->frameGeometry().center();
+            box->reject();
+        });
+    };
+    answerTheBox();
+    Dialogs::error(QStringLiteral("Over the window."), window.Button1);
+    EXPECT_EQ(seenParent, &window);
+    EXPECT_LE((seenCentre - window.frameGeometry().center()).manhattanLength(), 8);
+
+    QWidget beingMade; // never shown
+    window.hide();
+    answerTheBox();
+    Dialogs::warning(QStringLiteral("Over the screen."), &beingMade);
+    EXPECT_NE(seenParent, &beingMade);
+    if (!seenParent) {
+        EXPECT_LE((seenCentre - QGuiApplication::primaryScreen()->availableGeometry().center()).manhattanLength(), 8);
+    }
 }
 
 // --- texts that must fit -------------------------------------------------------------------
