@@ -18,6 +18,8 @@ public:
 
     virtual const TableSchema& listenedTable() const = 0;
     virtual void tableChanged(Change change, qint64 id, const QStringList& changedFields) = 0;
+    // What was written since the last stored state was undone: read everything again.
+    virtual void reread() = 0;
     // The store closes its connection: the view closes too.
     virtual void storeClosed() = 0;
     // The store is destroyed: the view must not reach it again.

@@ -79,6 +79,10 @@ public:
     // The order: a named index of the table, or a list of field names (";"-separated).
     void setIndexName(const QString& indexName);
     void setIndexFieldNames(const QString& fieldNames);
+    // The order as it was last set: an index name, or the field names when orderByIndex()
+    // is false (empty before either was set: the order of the records' ids).
+    const QString& orderText() const { return m_orderText; }
+    bool orderByIndex() const { return m_orderByIndex; }
     void setReadOnly(bool readOnly) { m_readOnly = readOnly; }
     bool isReadOnly() const { return m_readOnly; }
 
@@ -175,6 +179,7 @@ public:
     // --- called by the store -----------------------------------------------------------
     const TableSchema& listenedTable() const override { return *m_table; }
     void tableChanged(TableStore::Change change, qint64 id, const QStringList& changedFields) override;
+    void reread() override;
     void storeClosed() override { close(); }
     void storeGone() override;
 
@@ -231,6 +236,8 @@ private:
     bool m_readOnly = false;
     ViewQuery m_query; // order, range and filter as SQL
     RecordSet m_records;
+    QString m_orderText;
+    bool m_orderByIndex = false;
 
     // master link
     DataSource* m_master = nullptr;

@@ -231,6 +231,16 @@ void TableView::tableChanged(TableStore::Change change, qint64 id, const QString
     emit dataSetChanged();
 }
 
+void TableView::reread()
+{
+    if (!isOpen())
+        return;
+    forget();
+    forgetValues();
+    emit dataSetChanged();
+    emit recordChanged();
+}
+
 // --- reading ------------------------------------------------------------------------
 
 QVariant TableView::value(const QString& fieldName)

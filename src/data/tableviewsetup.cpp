@@ -92,6 +92,8 @@ void TableView::setIndexName(const QString& indexName)
         throw AppError(viewError(QStringLiteral("%1 has no index \"%2\"").arg(m_table->name, indexName)));
     checkBrowseMode();
     m_query.setOrder(index->keys, index->idDescending);
+    m_orderText = indexName;
+    m_orderByIndex = true;
     if (isOpen())
         rangeChanged();
 }
@@ -107,6 +109,8 @@ void TableView::setIndexFieldNames(const QString& fieldNames)
     }
     checkBrowseMode();
     m_query.setOrder(keys, false);
+    m_orderText = fieldNames;
+    m_orderByIndex = false;
     if (isOpen())
         rangeChanged();
 }

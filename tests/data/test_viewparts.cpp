@@ -278,3 +278,28 @@ TEST(KeptStatements, AReadingSurvivesAFullCacheAndANestedReadingOfItsOwnText)
 }
 
 } // namespace
+
+namespace {
+
+// After an undone write the store asks its views to read everything again.
+TEST(TableViewParts, ARereadForgetsWhatWasReadAndGridReadsDoNotMoveTheView)
+{
+    TestDatabase db;
+    for (int i = 1; i <= 3; ++i)
+        db.addResult(i, QDate(2020, 1, i), 1, 2, QStringLiteral("A (a)"), QStringLiteral("B (b)"), i, 0, 1);
+    TableView view(db.store(), QStringLiteral("Results.db"), QStringLiteral("view"));
+    view.setIndexName(QStringLiteral("iDate"));
+    view.addField(QStringLiteral("Goal1"));
+    view.open();
+    view.next();
+    EXPECT_EQ(view.valueAt(2, QStringLiteral("Goal1")).toInt(), 1);
+    EXPECT_EQ(view.recNo(), 1);
+    db.exec(QStringLiteral("UPDATE Results SET Goal1 = Goal1 + 10"));
+    EXPECT_EQ(view.asInteger(QStringLiteral("Goal1")), 2); // still what was read
+    view.reread();
+    EXPECT_EQ(view.asInteger(QStringLiteral("Goal1")), 12);
+    EXPECT_EQ(view.valueAt(0, QStringLiteral("Goal1")).toInt(), 13);
+    EXPECT_EQ(view.recNo(), 1);
+}
+
+} // namespace

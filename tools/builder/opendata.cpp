@@ -1,10 +1,13 @@
 #include "opendata.h"
 
+#include "apperror.h"
+#include "databasewriter.h"
 #include "datamodule.h"
 #include "sources.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -126,23 +129,36 @@ struct ClubFolder
 
     // How closely a name is matched: as written, without case, accents and marks, and
     // also without the words of a club's form.
-    enum class Match { Exact, Comparable, Core };
+    enum class Match
+    {
+        Exact,
+        Comparable,
+        Core
+    };
+
+    // A name in each of its compared forms, made once however many lists it is looked up in.
+    struct Keys
+    {
+        explicit Keys(const QString& name) : exact(name), comparable(comparableName(name)), core(coreName(name)) {}
+        QString exact, comparable, core;
+    };
 
     // The club a name stands for at one closeness of matching; -1 if none.
-    int club(const QString& name, Match match) const
+    int club(const Keys& keys, Match match) const
     {
         const auto& names = match == Match::Exact ? exact : match == Match::Comparable ? comparable : core;
-        const auto it = names.find(match == Match::Exact        ? name
-                                   : match == Match::Comparable ? comparableName(name)
-                                                                : coreName(name));
+        const auto it = names.find(match == Match::Exact        ? keys.exact
+                                   : match == Match::Comparable ? keys.comparable
+                                                                : keys.core);
         return it == names.end() ? -1 : it->second;
     }
 
     // The club a name stands for at the closest matching that finds one; -1 if none.
     int club(const QString& name) const
     {
+        const Keys keys(name);
         for (Match match : {Match::Exact, Match::Comparable, Match::Core})
-            if (const int found = club(name, match); found >= 0)
+            if (const int found = club(keys, match); found >= 0)
                 return found;
         return -1;
     }
@@ -202,17 +218,38 @@ public:
                 for (const QString& file : dir.entryList({QStringLiteral("*.clubs.txt")}, QDir::Files, QDir::Name)) {
                     if (file.count(QLatin1Char('.')) == 2) // not the .props., .history. or .lang. lists
                         for (ClubEntry& club : parseClubList(readText(dir.filePath(file))))
-                            folder.clubs.push_back(std::move(club));
+                            if (sensible(club, key, report))
+                                folder.clubs.push_back(std::move(club));
                 }
                 for (const QString& file : dir.entryList({QStringLiteral("*.stadiums.txt")}, QDir::Files, QDir::Name))
-                    for (StadiumEntry& stadium : parseStadiumList(readText(dir.filePath(file))))
-                        folder.stadiums.push_back(std::move(stadium));
+                    for (StadiumEntry& stadium : parseStadiumList(readText(dir.filePath(file)))) {
+                        if (stadium.name.size() > longestName)
+                            report.add(
+                                key, reportedName(stadium.name),
+                                QStringLiteral("a stadium name longer than %1 characters; skipped").arg(longestName));
+                        else
+                            folder.stadiums.push_back(std::move(stadium));
+                    }
             }
             if (!found)
                 report.add(key, QString(), QStringLiteral("no such club list folder"));
             folder.mergeSupplements();
             folder.index();
         }
+    }
+
+    // A club whose name or an alternative is beyond any real club's is reported and left out.
+    static bool sensible(const ClubEntry& club, const QString& folder, Report& report)
+    {
+        const QStringList names = QStringList(club.alternatives) << club.name;
+        for (const QString& name : names) {
+            if (name.size() > longestName) {
+                report.add(folder, reportedName(name),
+                           QStringLiteral("a club name longer than %1 characters; skipped").arg(longestName));
+                return false;
+            }
+        }
+        return true;
     }
 
     const ClubFolder* folder(const QString& key) const
@@ -248,11 +285,12 @@ public:
             name = alias->second;
 
         ClubRef ref;
-        if (!find(folders, name, ref)) {
+        const ClubFolder::Keys keys(name);
+        if (!find(folders, keys, ref)) {
             QStringList all;
             for (const auto& [k, f] : m_folders)
                 all << k;
-            if (!findUnique(all, name, ref)) {
+            if (!findUnique(all, keys, ref)) {
                 ref = ClubRef{QString(), -1, name};
                 m_report.add(file, rawName, QStringLiteral("no club of that name in the club lists; kept as named"));
             }
@@ -263,7 +301,7 @@ public:
 
 private:
     // Each closeness of matching is tried in every folder before the next, looser one.
-    bool find(const QStringList& folders, const QString& name, ClubRef& ref) const
+    bool find(const QStringList& folders, const ClubFolder::Keys& name, ClubRef& ref) const
     {
         using Match = ClubFolder::Match;
         for (Match match : {Match::Exact, Match::Comparable, Match::Core}) {
@@ -280,7 +318,7 @@ private:
     }
 
     // Found in exactly one of the lists.
-    bool findUnique(const QStringList& folders, const QString& name, ClubRef& ref) const
+    bool findUnique(const QStringList& folders, const ClubFolder::Keys& name, ClubRef& ref) const
     {
         int found = 0;
         for (const QString& key : folders) {
@@ -328,13 +366,18 @@ struct PendingResult
     int goal2 = 0;
 };
 
+// The room a short name has: the field's 30 characters, and the results' 40 of the label
+// with its city.
+int shortNameRoom(const QString& city)
+{
+    return std::min(30, 40 - 3 - static_cast<int>(city.size()));
+}
+
 // A label that fits the results' 40 characters, built from the short name or, when that
 // is too long, from the longest alternative that fits.
 QString fittingShortName(const QString& shortName, const QString& city, const QStringList& alternatives)
 {
-    const auto fits = [&](const QString& name) {
-        return !name.isEmpty() && name.size() <= 30 && teamLabel(name, city).size() <= 40;
-    };
+    const auto fits = [&](const QString& name) { return !name.isEmpty() && name.size() <= shortNameRoom(city); };
     if (fits(shortName))
         return shortName;
     QStringList candidates = alternatives;
@@ -343,7 +386,18 @@ QString fittingShortName(const QString& shortName, const QString& city, const QS
     for (const QString& c : candidates)
         if (fits(c))
             return c;
-    return shortName.left(std::max<qsizetype>(1, std::min<qsizetype>(30, 40 - 3 - city.size())));
+    return storedText(shortName, shortNameRoom(city));
+}
+
+// The short name numbered n, the number kept whole within the room: numbering only cut
+// back to the same characters would never find a free label.
+QString numberedShortName(const QString& shortName, const QString& city, int n)
+{
+    const QString number = QString::number(n);
+    const int room = shortNameRoom(city) - static_cast<int>(number.size()) - 1;
+    if (room < 1)
+        return number;
+    return storedText(shortName, room).trimmed() + QLatin1Char(' ') + number;
 }
 
 } // namespace
@@ -352,6 +406,15 @@ OpenData readOpenData(const OpenDataFolders& folders, Report& report)
 {
     OpenData out;
     Dataset& data = out.dataset;
+    // A wrong path gives no database rather than an empty one in place of the old.
+    const auto requireFolder = [](const QString& path, const char* what) {
+        if (!QFileInfo(path).isDir())
+            throw AppError(QStringLiteral("The %1 folder \"%2\" does not exist; nothing is built.")
+                               .arg(QLatin1String(what), path));
+    };
+    requireFolder(folders.catalogue, "catalogue");
+    requireFolder(folders.matches, "matches");
+    requireFolder(folders.clubs, "club lists");
     const Catalogue catalogue = readCatalogue(folders.catalogue, report);
     Resolver resolver(catalogue, {folders.clubs, QDir(folders.catalogue).filePath(QStringLiteral("clubs"))}, report);
 
@@ -366,10 +429,9 @@ OpenData readOpenData(const OpenDataFolders& folders, Report& report)
     std::vector<PendingResult> results;
     std::vector<ClubUse> clubs;
     std::map<ClubRef, int> clubIndex;
+    std::map<std::tuple<int, QDate, int, int>, int> storedMatches; // (competition, day, home, away) -> season
     const QDir matchDir(folders.matches);
     const QStringList seasonFolders = matchDir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
-    if (seasonFolders.isEmpty())
-        report.add(matchDir.path(), QString(), QStringLiteral("no season folders"));
     for (const QString& seasonFolder : seasonFolders) {
         const QDir dir(matchDir.filePath(seasonFolder));
         for (const QString& fileName : dir.entryList({QStringLiteral("*.json")}, QDir::Files, QDir::Name)) {
@@ -393,7 +455,7 @@ OpenData readOpenData(const OpenDataFolders& folders, Report& report)
                 continue;
             const int season = static_cast<int>(seasons.size());
             seasons.push_back({competition, seasonName(seasonFolder), path});
-            std::set<std::tuple<QDate, int, int>> seen;
+            std::map<int, int> overlaps; // an earlier season of the competition -> its matches met again
             const auto window = seasonWindow(seasonFolder);
             for (const SourceMatch& m : matches.matches) {
                 const int order = m.number;
@@ -424,14 +486,31 @@ OpenData readOpenData(const OpenDataFolders& folders, Report& report)
                     report.add(path, where, QStringLiteral("both names are the same club; skipped"));
                     continue;
                 }
-                if (!seen.emplace(m.date, side[0], side[1]).second) {
-                    report.add(path, where, QStringLiteral("the same match is listed twice; the second is skipped"));
+                // A match is stored once per competition, also when two season folders hold it.
+                const auto [stored, added] =
+                    storedMatches.emplace(std::make_tuple(competition, m.date, side[0], side[1]), season);
+                if (!added) {
+                    if (stored->second == season)
+                        report.add(path, where,
+                                   QStringLiteral("the same match is listed twice; the second is skipped"));
+                    else
+                        ++overlaps[stored->second];
                     continue;
                 }
                 results.push_back({season, order, m.date, side[0], side[1], m.goal1, m.goal2});
             }
+            for (const auto& [earlier, count] : overlaps)
+                report.add(path, QString(),
+                           QStringLiteral("%1 matches are those of %2; stored once")
+                               .arg(count)
+                               .arg(seasons[static_cast<size_t>(earlier)].path));
         }
     }
+
+    if (results.empty())
+        throw AppError(QStringLiteral("The matches folder \"%1\" holds no played match of the catalogue's "
+                                      "competitions; nothing is built.")
+                           .arg(folders.matches));
 
     // Countries and competitions that have matches, in the catalogue's order.
     std::vector<int> competitionOf(catalogue.competitions.size(), -1);
@@ -492,16 +571,15 @@ OpenData readOpenData(const OpenDataFolders& folders, Report& report)
             const ClubEntry* entry = folder ? &folder->clubs[static_cast<size_t>(ref.index)] : nullptr;
             Dataset::Team team;
             team.competition = competition;
-            team.fullName = (entry ? entry->name : ref.name).left(60);
-            team.city = entry ? entry->city.left(35) : QString();
-            team.shortName = fittingShortName(shortNameOf(team.fullName), team.city,
-                                              entry ? entry->alternatives : QStringList());
+            team.fullName = storedText(QStringLiteral("Team"), QStringLiteral("Team"), entry ? entry->name : ref.name);
+            team.city = entry ? storedText(QStringLiteral("Team"), QStringLiteral("City"), entry->city) : QString();
+            team.shortName =
+                fittingShortName(shortNameOf(team.fullName), team.city, entry ? entry->alternatives : QStringList());
             if (labels.count(team.label())) {
                 const QString before = team.label();
                 team.shortName = fittingShortName(team.fullName, team.city, {});
                 for (int n = 2; labels.count(team.label()); ++n)
-                    team.shortName = fittingShortName(shortNameOf(team.fullName) + QStringLiteral(" %1").arg(n),
-                                                      team.city, {});
+                    team.shortName = numberedShortName(shortNameOf(team.fullName), team.city, n);
                 report.add(ref.folder.isEmpty() ? QStringLiteral("clubs") : ref.folder, team.fullName,
                            QStringLiteral("the label %1 is taken; named %2").arg(before, team.label()));
             }
@@ -520,7 +598,8 @@ OpenData readOpenData(const OpenDataFolders& folders, Report& report)
                                                         static_cast<int>(data.stadiums.size()));
                 if (added)
                     data.stadiums.push_back(
-                        {country, stadiumName.left(60), stadium ? stadium->capacity : std::optional<int>()});
+                        {country, storedText(QStringLiteral("Stadium"), QStringLiteral("Stadium"), stadiumName),
+                         stadium ? stadium->capacity : std::optional<int>()});
                 team.stadium = it->second;
                 ++out.clubsWithStadium;
             }
