@@ -98,20 +98,21 @@ struct ClubFolder
         clubs = std::move(merged);
     }
 
+    // A name made only of a club's form words ("AFC") has no core and is never matched by it:
+    // it would stand for any other such name.
     void index()
     {
-        for (int i = 0; i < static_cast<int>(clubs.size()); ++i) {
-            exact.emplace(clubs[static_cast<size_t>(i)].name, i);
-            comparable.emplace(comparableName(clubs[static_cast<size_t>(i)].name), i);
-            core.emplace(coreName(clubs[static_cast<size_t>(i)].name), i);
-        }
-        for (int i = 0; i < static_cast<int>(clubs.size()); ++i) {
-            for (const QString& alternative : clubs[static_cast<size_t>(i)].alternatives) {
-                exact.emplace(alternative, i);
-                comparable.emplace(comparableName(alternative), i);
-                core.emplace(coreName(alternative), i);
-            }
-        }
+        const auto add = [this](const QString& name, int i) {
+            exact.emplace(name, i);
+            comparable.emplace(comparableName(name), i);
+            if (const QString c = coreName(name); !c.isEmpty())
+                core.emplace(c, i);
+        };
+        for (int i = 0; i < static_cast<int>(clubs.size()); ++i)
+            add(clubs[static_cast<size_t>(i)].name, i);
+        for (int i = 0; i < static_cast<int>(clubs.size()); ++i)
+            for (const QString& alternative : clubs[static_cast<size_t>(i)].alternatives)
+                add(alternative, i);
     }
 
     const StadiumEntry* stadium(const QString& name) const
@@ -147,9 +148,10 @@ struct ClubFolder
     int club(const Keys& keys, Match match) const
     {
         const auto& names = match == Match::Exact ? exact : match == Match::Comparable ? comparable : core;
-        const auto it = names.find(match == Match::Exact        ? keys.exact
-                                   : match == Match::Comparable ? keys.comparable
-                                                                : keys.core);
+        const QString& key = match == Match::Exact ? keys.exact : match == Match::Comparable ? keys.comparable : keys.core;
+        if (key.isEmpty())
+            return -1;
+        const auto it = names.find(key);
         return it == names.end() ? -1 : it->second;
     }
 
