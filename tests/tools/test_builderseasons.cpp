@@ -99,11 +99,10 @@ TEST_F(OpenDataFixture, ASeasonFileRepeatingAnotherCompetitionsIsRefused)
 
 TEST_F(OpenDataFixture, AMatchListedAgainWithTheSidesReversedIsKeptOnce)
 {
-    write("matches/2022-23/en.1.json",
-          matchFile({match("Semifinals", "2022-12-08", "Arsenal FC", "Tottenham", 0, 2),
-                     match("Semifinals", "2022-12-08", "Tottenham", "Arsenal FC", 2, 0),
-                     // The return match on another day is another match.
-                     match("Semifinals", "2022-12-11", "Tottenham", "Arsenal FC", 1, 1)}));
+    write("matches/2022-23/en.1.json", matchFile({match("Semifinals", "2022-12-08", "Arsenal FC", "Tottenham", 0, 2),
+                                                  match("Semifinals", "2022-12-08", "Tottenham", "Arsenal FC", 2, 0),
+                                                  // The return match on another day is another match.
+                                                  match("Semifinals", "2022-12-11", "Tottenham", "Arsenal FC", 1, 1)}));
     const OpenData open = read();
     EXPECT_TRUE(reported("2022-23/en.1.json: match 2 (2022-12-08, Tottenham v Arsenal FC): the same match is listed "
                          "twice; the second is skipped"));
@@ -165,10 +164,9 @@ TEST_F(OpenDataFixture, ALeagueOfTwoTournamentsAYearHasTwoSeasons)
     EXPECT_EQ(clausura->start, QDate(2020, 1, 10));
     EXPECT_EQ(clausura->finish, QDate(2020, 1, 17));
     EXPECT_EQ(clausura->teams.size(), 2u);
-    EXPECT_EQ(std::count_if(data.results.begin(), data.results.end(),
-                            [&](const Dataset::Result& r) {
-                                return &data.seasons[static_cast<size_t>(r.season)] == apertura;
-                            }),
+    EXPECT_EQ(std::count_if(
+                  data.results.begin(), data.results.end(),
+                  [&](const Dataset::Result& r) { return &data.seasons[static_cast<size_t>(r.season)] == apertura; }),
               3);
 }
 

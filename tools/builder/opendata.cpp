@@ -149,7 +149,9 @@ struct ClubFolder
     int club(const Keys& keys, Match match) const
     {
         const auto& names = match == Match::Exact ? exact : match == Match::Comparable ? comparable : core;
-        const QString& key = match == Match::Exact ? keys.exact : match == Match::Comparable ? keys.comparable : keys.core;
+        const QString& key = match == Match::Exact        ? keys.exact
+                             : match == Match::Comparable ? keys.comparable
+                                                          : keys.core;
         if (key.isEmpty())
             return -1;
         const auto it = names.find(key);
@@ -473,7 +475,8 @@ OpenData readOpenData(const OpenDataFolders& folders, Report& report)
                 std::vector<std::pair<QString, QDate>> tournaments; // in the order they begin
                 for (const SourceMatch& m : matches.matches) {
                     const QString t = SeasonRules::tournamentOf(m.round);
-                    if (std::none_of(tournaments.begin(), tournaments.end(), [&](const auto& x) { return x.first == t; }))
+                    if (std::none_of(tournaments.begin(), tournaments.end(),
+                                     [&](const auto& x) { return x.first == t; }))
                         tournaments.emplace_back(t, m.date);
                 }
                 const bool split = competitionIt->kind == Kind::League && tournaments.size() > 1 &&
@@ -501,8 +504,8 @@ OpenData readOpenData(const OpenDataFolders& folders, Report& report)
                     continue;
                 }
                 const auto tournament = seasonOfTournament.find(SeasonRules::tournamentOf(m.round));
-                const int season = tournament != seasonOfTournament.end() ? tournament->second
-                                                                           : seasonOfTournament.begin()->second;
+                const int season =
+                    tournament != seasonOfTournament.end() ? tournament->second : seasonOfTournament.begin()->second;
                 int side[2];
                 const QString names[2] = {m.team1, m.team2};
                 for (int s = 0; s < 2; ++s) {

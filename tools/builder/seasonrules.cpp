@@ -52,8 +52,8 @@ QDate middleDay(const std::vector<SourceMatch>& matches, size_t begin, size_t en
 
 } // namespace
 
-int correctYearOffDates(std::vector<SourceMatch>& matches, const std::pair<QDate, QDate>& window,
-                        const QString& file, Report& report)
+int correctYearOffDates(std::vector<SourceMatch>& matches, const std::pair<QDate, QDate>& window, const QString& file,
+                        Report& report)
 {
     // More than half a year off the round before is no postponement; a year's shift that
     // lands within two months of that round puts the match back among its rounds.

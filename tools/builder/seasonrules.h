@@ -39,7 +39,7 @@ QString tournamentSeasonName(const QString& tournament, int year);
 // them: a match more than half a year off the round before it (in the file's order) whose
 // date a year later or earlier follows that round and lies in the season's days. Each
 // correction is reported; returns how many there were.
-int correctYearOffDates(std::vector<SourceMatch>& matches, const std::pair<QDate, QDate>& window,
-                        const QString& file, Report& report);
+int correctYearOffDates(std::vector<SourceMatch>& matches, const std::pair<QDate, QDate>& window, const QString& file,
+                        Report& report);
 
 } // namespace SeasonRules
