@@ -3,6 +3,7 @@
 #include "apperror.h"
 #include "databasewriter.h"
 #include "datamodule.h"
+#include "seasonrules.h"
 #include "sources.h"
 
 #include <QDir>
@@ -98,20 +99,21 @@ struct ClubFolder
         clubs = std::move(merged);
     }
 
+    // A name made only of a club's form words ("AFC") has no core and is never matched by it:
+    // it would stand for any other such name.
     void index()
     {
-        for (int i = 0; i < static_cast<int>(clubs.size()); ++i) {
-            exact.emplace(clubs[static_cast<size_t>(i)].name, i);
-            comparable.emplace(comparableName(clubs[static_cast<size_t>(i)].name), i);
-            core.emplace(coreName(clubs[static_cast<size_t>(i)].name), i);
-        }
-        for (int i = 0; i < static_cast<int>(clubs.size()); ++i) {
-            for (const QString& alternative : clubs[static_cast<size_t>(i)].alternatives) {
-                exact.emplace(alternative, i);
-                comparable.emplace(comparableName(alternative), i);
-                core.emplace(coreName(alternative), i);
-            }
-        }
+        const auto add = [this](const QString& name, int i) {
+            exact.emplace(name, i);
+            comparable.emplace(comparableName(name), i);
+            if (const QString c = coreName(name); !c.isEmpty())
+                core.emplace(c, i);
+        };
+        for (int i = 0; i < static_cast<int>(clubs.size()); ++i)
+            add(clubs[static_cast<size_t>(i)].name, i);
+        for (int i = 0; i < static_cast<int>(clubs.size()); ++i)
+            for (const QString& alternative : clubs[static_cast<size_t>(i)].alternatives)
+                add(alternative, i);
     }
 
     const StadiumEntry* stadium(const QString& name) const
@@ -147,9 +149,12 @@ struct ClubFolder
     int club(const Keys& keys, Match match) const
     {
         const auto& names = match == Match::Exact ? exact : match == Match::Comparable ? comparable : core;
-        const auto it = names.find(match == Match::Exact        ? keys.exact
-                                   : match == Match::Comparable ? keys.comparable
-                                                                : keys.core);
+        const QString& key = match == Match::Exact        ? keys.exact
+                             : match == Match::Comparable ? keys.comparable
+                                                          : keys.core;
+        if (key.isEmpty())
+            return -1;
+        const auto it = names.find(key);
         return it == names.end() ? -1 : it->second;
     }
 
@@ -337,29 +342,12 @@ private:
     std::map<std::pair<QString, QString>, ClubRef> m_cache;
 };
 
-// "2020-21" -> "2020/21"; "2025" stays.
-QString seasonName(const QString& folder)
-{
-    QString name = folder;
-    name.replace(QLatin1Char('-'), QLatin1Char('/'));
-    return name;
-}
-
-// The days a season folder's matches may fall on: "2020-21" from June 2020 to August 2021,
-// "2020" from January 2020 to March 2021 (late seasons and replays included).
-std::pair<QDate, QDate> seasonWindow(const QString& folder)
-{
-    const int year = folder.left(4).toInt();
-    if (folder.size() > 4)
-        return {QDate(year, 6, 1), QDate(year + 1, 8, 31)};
-    return {QDate(year, 1, 1), QDate(year + 1, 3, 31)};
-}
-
 struct PendingResult
 {
     int season = 0;
     int order = 0;
     QDate date;
+    QString round;
     int home = 0; // club index
     int away = 0;
     int goal1 = 0;
@@ -429,11 +417,14 @@ OpenData readOpenData(const OpenDataFolders& folders, Report& report)
     std::vector<PendingResult> results;
     std::vector<ClubUse> clubs;
     std::map<ClubRef, int> clubIndex;
-    std::map<std::tuple<int, QDate, int, int>, int> storedMatches; // (competition, day, home, away) -> season
+    // (competition, day, one club, the other) -> the season it is stored in
+    std::map<std::tuple<int, QDate, int, int>, int> storedMatches;
     const QDir matchDir(folders.matches);
     const QStringList seasonFolders = matchDir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
     for (const QString& seasonFolder : seasonFolders) {
         const QDir dir(matchDir.filePath(seasonFolder));
+        const auto window = SeasonRules::seasonWindow(seasonFolder);
+        std::vector<std::pair<QString, std::set<QString>>> folderFiles; // the played matches of each file read
         for (const QString& fileName : dir.entryList({QStringLiteral("*.json")}, QDir::Files, QDir::Name)) {
             const QString path = seasonFolder + QLatin1Char('/') + fileName;
             const QString key = fileName.chopped(5);
@@ -450,19 +441,71 @@ OpenData readOpenData(const OpenDataFolders& folders, Report& report)
                 report.add(path, QString(), QStringLiteral("cannot be read; skipped"));
                 continue;
             }
-            const MatchFile matches = parseMatchFile(file.readAll(), path, report);
+            MatchFile matches = parseMatchFile(file.readAll(), path, report);
             if (!matches.readable)
                 continue;
-            const int season = static_cast<int>(seasons.size());
-            seasons.push_back({competition, seasonName(seasonFolder), path});
+            out.corrected += SeasonRules::correctYearOffDates(matches.matches, window, path, report);
+
+            // A file that repeats another competition's matches of the season is a copy.
+            std::set<QString> played;
+            for (const SourceMatch& m : matches.matches)
+                if (m.played)
+                    played.insert(QStringLiteral("%1|%2|%3|%4|%5")
+                                      .arg(m.date.toString(Qt::ISODate), m.team1, m.team2)
+                                      .arg(m.goal1)
+                                      .arg(m.goal2));
+            const auto copied = std::find_if(folderFiles.begin(), folderFiles.end(), [&](const auto& other) {
+                const auto repeated = std::count_if(played.begin(), played.end(),
+                                                    [&](const QString& m) { return other.second.count(m) > 0; });
+                return repeated * 2 > static_cast<std::ptrdiff_t>(played.size());
+            });
+            if (copied != folderFiles.end()) {
+                report.add(path, QString(),
+                           QStringLiteral("its matches repeat those of %1; refused (no season, no results, no "
+                                          "table)")
+                               .arg(copied->first));
+                out.refused += static_cast<int>(played.size());
+                continue;
+            }
+            folderFiles.emplace_back(path, std::move(played));
+
+            // A league of two tournaments a year has a season for each.
+            std::map<QString, int> seasonOfTournament;
+            {
+                std::vector<std::pair<QString, QDate>> tournaments; // in the order they begin
+                for (const SourceMatch& m : matches.matches) {
+                    const QString t = SeasonRules::tournamentOf(m.round);
+                    if (std::none_of(tournaments.begin(), tournaments.end(),
+                                     [&](const auto& x) { return x.first == t; }))
+                        tournaments.emplace_back(t, m.date);
+                }
+                const bool split = competitionIt->kind == Kind::League && tournaments.size() > 1 &&
+                                   std::all_of(tournaments.begin(), tournaments.end(),
+                                               [](const auto& t) { return !t.first.isEmpty(); });
+                if (!split)
+                    tournaments = {{QString(), QDate()}};
+                for (const auto& [tournament, first] : tournaments) {
+                    seasonOfTournament[tournament] = static_cast<int>(seasons.size());
+                    seasons.push_back({competition,
+                                       split ? SeasonRules::tournamentSeasonName(tournament, first.year())
+                                             : SeasonRules::seasonName(seasonFolder),
+                                       path});
+                }
+                if (split)
+                    report.add(path, QString(),
+                               QStringLiteral("two tournaments, each a season of its own: %1 and %2")
+                                   .arg(seasons[seasons.size() - 2].name, seasons.back().name));
+            }
             std::map<int, int> overlaps; // an earlier season of the competition -> its matches met again
-            const auto window = seasonWindow(seasonFolder);
             for (const SourceMatch& m : matches.matches) {
                 const int order = m.number;
                 if (!m.played) {
                     ++out.fixtures;
                     continue;
                 }
+                const auto tournament = seasonOfTournament.find(SeasonRules::tournamentOf(m.round));
+                const int season =
+                    tournament != seasonOfTournament.end() ? tournament->second : seasonOfTournament.begin()->second;
                 int side[2];
                 const QString names[2] = {m.team1, m.team2};
                 for (int s = 0; s < 2; ++s) {
@@ -486,18 +529,21 @@ OpenData readOpenData(const OpenDataFolders& folders, Report& report)
                     report.add(path, where, QStringLiteral("both names are the same club; skipped"));
                     continue;
                 }
-                // A match is stored once per competition, also when two season folders hold it.
-                const auto [stored, added] =
-                    storedMatches.emplace(std::make_tuple(competition, m.date, side[0], side[1]), season);
+                // A match is stored once per competition, also when two season folders hold it
+                // or when it is listed again with the sides reversed: two clubs do not meet
+                // twice on one day.
+                const auto [stored, added] = storedMatches.emplace(
+                    std::make_tuple(competition, m.date, std::min(side[0], side[1]), std::max(side[0], side[1])),
+                    season);
                 if (!added) {
-                    if (stored->second == season)
+                    if (seasons[static_cast<size_t>(stored->second)].path == path)
                         report.add(path, where,
                                    QStringLiteral("the same match is listed twice; the second is skipped"));
                     else
                         ++overlaps[stored->second];
                     continue;
                 }
-                results.push_back({season, order, m.date, side[0], side[1], m.goal1, m.goal2});
+                results.push_back({season, order, m.date, m.round, side[0], side[1], m.goal1, m.goal2});
             }
             for (const auto& [earlier, count] : overlaps)
                 report.add(path, QString(),
@@ -611,7 +657,13 @@ OpenData readOpenData(const OpenDataFolders& folders, Report& report)
     }
 
     // Seasons with at least one result, each competition's oldest first, dated by their
-    // first and last match day.
+    // first and last match day. A league's season is dated by its regular rounds, and its
+    // table lists the clubs that played them: the table, filled by these dates, counts the
+    // regular season, and the play-off rounds stay results of the competition.
+    report.add(QStringLiteral("league tables"), QString(),
+               QStringLiteral("a league season's days are those of its regular rounds (\"Matchday N\", \"N. Round\", "
+                              "\"<group>, Matchday N\"); every other round is a play-off round, stored as a result "
+                              "but not counted by the table"));
     std::vector<int> seasonOf(seasons.size(), -1);
     {
         std::vector<int> order(seasons.size());
@@ -621,9 +673,27 @@ OpenData readOpenData(const OpenDataFolders& folders, Report& report)
             return competitionOf[static_cast<size_t>(seasons[static_cast<size_t>(a)].competition)] <
                    competitionOf[static_cast<size_t>(seasons[static_cast<size_t>(b)].competition)];
         });
+        const auto isLeague = [&](int season) {
+            return catalogue.competitions[static_cast<size_t>(seasons[static_cast<size_t>(season)].competition)].kind ==
+                   Kind::League;
+        };
+        std::vector<char> anyRegular(seasons.size(), 0);
+        for (const PendingResult& r : results)
+            if (SeasonRules::isRegularRound(r.round))
+                anyRegular[static_cast<size_t>(r.season)] = 1;
+        // A league season without a regular round is dated by all its matches.
+        const auto counted = [&](const PendingResult& r) {
+            return !isLeague(r.season) || !anyRegular[static_cast<size_t>(r.season)] ||
+                   SeasonRules::isRegularRound(r.round);
+        };
         std::vector<std::set<int>> teams(seasons.size());
         std::vector<std::pair<QDate, QDate>> span(seasons.size());
+        std::vector<std::map<QString, int>> playOffRounds(seasons.size());
         for (const PendingResult& r : results) {
+            if (!counted(r)) {
+                ++playOffRounds[static_cast<size_t>(r.season)][r.round];
+                continue;
+            }
             auto& [start, finish] = span[static_cast<size_t>(r.season)];
             if (!start.isValid() || r.date < start)
                 start = r.date;
@@ -631,6 +701,33 @@ OpenData readOpenData(const OpenDataFolders& folders, Report& report)
                 finish = r.date;
             teams[static_cast<size_t>(r.season)].insert(teamOf[static_cast<size_t>(r.home)]);
             teams[static_cast<size_t>(r.season)].insert(teamOf[static_cast<size_t>(r.away)]);
+        }
+        std::vector<int> playOffsWithin(seasons.size(), 0);
+        for (const PendingResult& r : results) {
+            const auto& [start, finish] = span[static_cast<size_t>(r.season)];
+            if (!counted(r) && r.date >= start && r.date <= finish)
+                ++playOffsWithin[static_cast<size_t>(r.season)];
+        }
+        for (size_t s = 0; s < seasons.size(); ++s) {
+            if (playOffRounds[s].empty())
+                continue;
+            QStringList rounds;
+            int matches = 0;
+            for (const auto& [round, count] : playOffRounds[s]) {
+                rounds << QStringLiteral("\"%1\" %2").arg(round).arg(count);
+                matches += count;
+            }
+            report.add(seasons[s].path, seasons[s].name,
+                       QStringLiteral("%1 play-off matches kept as results outside the table (%2); the season's days "
+                                      "are %3 to %4")
+                           .arg(matches)
+                           .arg(rounds.join(QStringLiteral(", ")), span[s].first.toString(Qt::ISODate),
+                                span[s].second.toString(Qt::ISODate)));
+            if (playOffsWithin[s] > 0)
+                report.add(seasons[s].path, seasons[s].name,
+                           QStringLiteral("%1 play-off matches fall between regular rounds, where no span of days "
+                                          "can leave them out; the table counts them")
+                               .arg(playOffsWithin[s]));
         }
         for (int s : order) {
             const PendingSeason& pending = seasons[static_cast<size_t>(s)];
