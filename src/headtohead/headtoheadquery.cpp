@@ -50,10 +50,6 @@ Period period(TDataModule1& module)
     p.earliest = results->asString(QStringLiteral("Date"));
     results->first();
     p.latest = results->asString(QStringLiteral("Date"));
-    if (p.earliest.isEmpty() && p.latest.isEmpty()) {
-        p.earliest = QStringLiteral("?");
-        p.latest = QStringLiteral("?");
-    }
     p.matches = results->recordCount();
     results->setFiltered(false);
     return p;
@@ -61,9 +57,11 @@ Period period(TDataModule1& module)
 
 QString statusLine(const QString& country, const QString& competition, const Period& period)
 {
+    const bool undated = period.earliest.isEmpty() && period.latest.isEmpty();
     return country + QStringLiteral(" - ") + competition + QStringLiteral(" - ") + QString::number(period.matches) +
-           QStringLiteral(" matches - Statistics for the period since ") + period.earliest + QStringLiteral(" to ") +
-           period.latest;
+           QStringLiteral(" matches - Statistics for the period since ") +
+           (undated ? QStringLiteral("?") : period.earliest) + QStringLiteral(" to ") +
+           (undated ? QStringLiteral("?") : period.latest);
 }
 
 } // namespace CompetitionChoice

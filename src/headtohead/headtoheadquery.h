@@ -22,7 +22,7 @@ QStringList teamLabels(TDataModule1& module);
 struct Period
 {
     int matches = 0;
-    QString earliest; // the date text of the earliest result; "?" when no result has a date
+    QString earliest; // the date text of the earliest result; empty when it has no date
     QString latest;
 };
 
@@ -31,7 +31,8 @@ struct Period
 // the reading stops on an error (an empty competition code is refused by the filter).
 Period period(TDataModule1& module);
 
-// "Country - Competition - n matches - Statistics for the period since E to L".
+// "Country - Competition - n matches - Statistics for the period since E to L", with "?"
+// for both dates when neither is known.
 QString statusLine(const QString& country, const QString& competition, const Period& period);
 
 } // namespace CompetitionChoice

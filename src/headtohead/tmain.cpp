@@ -15,6 +15,7 @@
 #include "stringgrid.h"
 #include "textlabel.h"
 #include "tnotice.h"
+#include "version.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -61,7 +62,7 @@ QLabel* label(const QString& text, QWidget* parent, int x, int y)
 TMain::TMain(QWidget* parent) : QMainWindow(parent)
 {
     Main = this;
-    setWindowTitle(QStringLiteral("Tallyfield v3.0.4"));
+    setWindowTitle(QStringLiteral("Tallyfield v" TALLYFIELD_VERSION));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     setFont(AppFont::sansSerif(8));

@@ -8,6 +8,7 @@
 #include "tmain.h"
 #include "tnotice.h"
 #include "tprompt.h"
+#include "version.h"
 
 #include <QAction>
 #include <QDialog>
@@ -238,7 +239,7 @@ TEST_F(ShellTest, TheFirstShowingOfTheMainWindowGreetsWithSplashThenInfoOnce)
     };
     Main->show();
     EXPECT_EQ(modals, QStringList({"Prompt", "Info"}));
-    EXPECT_EQ(captionOnSplash, QStringLiteral("Tallyfield v3.0.4"));
+    EXPECT_EQ(captionOnSplash, QStringLiteral("Tallyfield v" TALLYFIELD_VERSION));
     QTRY_VERIFY(!prompt);
     EXPECT_EQ(Prompt, nullptr);
 
