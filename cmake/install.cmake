@@ -1,0 +1,24 @@
+# What "cmake --install" puts in place: the program and tallyfield-cli, the help pages and,
+# when it is built, the shipped database, beside a desktop entry and an icon so that the
+# desktop lists the program. The program reads its database and help from its working
+# directory, so the desktop entry starts it in the folder that holds them.
+include(GNUInstallDirs)
+
+set(TALLYFIELD_DATA_DIR ${CMAKE_INSTALL_DATADIR}/tallyfield)
+if(IS_ABSOLUTE ${TALLYFIELD_DATA_DIR})
+    set(TALLYFIELD_FULL_DATA_DIR ${TALLYFIELD_DATA_DIR})
+else()
+    set(TALLYFIELD_FULL_DATA_DIR ${CMAKE_INSTALL_PREFIX}/${TALLYFIELD_DATA_DIR})
+endif()
+
+install(TARGETS tallyfield tallyfield-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/resources/Help/ DESTINATION ${TALLYFIELD_DATA_DIR}/Help)
+if(TALLYFIELD_DATABASE)
+    install(FILES ${CMAKE_BINARY_DIR}/run/Table/FootballClubs.sqlite DESTINATION ${TALLYFIELD_DATA_DIR}/Table)
+endif()
+
+configure_file(${CMAKE_SOURCE_DIR}/resources/tallyfield.desktop.in ${CMAKE_BINARY_DIR}/generated/tallyfield.desktop
+               @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/generated/tallyfield.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${CMAKE_SOURCE_DIR}/resources/icons/tallyfield.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
