@@ -137,8 +137,9 @@ int run(const QStringList& arguments, QString& out, QString& err)
     try {
         const CommandLine line = splitCommandLine(arguments, programOptions());
         const ParsedOptions leading = parseOptions(line.leading, programOptions());
+        const QString version = kProgram + QLatin1Char(' ') + QStringLiteral(TALLYFIELD_VERSION) + QLatin1Char('\n');
         if (leading.has(QStringLiteral("version"))) {
-            out = kProgram + QLatin1Char(' ') + QStringLiteral(TALLYFIELD_VERSION) + QLatin1Char('\n');
+            out = version;
             return Success;
         }
         if (line.command.isEmpty() || line.command == QLatin1String("help")) {
@@ -168,6 +169,10 @@ int run(const QStringList& arguments, QString& out, QString& err)
         ParsedOptions options = parseOptions(line.leading + line.rest, accepted);
         if (options.has(QStringLiteral("help"))) {
             out = commandHelp(*command);
+            return Success;
+        }
+        if (options.has(QStringLiteral("version"))) {
+            out = version;
             return Success;
         }
         for (const OptionSpec& spec : command->options) {

@@ -2,21 +2,7 @@
 
 #include "datamodule.h"
 #include "filterforms.h"
-
-namespace {
-
-// Switches a view's filter off when the reading that set it ends, also when it stopped
-// on an error, so that no window finds the shared view still filtered.
-void switchFilterOff(TableView* view) noexcept
-{
-    try {
-        view->setFiltered(false);
-    } catch (...) {
-        // The error that stopped the reading is the one to report.
-    }
-}
-
-} // namespace
+#include "viewborrow.h"
 
 namespace CompetitionChoice {
 
@@ -36,13 +22,10 @@ QStringList teamLabels(TDataModule1& module)
 Period period(TDataModule1& module)
 {
     TableView* results = module.TableSortRes;
+    ViewBorrow borrowed(*results);
+    borrowed.filter();
     results->setFilterText(FilterForms::division(module.TableDivision->asString(QStringLiteral("Code"))));
     results->setFiltered(true);
-    struct Off
-    {
-        TableView* view;
-        ~Off() { switchFilterOff(view); }
-    } off{results};
 
     Period p;
     // The view is ordered newest first.
@@ -51,7 +34,7 @@ Period period(TDataModule1& module)
     results->first();
     p.latest = results->asString(QStringLiteral("Date"));
     p.matches = results->recordCount();
-    results->setFiltered(false);
+    borrowed.restore();
     return p;
 }
 
@@ -68,17 +51,15 @@ QString statusLine(const QString& country, const QString& competition, const Per
 
 HeadToHeadQuery::HeadToHeadQuery(TDataModule1& module, const QString& team1, const QString& team2, bool saveOrder,
                                  bool allCompetitions)
-    : m_results(module.TableSortRes), m_team1(team1), m_team2(team2)
+    : m_results(module.TableSortRes), m_borrowed(*m_results), m_team1(team1), m_team2(team2)
 {
+    m_borrowed.filter();
     const QString division = module.TableDivision->asString(QStringLiteral("Code"));
     m_results->setFilterText(pairFilter(division, team1, team2, saveOrder, allCompetitions));
     m_results->setFiltered(true);
 }
 
-HeadToHeadQuery::~HeadToHeadQuery()
-{
-    switchFilterOff(m_results);
-}
+HeadToHeadQuery::~HeadToHeadQuery() = default;
 
 QString HeadToHeadQuery::pairFilter(const QString& division, const QString& team1, const QString& team2, bool saveOrder,
                                     bool allCompetitions)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "headtohead.h"
+#include "viewborrow.h"
 
 #include <QString>
 #include <QStringList>
@@ -38,7 +39,7 @@ QString statusLine(const QString& country, const QString& competition, const Per
 } // namespace CompetitionChoice
 
 // One head-to-head run over TableSortRes: making it sets the pair filter (a refused filter
-// throws before anything else happens), and the filter is switched off when it ends.
+// throws before anything else happens), and the view's filter is as it was when it ends.
 class HeadToHeadQuery
 {
 public:
@@ -72,6 +73,7 @@ public:
 
 private:
     TableView* m_results;
+    ViewBorrow m_borrowed;
     QString m_team1;
     QString m_team2;
 };
