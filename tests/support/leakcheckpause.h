@@ -22,7 +22,9 @@ public:
         __lsan_enable();
     }
 #else
-    LeakCheckPause() = default;
+    // User-provided, so that a pause is not an unused variable where there is no check.
+    LeakCheckPause() {}
+    ~LeakCheckPause() {}
 #endif
     LeakCheckPause(const LeakCheckPause&) = delete;
     LeakCheckPause& operator=(const LeakCheckPause&) = delete;
