@@ -10,6 +10,7 @@
 #include "tmain.h"
 #include "tnotice.h"
 #include "tprompt.h"
+#include "version.h"
 
 #include <QAction>
 #include <QApplication>
@@ -255,7 +256,7 @@ TEST_F(ShellTest, TheFirstShowingOfTheMainWindowGreetsWithSplashThenInfoOnce)
     };
     Main->show();
     EXPECT_EQ(modals, QStringList({"Prompt", "Info"}));
-    EXPECT_EQ(captionOnSplash, QStringLiteral("Tallyfield v3.0.4"));
+    EXPECT_EQ(captionOnSplash, QStringLiteral("Tallyfield v" TALLYFIELD_VERSION));
     QTRY_VERIFY(!prompt);
     EXPECT_EQ(Prompt, nullptr);
 
