@@ -241,10 +241,13 @@ qint64 TableStore::write(const QString& sql, const QVariantList& params, const Q
     return id;
 }
 
+// The depth is raised only once the database has begun the transaction: a refused start
+// leaves the store as it was, and the next batch begins one again.
 TableStore::Batch::Batch(TableStore& store) : m_store(store)
 {
-    if (m_store.m_batchDepth++ == 0)
+    if (m_store.m_batchDepth == 0)
         m_store.exec(QStringLiteral("BEGIN IMMEDIATE"), {}, QStringLiteral("FootballClubs"));
+    ++m_store.m_batchDepth;
 }
 
 TableStore::Batch::~Batch()
@@ -269,8 +272,17 @@ void TableStore::Batch::commit()
         m_store.exec(QStringLiteral("COMMIT"), {}, QStringLiteral("FootballClubs"));
     } catch (...) {
         QSqlQuery(m_store.database()).exec(QStringLiteral("ROLLBACK"));
+        m_store.undone();
         throw;
     }
+}
+
+// Nothing of an undone batch is stored: every view forgets what it read meanwhile.
+void TableStore::undone()
+{
+    const std::vector<TableView*> views = m_views;
+    for (TableView* view : views)
+        view->reread();
 }
 
 void TableStore::attach(TableView* view)

@@ -72,13 +72,15 @@ public:
     // A write through a kept statement, like read(); returns the id of an inserted record.
     qint64 write(const QString& sql, const QVariantList& params, const QString& context) const;
 
-    // Groups the posts of one operation (a team's new name written into its results, say)
-    // into one transaction: they are stored together when the outermost batch ends, also
-    // when the operation stops on an error, so the posts made before the error stay.
+    // Groups the posts of one operation (a record posted with what its reactions write, a
+    // team's new name written into its results, say) into one transaction: they are stored
+    // together when the outermost batch ends, also when the operation stops on an error, so
+    // the posts made before the error stay. A batch that cannot be stored is undone whole,
+    // and every view reads its table again.
     class Batch
     {
     public:
-        explicit Batch(TableStore& store);
+        explicit Batch(TableStore& store); // throws AppError when the database refuses to begin
         ~Batch();
         Batch(const Batch&) = delete;
         Batch& operator=(const Batch&) = delete;
@@ -110,4 +112,5 @@ private:
     std::vector<TableView*> m_views;
     mutable std::unordered_map<QString, QSqlQuery> m_prepared;
     QSqlQuery& prepared(const QString& sql, const QVariantList& params, const QString& context) const;
+    void undone();
 };

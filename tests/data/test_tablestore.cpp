@@ -256,3 +256,83 @@ TEST(TableStoreWrite, DuplicateCodeIsKeyViolation)
     db.addDivision(6, 1, QStringLiteral("Championship"));
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT COUNT(*) FROM Division")).toInt(), 2);
 }
+
+namespace {
+
+// A second connection to the same file, as another program would hold it.
+class OtherConnection
+{
+public:
+    explicit OtherConnection(const QString& folder)
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name());
+        db.setDatabaseName(dbFile(folder));
+        EXPECT_TRUE(db.open());
+    }
+    ~OtherConnection()
+    {
+        QSqlDatabase::database(name(), false).close();
+        QSqlDatabase::removeDatabase(name());
+    }
+    OtherConnection(const OtherConnection&) = delete;
+    OtherConnection& operator=(const OtherConnection&) = delete;
+
+    void exec(const QString& sql)
+    {
+        QSqlQuery q(QSqlDatabase::database(name(), false));
+        EXPECT_TRUE(q.exec(sql)) << sql.toStdString();
+    }
+    int count(const QString& table)
+    {
+        QSqlQuery q(QSqlDatabase::database(name(), false));
+        EXPECT_TRUE(q.exec(QStringLiteral("SELECT COUNT(*) FROM ") + table));
+        return q.next() ? q.value(0).toInt() : -1;
+    }
+
+private:
+    static QString name() { return QStringLiteral("other-program"); }
+};
+
+} // namespace
+
+TEST(TableStoreBatch, ARefusedStartLeavesLaterBatchesTheirTransactions)
+{
+    TestDatabase db;
+    {
+        OtherConnection other(db.folder());
+        other.exec(QStringLiteral("BEGIN IMMEDIATE")); // holds the database for writing
+        EXPECT_THROW(TableStore::Batch batch(db.store()), AppError);
+        other.exec(QStringLiteral("ROLLBACK"));
+    }
+    // The next batch is a transaction again: nothing it writes is stored before it ends.
+    OtherConnection other(db.folder());
+    {
+        TableStore::Batch batch(db.store());
+        db.addCountry(1, QStringLiteral("England"));
+        db.addCountry(2, QStringLiteral("Spain"));
+        EXPECT_EQ(other.count(QStringLiteral("Country")), 0);
+        batch.commit();
+    }
+    EXPECT_EQ(other.count(QStringLiteral("Country")), 2);
+}
+
+TEST(TableStoreBatch, ABatchThatCannotBeStoredIsUndoneWholeAndTheNextOneWorks)
+{
+    TestDatabase db;
+    db.exec(QStringLiteral("PRAGMA foreign_keys = ON"));
+    db.exec(QStringLiteral("CREATE TABLE Absent (y INTEGER PRIMARY KEY)"));
+    db.exec(QStringLiteral("CREATE TABLE Guard (x INTEGER REFERENCES Absent(y) DEFERRABLE INITIALLY DEFERRED)"));
+    {
+        TableStore::Batch batch(db.store());
+        db.addCountry(1, QStringLiteral("England"));
+        db.exec(QStringLiteral("INSERT INTO Guard VALUES (1)")); // refused only when the batch ends
+        EXPECT_THROW(batch.commit(), AppError);
+    }
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT COUNT(*) FROM Country")).toInt(), 0);
+    {
+        TableStore::Batch batch(db.store());
+        db.addCountry(2, QStringLiteral("Spain"));
+        batch.commit();
+    }
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT COUNT(*) FROM Country")).toInt(), 1);
+}
