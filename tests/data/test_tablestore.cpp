@@ -336,3 +336,30 @@ TEST(TableStoreBatch, ABatchThatCannotBeStoredIsUndoneWholeAndTheNextOneWorks)
     }
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT COUNT(*) FROM Country")).toInt(), 1);
 }
+
+TEST(TableStoreRead, AHeldReadingSurvivesAFullStatementCache)
+{
+    TestDatabase db;
+    for (int code = 1; code <= 3; ++code)
+        db.addCountry(code, QStringLiteral("Country %1").arg(code));
+    const QString sql = QStringLiteral("SELECT Country FROM Country ORDER BY Code");
+    const TableStore::Reading held = db.store().read(sql, {}, QStringLiteral("test"));
+    ASSERT_TRUE(held->next());
+    EXPECT_EQ(held->value(0).toString(), QStringLiteral("Country 1"));
+    // Many other statements prepared while it is held, more than the store keeps; one of
+    // them is the same text again, which must not reset the held rows.
+    for (size_t i = 0; i < 2 * TableStore::keptLimit; ++i) {
+        const TableStore::Reading other =
+            db.store().read(QStringLiteral("SELECT %1 + Code FROM Country").arg(i), {}, QStringLiteral("test"));
+        ASSERT_TRUE(other->next());
+    }
+    {
+        const TableStore::Reading again = db.store().read(sql, {}, QStringLiteral("test"));
+        ASSERT_TRUE(again->next());
+        EXPECT_EQ(again->value(0).toString(), QStringLiteral("Country 1"));
+    }
+    ASSERT_TRUE(held->next());
+    EXPECT_EQ(held->value(0).toString(), QStringLiteral("Country 2"));
+    ASSERT_TRUE(held->next());
+    EXPECT_EQ(held->value(0).toString(), QStringLiteral("Country 3"));
+}
