@@ -35,6 +35,27 @@ QString describe(const QSqlError& error)
     return text;
 }
 
+// A text as it can be stored: SQLite reads a lone half of a surrogate pair together with
+// the character after it, so such a half becomes U+FFFD and its neighbour stays itself.
+QVariant storable(const QVariant& value)
+{
+    if (value.typeId() != QMetaType::QString)
+        return value;
+    QString text = value.toString();
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text.at(i);
+        if (!c.isSurrogate())
+            continue;
+        if (c.isHighSurrogate() && i + 1 < n && text.at(i + 1).isLowSurrogate()) {
+            ++i;
+            continue;
+        }
+        text[i] = QChar::ReplacementCharacter;
+    }
+    return text;
+}
+
 } // namespace
 
 TableStore::TableStore() : m_connection(newConnectionName()) {}
@@ -196,7 +217,7 @@ QSqlQuery TableStore::exec(const QString& sql, const QVariantList& params, const
     if (!q.prepare(sql))
         throw AppError(QStringLiteral("%1: %2").arg(context, describe(q.lastError())));
     for (const QVariant& value : params)
-        q.addBindValue(value);
+        q.addBindValue(storable(value));
     if (!q.exec())
         throw AppError(QStringLiteral("%1: %2").arg(context, describe(q.lastError())));
     return q;
@@ -233,7 +254,7 @@ TableStore::Reading::Kept& TableStore::prepared(const QString& sql, const QStrin
 void TableStore::run(QSqlQuery& q, const QVariantList& params, const QString& context) const
 {
     for (int i = 0; i < params.size(); ++i)
-        q.bindValue(i, params[i]);
+        q.bindValue(i, storable(params[i]));
     if (!q.exec()) {
         const QString message = describe(q.lastError());
         q.finish();

@@ -19,6 +19,9 @@ class TableView;
 //
 // Every write is its own transaction (write-ahead log): a post is stored the moment it
 // returns, and the file stays consistent if the process is killed at any moment.
+//
+// A text that cannot be stored as it is (a lone half of a UTF-16 surrogate pair) is
+// stored with the replacement character U+FFFD in place of that half.
 class TableStore
 {
 public:

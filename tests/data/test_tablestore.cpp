@@ -363,3 +363,31 @@ TEST(TableStoreRead, AHeldReadingSurvivesAFullStatementCache)
     ASSERT_TRUE(held->next());
     EXPECT_EQ(held->value(0).toString(), QStringLiteral("Country 3"));
 }
+
+TEST(TableStoreWrite, ALoneSurrogateIsStoredAsTheReplacementCharacter)
+{
+    TestDatabase db;
+    const QChar high(0xD800), low(0xDC00);
+    const QString pair = QString::fromUtf8("\xF0\x9F\x98\x80"); // a character beyond 16 bits
+    const struct
+    {
+        QString posted, stored;
+    } cases[] = {
+        {QStringLiteral("s") + high + QStringLiteral("x"), QStringLiteral("s\uFFFDx")},
+        {QStringLiteral("ab") + high, QStringLiteral("ab\uFFFD")},
+        {low + QStringLiteral("y"), QStringLiteral("\uFFFDy")},
+        {QString(high) + high + pair, QStringLiteral("\uFFFD\uFFFD") + pair},
+        {pair + low + high, pair + QStringLiteral("\uFFFD\uFFFD")},
+    };
+    int code = 0;
+    for (const auto& c : cases)
+        db.addCountry(++code, c.posted);
+    db.reopen();
+    code = 0;
+    for (const auto& c : cases) {
+        ++code;
+        EXPECT_EQ(db.scalar(QStringLiteral("SELECT Country FROM Country WHERE Code = ?"), {code}).toString(), c.stored);
+        // Looking it up by the text as posted finds it: values are bound by the same rule.
+        EXPECT_EQ(db.scalar(QStringLiteral("SELECT Code FROM Country WHERE Country = ?"), {c.posted}).toInt(), code);
+    }
+}
