@@ -110,7 +110,8 @@ TEST_F(KillTest, EveryAcknowledgedPostSurvivesAKillAndNoRenameIsHalfDone)
         child.start(QStringLiteral(TALLYFIELD_KILLCHILD),
                     {db.folder(), logPath(), QString::number(static_cast<qint64>(run) * 3000000)});
         ASSERT_TRUE(child.waitForStarted());
-        QThread::msleep(random.bounded(20, 160));
+        ASSERT_TRUE(child.waitForReadyRead(30000)) << "the posting program did not start posting";
+        QThread::msleep(random.bounded(0, 120));
         if (child.state() == QProcess::Running) {
             child.kill(); // SIGKILL: no handler, no unwinding
             ++kills;
@@ -125,7 +126,7 @@ TEST_F(KillTest, EveryAcknowledgedPostSurvivesAKillAndNoRenameIsHalfDone)
     acknowledged(posts);
     std::printf("%d posts acknowledged, %d kills\n", posts, kills);
     EXPECT_EQ(kills, 30);
-    EXPECT_GT(posts, 30) << "too few posts between the kills to tell anything";
+    EXPECT_GE(posts, 10) << "too few posts between the kills to tell anything";
 }
 
 } // namespace
