@@ -73,6 +73,10 @@ public:
     // The order: a named index of the table, or a list of field names (";"-separated).
     void setIndexName(const QString& indexName);
     void setIndexFieldNames(const QString& fieldNames);
+    // The order as it was last set: an index name, or the field names when orderByIndex()
+    // is false (empty before either was set: the order of the records' ids).
+    const QString& orderText() const { return m_orderText; }
+    bool orderByIndex() const { return m_orderByIndex; }
     void setReadOnly(bool readOnly) { m_readOnly = readOnly; }
     bool isReadOnly() const { return m_readOnly; }
 
@@ -123,6 +127,9 @@ public:
     // field's width; number and date texts are converted (with the conversion messages).
     void setValue(const QString& fieldName, const QVariant& value);
     void clearValue(const QString& fieldName) { setValue(fieldName, QVariant()); }
+    // What a value becomes when it is written into a field: the one rule of every write,
+    // also for records stored without a view (the builder's inserts).
+    static QVariant convertForField(const FieldSchema& field, const QVariant& value);
     // Only inside the calculated-fields reaction.
     void setCalcValue(const QString& fieldName, const QVariant& value);
 
@@ -199,7 +206,6 @@ private:
     QVariant currentBlob(int tableIndex);
     void setCurrent(int pos);
     void computeCalc();
-    QVariant convertForField(const FieldSchema& field, const QVariant& value) const;
     bool affects(const QStringList& changedFields) const;
 
     TableStore& m_store;
@@ -211,6 +217,8 @@ private:
     // order
     std::vector<IndexKey> m_orderKeys;
     bool m_idDescending = false;
+    QString m_orderText;
+    bool m_orderByIndex = false;
 
     // master link
     DataSource* m_master = nullptr;
