@@ -9,6 +9,7 @@ packages=(
     libxlsxwriter-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth locales fonts-dejavu-core
+    valgrind clang libclang-rt-14-dev
 )
 
 missing=()

@@ -36,6 +36,27 @@ QString describe(const QSqlError& error)
     return text;
 }
 
+// A text as it can be stored: SQLite reads a lone half of a surrogate pair together with
+// the character after it, so such a half becomes U+FFFD and its neighbour stays itself.
+QVariant storable(const QVariant& value)
+{
+    if (value.typeId() != QMetaType::QString)
+        return value;
+    QString text = value.toString();
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text.at(i);
+        if (!c.isSurrogate())
+            continue;
+        if (c.isHighSurrogate() && i + 1 < n && text.at(i + 1).isLowSurrogate()) {
+            ++i;
+            continue;
+        }
+        text[i] = QChar::ReplacementCharacter;
+    }
+    return text;
+}
+
 } // namespace
 
 TableStore::TableStore() : m_connection(newConnectionName()) {}
@@ -215,55 +236,99 @@ QSqlQuery TableStore::exec(const QString& sql, const QVariantList& params, const
     if (!q.prepare(sql))
         throw AppError(QStringLiteral("%1: %2").arg(context, describe(q.lastError())));
     for (const QVariant& value : params)
-        q.addBindValue(value);
+        q.addBindValue(storable(value));
     if (!q.exec())
         throw AppError(QStringLiteral("%1: %2").arg(context, describe(q.lastError())));
     return q;
 }
 
-// Runs a kept statement, preparing it the first time its text is met.
-QSqlQuery& TableStore::prepared(const QString& sql, const QVariantList& params, const QString& context) const
+// The kept statement of a text, prepared the first time the text is met. When the store
+// keeps its limit, the least recently used statement that no reading holds is dropped.
+TableStore::Reading::Kept& TableStore::prepared(const QString& sql, const QString& context) const
 {
     if (!m_open)
         throw AppError(QStringLiteral("%1: the database is not open.").arg(context));
     auto it = m_prepared.find(sql);
     if (it == m_prepared.end()) {
-        if (m_prepared.size() >= 256)
-            m_prepared.clear();
+        if (m_prepared.size() >= keptLimit) {
+            auto oldest = m_prepared.end();
+            for (auto k = m_prepared.begin(); k != m_prepared.end(); ++k) {
+                if (k->second.users == 0 && (oldest == m_prepared.end() || k->second.lastUse < oldest->second.lastUse))
+                    oldest = k;
+            }
+            if (oldest != m_prepared.end())
+                m_prepared.erase(oldest);
+        }
         QSqlQuery q(database());
         q.setForwardOnly(true);
         if (!q.prepare(sql))
             throw AppError(QStringLiteral("%1: %2").arg(context, describe(q.lastError())));
-        it = m_prepared.emplace(sql, std::move(q)).first;
+        it = m_prepared.emplace(sql, Reading::Kept{std::move(q)}).first;
     }
-    QSqlQuery& q = it->second;
+    it->second.lastUse = ++m_useClock;
+    return it->second;
+}
+
+// Binds the values and runs a prepared statement.
+void TableStore::run(QSqlQuery& q, const QVariantList& params, const QString& context) const
+{
     for (int i = 0; i < params.size(); ++i)
-        q.bindValue(i, params[i]);
+        q.bindValue(i, storable(params[i]));
     if (!q.exec()) {
         const QString message = describe(q.lastError());
         q.finish();
         throw AppError(QStringLiteral("%1: %2").arg(context, message));
     }
-    return q;
+}
+
+TableStore::Reading::Reading(Kept* kept, QSqlQuery* query, std::unique_ptr<QSqlQuery> own)
+    : m_kept(kept), m_own(std::move(own)), m_query(query)
+{
+    if (m_kept)
+        ++m_kept->users;
+}
+
+TableStore::Reading::~Reading()
+{
+    m_query->finish();
+    if (m_kept)
+        --m_kept->users;
 }
 
 TableStore::Reading TableStore::read(const QString& sql, const QVariantList& params, const QString& context) const
 {
-    return Reading(prepared(sql, params, context));
+    Reading::Kept& kept = prepared(sql, context);
+    if (kept.users > 0) {
+        // The same text is still being read (a reaction reading what its caller reads):
+        // running the kept statement again would reset the caller's rows.
+        auto own = std::make_unique<QSqlQuery>(database());
+        own->setForwardOnly(true);
+        if (!own->prepare(sql))
+            throw AppError(QStringLiteral("%1: %2").arg(context, describe(own->lastError())));
+        run(*own, params, context);
+        QSqlQuery* query = own.get();
+        return Reading(nullptr, query, std::move(own));
+    }
+    run(kept.query, params, context);
+    return Reading(&kept, &kept.query, nullptr);
 }
 
 qint64 TableStore::write(const QString& sql, const QVariantList& params, const QString& context) const
 {
-    QSqlQuery& q = prepared(sql, params, context);
+    QSqlQuery& q = prepared(sql, context).query; // a write's text is never held by a reading
+    run(q, params, context);
     const qint64 id = q.lastInsertId().toLongLong();
     q.finish();
     return id;
 }
 
+// The depth is raised only once the database has begun the transaction: a refused start
+// leaves the store as it was, and the next batch begins one again.
 TableStore::Batch::Batch(TableStore& store) : m_store(store)
 {
-    if (m_store.m_batchDepth++ == 0)
+    if (m_store.m_batchDepth == 0)
         m_store.exec(QStringLiteral("BEGIN IMMEDIATE"), {}, QStringLiteral("FootballClubs"));
+    ++m_store.m_batchDepth;
 }
 
 TableStore::Batch::~Batch()
@@ -288,8 +353,17 @@ void TableStore::Batch::commit()
         m_store.exec(QStringLiteral("COMMIT"), {}, QStringLiteral("FootballClubs"));
     } catch (...) {
         QSqlQuery(m_store.database()).exec(QStringLiteral("ROLLBACK"));
+        m_store.undone();
         throw;
     }
+}
+
+// Nothing of an undone batch is stored: every view forgets what it read meanwhile.
+void TableStore::undone()
+{
+    const std::vector<TableView*> views = m_views;
+    for (TableView* view : views)
+        view->reread();
 }
 
 void TableStore::attach(TableView* view)

@@ -248,6 +248,18 @@ void TableView::close()
     emit dataSetChanged();
 }
 
+void TableView::reread()
+{
+    if (!isOpen())
+        return;
+    invalidate();
+    m_curRow.reset();
+    m_curBlobs.clear();
+    m_calc.reset();
+    emit dataSetChanged();
+    emit recordChanged();
+}
+
 void TableView::storeClosing()
 {
     m_state = State::Inactive;
@@ -906,6 +918,9 @@ void TableView::post()
     }
     const QString table = quoted(m_table->sqlName);
     qint64 id = m_curId;
+    // The record and what the after-post reaction writes (a team's new label in its results)
+    // are one transaction: a kill or a full disk leaves both or neither.
+    TableStore::Batch batch(m_store);
     if (inserting) {
         QString sql;
         if (assignments.isEmpty()) {
@@ -969,6 +984,7 @@ void TableView::post()
     emit recordChanged();
     if (afterPost)
         afterPost(*this);
+    batch.commit();
 }
 
 void TableView::cancel()

@@ -160,6 +160,8 @@ public:
     // --- called by the store and by master views --------------------------------------
     void tableChanged(TableStore::Change change, qint64 id, const QStringList& changedFields);
     void storeClosing();
+    // What was written since the last stored state was undone: read everything again.
+    void reread();
 
 signals:
     // The current record is another one, or its values changed.
