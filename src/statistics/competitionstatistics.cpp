@@ -1,0 +1,190 @@
+#include "competitionstatistics.h"
+
+#include "datamodule.h"
+#include "filterforms.h"
+#include "textformat.h"
+
+namespace CompetitionStatistics {
+
+namespace {
+
+const QChar kLineBreak(13);
+
+// Switches the results filter off when the work that set it ends, also when it stopped on
+// an error, so that no other window finds the shared view still filtered.
+class FilterOff
+{
+public:
+    explicit FilterOff(TableView& view) : m_view(view) {}
+    ~FilterOff()
+    {
+        try {
+            m_view.setFiltered(false);
+        } catch (...) {
+            // The error that stopped the work is the one that is reported.
+        }
+    }
+    FilterOff(const FilterOff&) = delete;
+    FilterOff& operator=(const FilterOff&) = delete;
+
+private:
+    TableView& m_view;
+};
+
+// Walks the view from its first record and counts every result.
+Counts countResults(TableView& results)
+{
+    Counts counts;
+    const QString goal1 = QStringLiteral("Goal1");
+    const QString goal2 = QStringLiteral("Goal2");
+    for (results.first(); !results.eof() && !results.isEmpty(); results.next())
+        counts.add(static_cast<int>(results.asInteger(goal1)), static_cast<int>(results.asInteger(goal2)));
+    return counts;
+}
+
+} // namespace
+
+void Counts::add(int goal1, int goal2)
+{
+    if (goal1 > goal2)
+        ++homeWins;
+    else if (goal1 == goal2)
+        ++draws;
+    else
+        ++awayWins;
+    goals += goal1 + goal2;
+}
+
+QString shareText(int count, int games)
+{
+    return TextFormat::fixedText(count * 100.0 / games, 1);
+}
+
+QString averageText(const Counts& counts)
+{
+    return TextFormat::fixedText(static_cast<double>(counts.goals) / counts.games(), 2);
+}
+
+QString countWithShare(int count, int games)
+{
+    return QString::number(count) + QStringLiteral(" (") + shareText(count, games) + QStringLiteral("%)");
+}
+
+QString summaryText(const Counts& c)
+{
+    const int games = c.games();
+    return QStringLiteral("Total goals: ") + QString::number(c.goals) + kLineBreak + QStringLiteral("Home wins: ") +
+           countWithShare(c.homeWins, games) + kLineBreak + QStringLiteral("Draws: ") + countWithShare(c.draws, games) +
+           kLineBreak + QStringLiteral("Away wins: ") + countWithShare(c.awayWins, games) + kLineBreak +
+           QStringLiteral("Average goals: ") + averageText(c);
+}
+
+QString notFoundMessage(const QString& country, const QString& competition)
+{
+    return QStringLiteral("Results not found for \"") + country + QStringLiteral(" - ") + competition +
+           QLatin1Char('"');
+}
+
+QStringList columnTitles()
+{
+    return {QStringLiteral("Season"), QStringLiteral("Games"),     QStringLiteral("Home wins"),
+            QStringLiteral("Draws"),  QStringLiteral("Away wins"), QStringLiteral("Average goals")};
+}
+
+QStringList SeasonRow::cells() const
+{
+    QStringList out(6);
+    out[0] = name;
+    if (!counted)
+        return out;
+    const int games = counts.games();
+    out[1] = QString::number(games);
+    if (games > 0) {
+        out[2] = countWithShare(counts.homeWins, games);
+        out[3] = countWithShare(counts.draws, games);
+        out[4] = countWithShare(counts.awayWins, games);
+        out[5] = averageText(counts);
+    }
+    return out;
+}
+
+Statistics compute(TDataModule1& module)
+{
+    TableView& results = *module.TableResults;
+    TableView& seasons = *module.TableTableHead;
+    const FilterOff filterOff(results);
+    Statistics s;
+    results.first();
+    if (results.isEmpty())
+        return s;
+    s.hasResults = true;
+    s.total = countResults(results);
+
+    const QString division = module.TableDivision->asString(QStringLiteral("Code"));
+    seasons.first();
+    s.seasonCount = seasons.isEmpty() ? 0 : seasons.recordCount();
+    for (int r = 0; r < s.seasonCount; ++r) {
+        SeasonRow& row = s.rows.emplace_back();
+        row.name = seasons.asString(QStringLiteral("Name"));
+        try {
+            results.setFilterText(FilterForms::seasonInDivision(seasons.asString(QStringLiteral("DateStart")),
+                                                                seasons.asString(QStringLiteral("DateFinish")),
+                                                                division));
+        } catch (const AppError& error) {
+            s.stop = error;
+            return s;
+        }
+        results.setFiltered(true);
+        row.counts = countResults(results);
+        row.counted = true;
+        seasons.next();
+    }
+    return s;
+}
+
+QStringList CompetitionRow::cells() const
+{
+    const int games = counts.games();
+    const QString percent = QStringLiteral("%");
+    return {country + QStringLiteral(" (") + competition + QLatin1Char(')'),
+            QString::number(counts.homeWins),
+            shareText(counts.homeWins, games) + percent,
+            QString::number(counts.draws),
+            shareText(counts.draws, games) + percent,
+            QString::number(counts.awayWins),
+            shareText(counts.awayWins, games) + percent,
+            QString::number(games),
+            averageText(counts)};
+}
+
+QStringList competitionColumnTitles()
+{
+    return {QStringLiteral("Competition"), QStringLiteral("Home wins"), QStringLiteral("Home wins %"),
+            QStringLiteral("Draws"),       QStringLiteral("Draws %"),   QStringLiteral("Away wins"),
+            QStringLiteral("Away wins %"), QStringLiteral("Total"),     QStringLiteral("Goals/game")};
+}
+
+std::vector<CompetitionRow> allCompetitions(TDataModule1& module)
+{
+    TableView& countries = *module.TableCountry;
+    TableView& divisions = *module.TableDivision;
+    TableView& results = *module.TableResults;
+    const QVariant country = countries.isEmpty() ? QVariant() : countries.value(QStringLiteral("Code"));
+    const QVariant division = divisions.isEmpty() ? QVariant() : divisions.value(QStringLiteral("Code"));
+
+    std::vector<CompetitionRow> rows;
+    for (countries.first(); !countries.eof() && !countries.isEmpty(); countries.next()) {
+        for (divisions.first(); !divisions.eof() && !divisions.isEmpty(); divisions.next()) {
+            results.first();
+            if (results.isEmpty())
+                continue;
+            rows.push_back({countries.asString(QStringLiteral("Country")),
+                            divisions.asString(QStringLiteral("Division")), countResults(results)});
+        }
+    }
+    if (!country.isNull() && countries.locate(QStringLiteral("Code"), country) && !division.isNull())
+        divisions.locate(QStringLiteral("Code"), division);
+    return rows;
+}
+
+} // namespace CompetitionStatistics
