@@ -28,8 +28,7 @@ public:
     // base's caption. When the row above is a data row of the same pairing (exact,
     // case-sensitive), a Mixed row follows with the averages of the two rows' values.
     // Returns the number of rows added (1 or 2).
-    int add(const QString& team1, const QString& team2, const Prediction::Outcome& outcome,
-            const QString& baseCaption);
+    int add(const QString& team1, const QString& team2, const Prediction::Outcome& outcome, const QString& baseCaption);
 
     // Only the title row remains.
     void clear();
