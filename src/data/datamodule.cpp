@@ -1,10 +1,10 @@
 #include "datamodule.h"
 
 #include "apperror.h"
+#include "codes.h"
 #include "filterforms.h"
 #include "textformat.h"
-
-#include <limits>
+#include "viewborrow.h"
 
 TDataModule1* DataModule1 = nullptr;
 
@@ -19,43 +19,6 @@ QString scoreText(TableView& view)
 {
     return view.asString(QStringLiteral("Goal1")) + QStringLiteral(" : ") + view.asString(QStringLiteral("Goal2"));
 }
-
-// Puts a view back on its master and switches its filter off when an operation that
-// borrowed it ends, also when the operation stopped on an error.
-class BorrowedView
-{
-public:
-    BorrowedView(TableView* view, DataSource* home, const QString& masterField)
-        : m_view(view), m_home(home), m_masterField(masterField)
-    {
-    }
-    ~BorrowedView()
-    {
-        if (m_done)
-            return;
-        try {
-            restore();
-        } catch (...) {
-            // The error that stopped the operation is the one the user is shown.
-        }
-    }
-    BorrowedView(const BorrowedView&) = delete;
-    BorrowedView& operator=(const BorrowedView&) = delete;
-
-    void restore()
-    {
-        m_done = true;
-        m_view->cancel();
-        m_view->setFiltered(false);
-        m_view->bindTo(m_home, m_masterField);
-    }
-
-private:
-    TableView* m_view;
-    DataSource* m_home;
-    QString m_masterField;
-    bool m_done = false;
-};
 
 } // namespace
 
@@ -210,7 +173,7 @@ void TDataModule1::DataModuleCreate()
 void TDataModule1::setCountryCode(TableView& view, qint64 count)
 {
     const qint64 country = TableCountry->asInteger(QStringLiteral("Code"));
-    view.setValue(QStringLiteral("Code"), TextFormat::joinCodes(country, count + 1));
+    view.setValue(QStringLiteral("Code"), Codes::nextInCountry(country, count));
 }
 
 void TDataModule1::TableDivisionAfterInsert(TableView& view)
@@ -245,10 +208,7 @@ void TDataModule1::TableTeamAfterInsert(TableView& view)
 void TDataModule1::TableTableHeadAfterInsert(TableView& view)
 {
     const qint64 division = TableDivision->asInteger(QStringLiteral("Code"));
-    const int joined = TextFormat::joinCodes(division, view.recordCount());
-    if (joined == std::numeric_limits<int>::max())
-        throw invalidIntegerError(QString::number(qint64(joined) + 1));
-    view.setValue(QStringLiteral("Num"), joined + 1);
+    view.setValue(QStringLiteral("Num"), Codes::nextSeason(division, view.recordCount()));
 }
 
 void TDataModule1::TableResultsCalcFields(TableView& view)
@@ -276,22 +236,22 @@ void TDataModule1::TableTeamAfterPost(TableView& view)
     const QString label = teamLabel(view.asString(QStringLiteral("ShortName")), view.asString(QStringLiteral("City")));
     const QString codeText = QString::number(code);
     TableStore::Batch batch(m_store);
-    relabel(TableResults, DataSourceDivision, QStringLiteral("Code"), FilterForms::resultsOfTeamCode(codeText),
+    relabel(TableResults, FilterForms::resultsOfTeamCode(codeText),
             {QStringLiteral("CodeTeam"), QStringLiteral("CodeTeam2")},
             {QStringLiteral("Team"), QStringLiteral("Team2")}, code, label);
-    relabel(TableTableDet, DataSourceTableHead, QStringLiteral("Num"), FilterForms::rowsOfTeamCode(codeText),
-            {QStringLiteral("CodeTeam")}, {QStringLiteral("Team")}, code, label);
+    relabel(TableTableDet, FilterForms::rowsOfTeamCode(codeText), {QStringLiteral("CodeTeam")},
+            {QStringLiteral("Team")}, code, label);
     batch.commit();
 }
 
 // Writes the label into every record of the whole table whose code field names the team:
 // the view leaves its master, walks the filtered records, and returns to its master with
 // the filter off (also when a post fails; the records before it keep the new label).
-void TDataModule1::relabel(TableView* view, DataSource* home, const QString& masterField, const QString& filter,
-                           const QStringList& codeFields, const QStringList& labelFields, qint64 code,
-                           const QString& label)
+void TDataModule1::relabel(TableView* view, const QString& filter, const QStringList& codeFields,
+                           const QStringList& labelFields, qint64 code, const QString& label)
 {
-    BorrowedView borrowed(view, home, masterField);
+    ViewBorrow borrowed(*view);
+    borrowed.filter().master();
     view->unbind();
     view->setFilterText(filter);
     view->setFiltered(true);

@@ -147,6 +147,8 @@ void TableView::setIndexName(const QString& indexName)
     checkBrowseMode();
     m_orderKeys = index->keys;
     m_idDescending = index->idDescending;
+    m_orderText = indexName;
+    m_orderByIndex = true;
     if (isOpen())
         rangeChanged();
 }
@@ -163,6 +165,8 @@ void TableView::setIndexFieldNames(const QString& fieldNames)
     checkBrowseMode();
     m_orderKeys = keys;
     m_idDescending = false;
+    m_orderText = fieldNames;
+    m_orderByIndex = false;
     if (isOpen())
         rangeChanged();
 }

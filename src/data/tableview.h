@@ -73,6 +73,10 @@ public:
     // The order: a named index of the table, or a list of field names (";"-separated).
     void setIndexName(const QString& indexName);
     void setIndexFieldNames(const QString& fieldNames);
+    // The order as it was last set: an index name, or the field names when orderByIndex()
+    // is false (empty before either was set: the order of the records' ids).
+    const QString& orderText() const { return m_orderText; }
+    bool orderByIndex() const { return m_orderByIndex; }
     void setReadOnly(bool readOnly) { m_readOnly = readOnly; }
     bool isReadOnly() const { return m_readOnly; }
 
@@ -209,6 +213,8 @@ private:
     // order
     std::vector<IndexKey> m_orderKeys;
     bool m_idDescending = false;
+    QString m_orderText;
+    bool m_orderByIndex = false;
 
     // master link
     DataSource* m_master = nullptr;

@@ -2,11 +2,11 @@
 
 #include "datamodule.h"
 #include "filterforms.h"
+#include "viewborrow.h"
 
 namespace SeasonTable {
 
-void countByLabel(Counts& counts, const QString& team, const QString& home, const QString& away, int goal1,
-                  int goal2)
+void countByLabel(Counts& counts, const QString& team, const QString& home, const QString& away, int goal1, int goal2)
 {
     const bool atHome = home == team;
     const bool atAway = away == team;
@@ -42,8 +42,8 @@ std::vector<Team> competitionTeams(TDataModule1& module)
     TableView& teams = *module.TableTeam;
     std::vector<Team> list;
     for (teams.first(); !teams.eof() && !teams.isEmpty(); teams.next()) {
-        list.push_back({teams.asInteger(QStringLiteral("Code")),
-                        teamLabel(teams.asString(QStringLiteral("ShortName")), teams.asString(QStringLiteral("City")))});
+        list.push_back({teams.asInteger(QStringLiteral("Code")), teamLabel(teams.asString(QStringLiteral("ShortName")),
+                                                                           teams.asString(QStringLiteral("City")))});
     }
     teams.first();
     return list;
@@ -55,6 +55,8 @@ void fill(TDataModule1& module, const std::vector<Team>& teams)
     TableView& results = *module.TableResults;
     TableView& season = *module.TableTableHead;
     const QString division = QString::number(module.TableDivision->asInteger(QStringLiteral("Code")));
+    ViewBorrow borrowed(results);
+    borrowed.filter();
     TableStore::Batch batch(module.store());
     int position = 0;
     for (const Team& team : teams) {
@@ -65,8 +67,8 @@ void fill(TDataModule1& module, const std::vector<Team>& teams)
         // The stored label, cut to the field's width, is the one the results are matched by.
         const QString label = rows.asString(QStringLiteral("Team"));
         results.setFilterText(FilterForms::teamSeasonInDivision(season.asString(QStringLiteral("DateStart")),
-                                                                season.asString(QStringLiteral("DateFinish")),
-                                                                division, label));
+                                                                season.asString(QStringLiteral("DateFinish")), division,
+                                                                label));
         results.setFiltered(true);
         Counts counts;
         for (results.first(); !results.eof() && !results.isEmpty(); results.next()) {
@@ -86,6 +88,7 @@ void fill(TDataModule1& module, const std::vector<Team>& teams)
     }
     rows.post();
     batch.commit();
+    borrowed.restore();
 }
 
 void rank(TDataModule1& module, qint64 seasonNum)

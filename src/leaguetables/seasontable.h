@@ -28,8 +28,7 @@ struct Counts
 // Counts one match for the team whose label is `team`, the side decided by the labels
 // (exact, case-sensitive). Every one of the five rules is tried: a win at home, a win
 // away, a draw (whichever side), a loss at home, a loss away.
-void countByLabel(Counts& counts, const QString& team, const QString& home, const QString& away, int goal1,
-                  int goal2);
+void countByLabel(Counts& counts, const QString& team, const QString& home, const QString& away, int goal1, int goal2);
 
 // A team of a season's table: its code and its label.
 struct Team
@@ -40,8 +39,8 @@ struct Team
 
 // Adds one row per team to the current season (TableTableHead) in the given order,
 // Position 1..n, each counted from the current competition's results between the
-// season's first and last day. The results filter stays on afterwards; rows the season
-// already has are left as they are.
+// season's first and last day. The results view is borrowed and handed back as it was;
+// rows the season already has are left as they are.
 void fill(TDataModule1& module, const std::vector<Team>& teams);
 
 // The teams of the current competition (TableTeam in its order) as the fill takes them.

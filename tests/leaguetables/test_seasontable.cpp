@@ -93,18 +93,20 @@ TEST(SeasonTableCounts, FollowTheFiveRules)
 
 TEST_F(SeasonTableTest, FillCountsTheSeasonsDaysOfTheCompetitionOnly)
 {
-    result({2020, 8, 1}, 711, 712, 2, 0);         // first day counts
-    result({2021, 5, 31}, 712, 713, 1, 1);        // last day counts
+    result({2020, 8, 1}, 711, 712, 2, 0);                    // first day counts
+    result({2021, 5, 31}, 712, 713, 1, 1);                   // last day counts
     result({2020, 10, 1}, 713, 711, QVariant(), QVariant()); // no goals entered: a 0-0 draw
-    result({2020, 7, 31}, 711, 713, 5, 0);        // before the season
-    result({2021, 6, 1}, 713, 712, 5, 0);         // after it
-    result({2020, 9, 1}, 712, 711, 4, 0, 72);     // another competition
+    result({2020, 7, 31}, 711, 713, 5, 0);                   // before the season
+    result({2021, 6, 1}, 713, 712, 5, 0);                    // after it
+    result({2020, 9, 1}, 712, 711, 4, 0, 72);                // another competition
 
     TDataModule1& dm = module();
     SeasonTable::fill(dm, SeasonTable::competitionTeams(dm));
     EXPECT_EQ(table(), (std::vector<QVariantList>{{1, 711, "Alpha (Aton)", 2, 1, 1, 0, 2, 0, 2, 4},
                                                   {2, 712, "Beta (Bton)", 2, 0, 1, 1, 1, 3, -2, 1},
                                                   {3, 713, "Gamma (Gton)", 2, 0, 2, 0, 1, 1, 0, 2}}));
+    // The results view is handed back unfiltered, so other windows count every result.
+    EXPECT_FALSE(dm.TableResults->isFiltered());
     // A second fill adds a second set of rows and leaves the first as it is.
     SeasonTable::fill(dm, SeasonTable::competitionTeams(dm));
     EXPECT_EQ(table().size(), 6u);
@@ -112,8 +114,8 @@ TEST_F(SeasonTableTest, FillCountsTheSeasonsDaysOfTheCompetitionOnly)
 
 TEST_F(SeasonTableTest, RankingNumbersTiesConsecutivelyAndStoresThePositions)
 {
-    result({2020, 9, 1}, 711, 712, 3, 1); // Alpha 3 pts, +2, 3 scored
-    result({2020, 9, 8}, 713, 711, 2, 0); // Gamma 3 pts, +2, 2 scored; Alpha now 3 pts, 0
+    result({2020, 9, 1}, 711, 712, 3, 1);  // Alpha 3 pts, +2, 3 scored
+    result({2020, 9, 8}, 713, 711, 2, 0);  // Gamma 3 pts, +2, 2 scored; Alpha now 3 pts, 0
     result({2020, 9, 15}, 712, 713, 2, 0); // Beta 3 pts, 0, 3 scored; Gamma 3 pts, 0, 2 scored
     TDataModule1& dm = module();
     SeasonTable::fill(dm, SeasonTable::competitionTeams(dm));

@@ -1,6 +1,7 @@
 #include "databasewriter.h"
 
 #include "apperror.h"
+#include "codes.h"
 #include "datamodule.h"
 #include "seasontable.h"
 #include "tablestore.h"
@@ -70,7 +71,7 @@ WriteFigures writeInto(const Dataset& data, const QString& folder)
         Insert competition(store, QStringLiteral("INSERT INTO Division (Code, Country, Division) VALUES (?, ?, ?)"));
         for (const Dataset::Competition& c : data.competitions) {
             const qint64 parent = countryCode.at(static_cast<size_t>(c.country));
-            competitionCode.push_back(TextFormat::joinCodes(parent, ++perCountry[static_cast<size_t>(c.country)]));
+            competitionCode.push_back(Codes::nextInCountry(parent, perCountry[static_cast<size_t>(c.country)]++));
             competition({competitionCode.back(), parent, c.name});
         }
 
@@ -79,7 +80,7 @@ WriteFigures writeInto(const Dataset& data, const QString& folder)
                        QStringLiteral("INSERT INTO Stadium (Code, Stadium, Capacity, Country) VALUES (?, ?, ?, ?)"));
         for (const Dataset::Stadium& s : data.stadiums) {
             const qint64 parent = countryCode.at(static_cast<size_t>(s.country));
-            stadiumCode.push_back(TextFormat::joinCodes(parent, ++perCountry[static_cast<size_t>(s.country)]));
+            stadiumCode.push_back(Codes::nextInCountry(parent, perCountry[static_cast<size_t>(s.country)]++));
             stadium({stadiumCode.back(), s.name, s.capacity ? QVariant(*s.capacity) : QVariant(), parent});
         }
 
@@ -88,7 +89,7 @@ WriteFigures writeInto(const Dataset& data, const QString& folder)
                                           "VALUES (?, ?, ?, ?, ?, ?)"));
         for (const Dataset::Team& t : data.teams) {
             const size_t c = static_cast<size_t>(data.competitions.at(static_cast<size_t>(t.competition)).country);
-            teamCode.push_back(TextFormat::joinCodes(countryCode[c], ++perCountry[c]));
+            teamCode.push_back(Codes::nextInCountry(countryCode[c], perCountry[c]++));
             team({teamCode.back(), t.fullName, t.shortName, t.city, competitionCode[static_cast<size_t>(t.competition)],
                   t.stadium >= 0 ? QVariant(stadiumCode.at(static_cast<size_t>(t.stadium))) : QVariant()});
         }
@@ -100,7 +101,7 @@ WriteFigures writeInto(const Dataset& data, const QString& folder)
                                             "VALUES (?, ?, ?, ?, ?)"));
         for (const Dataset::Season& s : data.seasons) {
             const size_t c = static_cast<size_t>(s.competition);
-            seasonCode.push_back(TextFormat::joinCodes(competitionCode.at(c), perCompetition[c]++) + 1);
+            seasonCode.push_back(Codes::nextSeason(competitionCode.at(c), perCompetition[c]++));
             season({seasonCode.back(), s.name, competitionCode[c], isoDate(s.start), isoDate(s.finish)});
         }
 
@@ -139,7 +140,8 @@ WriteFigures writeInto(const Dataset& data, const QString& folder)
         SeasonTable::rank(module, seasonCode[i]);
         figures.tableRows += static_cast<int>(teams.size());
     }
-    module.TableResults->setFiltered(false);
+    // Ranking leaves the season's rows filtered, as the viewer shows them; the database
+    // is left with no filter on.
     module.TableSortDet->setFiltered(false);
 
     figures.countries = static_cast<int>(data.countries.size());
