@@ -3,6 +3,7 @@
 #include "datamodule.h"
 #include "filterforms.h"
 #include "textformat.h"
+#include "viewborrow.h"
 
 #include <QLocale>
 
@@ -11,27 +12,6 @@ namespace Prediction {
 namespace {
 
 const QChar kLineBreak(13);
-
-// Switches the results filter off when the work that set it ends, also when it stopped on
-// an error, so that no other window finds the shared view still filtered.
-class FilterOff
-{
-public:
-    explicit FilterOff(TableView& view) : m_view(view) {}
-    ~FilterOff()
-    {
-        try {
-            m_view.setFiltered(false);
-        } catch (...) {
-            // The error that stopped the work is the one that is reported.
-        }
-    }
-    FilterOff(const FilterOff&) = delete;
-    FilterOff& operator=(const FilterOff&) = delete;
-
-private:
-    TableView& m_view;
-};
 
 // F format: two decimals, the locale's separator, no grouping.
 QString f(double value)
@@ -203,7 +183,8 @@ Texts texts(Base base, const QString& team1, const QString& team2, const Tally& 
 Result predict(TDataModule1& module, const QString& team1, const QString& team2, Base base)
 {
     TableView& results = *module.TableSortRes;
-    const FilterOff filterOff(results);
+    ViewBorrow borrow(results);
+    borrow.filter();
     const QString division = module.TableDivision->asString(QStringLiteral("Code"));
     Result r;
     if (base == Base::Intramural) {

@@ -3,33 +3,13 @@
 #include "datamodule.h"
 #include "filterforms.h"
 #include "textformat.h"
+#include "viewborrow.h"
 
 namespace CompetitionStatistics {
 
 namespace {
 
 const QChar kLineBreak(13);
-
-// Switches the results filter off when the work that set it ends, also when it stopped on
-// an error, so that no other window finds the shared view still filtered.
-class FilterOff
-{
-public:
-    explicit FilterOff(TableView& view) : m_view(view) {}
-    ~FilterOff()
-    {
-        try {
-            m_view.setFiltered(false);
-        } catch (...) {
-            // The error that stopped the work is the one that is reported.
-        }
-    }
-    FilterOff(const FilterOff&) = delete;
-    FilterOff& operator=(const FilterOff&) = delete;
-
-private:
-    TableView& m_view;
-};
 
 // Walks the view from its first record and counts every result.
 Counts countResults(TableView& results)
@@ -112,7 +92,10 @@ Statistics compute(TDataModule1& module)
 {
     TableView& results = *module.TableResults;
     TableView& seasons = *module.TableTableHead;
-    const FilterOff filterOff(results);
+    // The season filters are set on the shared results view; it is unfiltered again
+    // afterwards, also when a season's dates stop the work.
+    ViewBorrow borrow(results);
+    borrow.filter();
     Statistics s;
     results.first();
     if (results.isEmpty())
@@ -169,8 +152,12 @@ std::vector<CompetitionRow> allCompetitions(TDataModule1& module)
     TableView& countries = *module.TableCountry;
     TableView& divisions = *module.TableDivision;
     TableView& results = *module.TableResults;
-    const QVariant country = countries.isEmpty() ? QVariant() : countries.value(QStringLiteral("Code"));
-    const QVariant division = divisions.isEmpty() ? QVariant() : divisions.value(QStringLiteral("Code"));
+    // The walk moves the shared views; the country and competition chosen before are
+    // found again afterwards.
+    ViewBorrow countryBack(countries);
+    countryBack.position(QStringLiteral("Code"));
+    ViewBorrow divisionBack(divisions);
+    divisionBack.position(QStringLiteral("Code"));
 
     std::vector<CompetitionRow> rows;
     for (countries.first(); !countries.eof() && !countries.isEmpty(); countries.next()) {
@@ -182,8 +169,8 @@ std::vector<CompetitionRow> allCompetitions(TDataModule1& module)
                             divisions.asString(QStringLiteral("Division")), countResults(results)});
         }
     }
-    if (!country.isNull() && countries.locate(QStringLiteral("Code"), country) && !division.isNull())
-        divisions.locate(QStringLiteral("Code"), division);
+    countryBack.restore(); // the country first: its competitions are the ones to look in
+    divisionBack.restore();
     return rows;
 }
 
