@@ -19,18 +19,7 @@ constexpr int kLarge = 1000000;
 
 const QString kBench = QStringLiteral("bench");
 
-struct Module
-{
-    explicit Module(BenchDatabase& db) : module(db.store()) { module.DataModuleCreate(); }
-    TDataModule1 module;
-};
-
-// Makes the competition (and its country) current, as the choosers do.
-void choose(TDataModule1& m, const BenchDatabase::Competition& c)
-{
-    m.TableCountry->locate(QStringLiteral("Code"), c.country);
-    m.TableDivision->locate(QStringLiteral("Code"), c.code);
-}
+using Module = BenchModule;
 
 const BenchDatabase::Competition& pick(BenchDatabase& db, size_t& i)
 {
@@ -218,61 +207,6 @@ void BM_FillSeason_SQL(benchmark::State& state)
     }
 }
 BENCHMARK(BM_FillSeason_SQL)->Unit(benchmark::kMillisecond);
-
-// Competition statistics: the whole competition walked, then every season by form 11.
-void BM_CompetitionStatistics(benchmark::State& state)
-{
-    BenchDatabase& db = BenchDatabase::get(kLarge);
-    Module m(db);
-    size_t i = 0;
-    const auto walk = [](TableView* view, int counts[4]) {
-        for (view->first(); !view->eof() && !view->isEmpty(); view->next()) {
-            const qint64 g1 = view->asInteger(QStringLiteral("Goal1")), g2 = view->asInteger(QStringLiteral("Goal2"));
-            ++counts[g1 > g2 ? 0 : g1 == g2 ? 1 : 2];
-            counts[3] += static_cast<int>(g1 + g2);
-        }
-    };
-    for (auto _ : state) {
-        choose(m.module, pick(db, i));
-        TableView* results = m.module.TableResults;
-        TableView* seasons = m.module.TableTableHead;
-        int total[4] = {};
-        walk(results, total);
-        const QString d = QString::number(m.module.TableDivision->asInteger(QStringLiteral("Code")));
-        for (seasons->first(); !seasons->eof() && !seasons->isEmpty(); seasons->next()) {
-            results->setFilterText(FilterForms::seasonInDivision(seasons->asString(QStringLiteral("DateStart")),
-                                                                 seasons->asString(QStringLiteral("DateFinish")), d));
-            results->setFiltered(true);
-            int counts[4] = {};
-            walk(results, counts);
-            benchmark::DoNotOptimize(counts);
-        }
-        results->setFiltered(false);
-        benchmark::DoNotOptimize(total);
-    }
-}
-BENCHMARK(BM_CompetitionStatistics)->Unit(benchmark::kMillisecond);
-
-void BM_CompetitionStatistics_SQL(benchmark::State& state)
-{
-    BenchDatabase& db = BenchDatabase::get(kLarge);
-    size_t i = 0;
-    const QString sql = QStringLiteral(
-        "SELECT NULL, COUNT(*), TOTAL(Goal1 > Goal2), TOTAL(Goal1 = Goal2), TOTAL(Goal1 < Goal2), TOTAL(Goal1 + Goal2) "
-        "FROM Results WHERE Division = ? UNION ALL "
-        "SELECT h.Num, COUNT(r.RecId), TOTAL(r.Goal1 > r.Goal2), TOTAL(r.Goal1 = r.Goal2), TOTAL(r.Goal1 < r.Goal2), "
-        "TOTAL(r.Goal1 + r.Goal2) FROM TableHead h LEFT JOIN Results r ON r.Division = h.CodeDivision "
-        "AND r.Date BETWEEN h.DateStart AND h.DateFinish WHERE h.CodeDivision = ? GROUP BY h.Num");
-    for (auto _ : state) {
-        const qint64 code = pick(db, i).code;
-        QSqlQuery q = db.store().exec(sql, {code, code}, kBench);
-        int rows = 0;
-        while (q.next())
-            ++rows;
-        benchmark::DoNotOptimize(rows);
-    }
-}
-BENCHMARK(BM_CompetitionStatistics_SQL)->Unit(benchmark::kMillisecond);
 
 // The database summary: the counts of four tables, then every competition's count and
 // first and last date by form 1 on the sorted results.

@@ -58,7 +58,13 @@ int execModal(QDialog& dialog)
     return dialog.exec();
 }
 
-void setMessageHandler(MessageHandler handler) { messageHandler() = std::move(handler); }
-void setModalHandler(ModalHandler handler) { modalHandler() = std::move(handler); }
+void setMessageHandler(MessageHandler handler)
+{
+    messageHandler() = std::move(handler);
+}
+void setModalHandler(ModalHandler handler)
+{
+    modalHandler() = std::move(handler);
+}
 
 } // namespace Dialogs

@@ -12,11 +12,22 @@ class QWidget;
 // titled "Tallyfield", with an OK button, and a modal window runs its own event loop.
 namespace Dialogs {
 
-enum class Kind { Error, Warning, Information };
+enum class Kind
+{
+    Error,
+    Warning,
+    Information
+};
 
 void message(Kind kind, const QString& text, QWidget* parent = nullptr);
-inline void error(const QString& text, QWidget* parent = nullptr) { message(Kind::Error, text, parent); }
-inline void warning(const QString& text, QWidget* parent = nullptr) { message(Kind::Warning, text, parent); }
+inline void error(const QString& text, QWidget* parent = nullptr)
+{
+    message(Kind::Error, text, parent);
+}
+inline void warning(const QString& text, QWidget* parent = nullptr)
+{
+    message(Kind::Warning, text, parent);
+}
 inline void information(const QString& text, QWidget* parent = nullptr)
 {
     message(Kind::Information, text, parent);
