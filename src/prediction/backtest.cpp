@@ -137,18 +137,14 @@ std::vector<Match> competitionMatches(TDataModule1& module)
 {
     TableView& results = *module.TableResults;
     std::vector<Match> matches;
-    const QString date = QStringLiteral("Date");
-    const QString team = QStringLiteral("Team");
-    const QString team2 = QStringLiteral("Team2");
-    const QString goal1 = QStringLiteral("Goal1");
-    const QString goal2 = QStringLiteral("Goal2");
-    for (results.first(); !results.eof() && !results.isEmpty(); results.next()) {
-        Match m{results.asDate(date), results.asString(team), results.asString(team2),
-                static_cast<int>(results.asInteger(goal1)), static_cast<int>(results.asInteger(goal2))};
-        if (m.date.isValid())
-            matches.push_back(std::move(m));
+    const auto rows = results.listValues({QStringLiteral("Date"), QStringLiteral("Team"), QStringLiteral("Team2"),
+                                          QStringLiteral("Goal1"), QStringLiteral("Goal2")});
+    matches.reserve(rows.size());
+    for (const QVariantList& r : rows) {
+        const QDate date = r[0].toDate();
+        if (date.isValid())
+            matches.push_back({date, r[1].toString(), r[2].toString(), r[3].toInt(), r[4].toInt()});
     }
-    results.first();
     // The view's order is the competition's dates; a stable sort keeps it and makes sure.
     std::stable_sort(matches.begin(), matches.end(), [](const Match& a, const Match& b) { return a.date < b.date; });
     return matches;

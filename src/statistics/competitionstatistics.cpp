@@ -11,14 +11,12 @@ namespace {
 
 const QChar kLineBreak(13);
 
-// Walks the view from its first record and counts every result.
+// Counts every result the view holds, read in one go without moving it.
 Counts countResults(TableView& results)
 {
     Counts counts;
-    const QString goal1 = QStringLiteral("Goal1");
-    const QString goal2 = QStringLiteral("Goal2");
-    for (results.first(); !results.eof() && !results.isEmpty(); results.next())
-        counts.add(static_cast<int>(results.asInteger(goal1)), static_cast<int>(results.asInteger(goal2)));
+    for (const QVariantList& goals : results.listValues({QStringLiteral("Goal1"), QStringLiteral("Goal2")}))
+        counts.add(goals[0].toInt(), goals[1].toInt()); // an empty goal field reads 0
     return counts;
 }
 
@@ -92,7 +90,7 @@ Statistics compute(TDataModule1& module)
 {
     TableView& results = *module.TableResults;
     TableView& seasons = *module.TableTableHead;
-    // The season filters are set on the shared results view; it is unfiltered again
+    // Each season's filter is set on the shared results view; the view is unfiltered again
     // afterwards, also when a season's dates stop the work.
     ViewBorrow borrow(results);
     borrow.filter();
@@ -101,7 +99,21 @@ Statistics compute(TDataModule1& module)
     if (results.isEmpty())
         return s;
     s.hasResults = true;
-    s.total = countResults(results);
+    // The competition's results are read once; a season's row counts those dated from its
+    // first to its last day, both included, as the season's filter selects them, without
+    // reading them again for every season.
+    struct Result
+    {
+        QDate date;
+        int goal1;
+        int goal2;
+    };
+    std::vector<Result> all;
+    for (const QVariantList& r :
+         results.listValues({QStringLiteral("Date"), QStringLiteral("Goal1"), QStringLiteral("Goal2")})) {
+        all.push_back({r[0].toDate(), r[1].toInt(), r[2].toInt()}); // an empty goal field reads 0
+        s.total.add(all.back().goal1, all.back().goal2);
+    }
 
     const QString division = module.TableDivision->asString(QStringLiteral("Code"));
     seasons.first();
@@ -109,6 +121,8 @@ Statistics compute(TDataModule1& module)
     for (int r = 0; r < s.seasonCount; ++r) {
         SeasonRow& row = s.rows.emplace_back();
         row.name = seasons.asString(QStringLiteral("Name"));
+        // The season's filter, refused with the conversion message when the season lacks a
+        // first or a last day.
         try {
             results.setFilterText(FilterForms::seasonInDivision(seasons.asString(QStringLiteral("DateStart")),
                                                                 seasons.asString(QStringLiteral("DateFinish")),
@@ -117,8 +131,12 @@ Statistics compute(TDataModule1& module)
             s.stop = error;
             return s;
         }
-        results.setFiltered(true);
-        row.counts = countResults(results);
+        const QDate start = seasons.asDate(QStringLiteral("DateStart"));
+        const QDate finish = seasons.asDate(QStringLiteral("DateFinish"));
+        for (const Result& result : all) {
+            if (result.date.isValid() && result.date >= start && result.date <= finish)
+                row.counts.add(result.goal1, result.goal2);
+        }
         row.counted = true;
         seasons.next();
     }

@@ -124,6 +124,17 @@ TEST_F(CompetitionStatisticsTest, SummaryCoversEveryResultAndRowsTheirSeasons)
     EXPECT_EQ(dm.TableResults->recordCount(), 4);
 }
 
+TEST_F(CompetitionStatisticsTest, UndatedResultCountsInTheSummaryOnly)
+{
+    result(QDate(), 1, 0);
+    TDataModule1& dm = module(1, 11);
+    const auto s = CompetitionStatistics::compute(dm);
+    EXPECT_EQ(s.total.games(), 5);
+    EXPECT_EQ(s.rows[0].counts.games(), 2);
+    EXPECT_EQ(s.rows[1].counts.games(), 2);
+    EXPECT_EQ(s.rows[2].counts.games(), 0);
+}
+
 TEST_F(CompetitionStatisticsTest, CompetitionWithoutResultsOrSeasons)
 {
     {
