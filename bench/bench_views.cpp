@@ -64,9 +64,9 @@ void BM_ChooseCompetition_SQL(benchmark::State& state)
     BenchDatabase& db = BenchDatabase::get(kLarge);
     size_t i = 0;
     for (auto _ : state) {
-        QSqlQuery q = db.store().exec(
-            QStringLiteral("SELECT COUNT(*), MIN(Date), MAX(Date) FROM Results WHERE Division = ?"), {pick(db, i).code},
-            kBench);
+        QSqlQuery q =
+            db.store().exec(QStringLiteral("SELECT COUNT(*), MIN(Date), MAX(Date) FROM Results WHERE Division = ?"),
+                            {pick(db, i).code}, kBench);
         q.next();
         benchmark::DoNotOptimize(q.value(0).toInt());
     }
@@ -101,9 +101,8 @@ void BM_HeadToHead(benchmark::State& state)
     for (auto _ : state) {
         const auto& c = pick(db, i);
         const QString d = QString::number(c.code);
-        benchmark::DoNotOptimize(
-            walkPair(m.module.TableSortRes, FilterForms::pairBothWaysInDivision(d, c.labels[0], c.labels[1]),
-                     c.labels[0]));
+        benchmark::DoNotOptimize(walkPair(
+            m.module.TableSortRes, FilterForms::pairBothWaysInDivision(d, c.labels[0], c.labels[1]), c.labels[0]));
         benchmark::DoNotOptimize(
             walkPair(m.module.TableSortRes, FilterForms::pairBothWays(c.labels[0], c.labels[1]), c.labels[0]));
     }
@@ -123,8 +122,8 @@ void BM_HeadToHead_SQL(benchmark::State& state)
             QVariantList params{t1, t2, t2, t1};
             if (within)
                 params.prepend(c.code);
-            QSqlQuery q = db.store().exec(pair.arg(within ? QStringLiteral("Division = ? AND") : QString()), params,
-                                          kBench);
+            QSqlQuery q =
+                db.store().exec(pair.arg(within ? QStringLiteral("Division = ? AND") : QString()), params, kBench);
             int wins = 0;
             while (q.next()) {
                 const bool home = q.value(2).toString() == t1;
@@ -182,14 +181,17 @@ void BM_FillSeason_SQL(benchmark::State& state)
     BenchDatabase& db = BenchDatabase::get(kLarge);
     size_t i = 0;
     const QString sql = QStringLiteral(
-        "INSERT INTO TableDet (CodeSeason, Position, CodeTeam, Team, Game, Win, Draw, Lose, BGoal, BMiss, Ball, Points) "
+        "INSERT INTO TableDet (CodeSeason, Position, CodeTeam, Team, Game, Win, Draw, Lose, BGoal, BMiss, Ball, "
+        "Points) "
         "SELECT h.Num, ROW_NUMBER() OVER (ORDER BY 3 * w + d DESC, gf - ga DESC, gf DESC, t.Code), t.Code, t.label, "
         "w + d + l, w, d, l, gf, ga, gf - ga, 3 * w + d FROM TableHead h JOIN ("
         "  SELECT t.Code, t.ShortName || ' (' || t.City || ')' AS label,"
-        "    COUNT(CASE WHEN (r.CodeTeam = t.Code AND r.Goal1 > r.Goal2) OR (r.CodeTeam2 = t.Code AND r.Goal2 > r.Goal1)"
+        "    COUNT(CASE WHEN (r.CodeTeam = t.Code AND r.Goal1 > r.Goal2) OR (r.CodeTeam2 = t.Code AND r.Goal2 > "
+        "r.Goal1)"
         "      THEN 1 END) AS w,"
         "    COUNT(CASE WHEN r.Goal1 = r.Goal2 THEN 1 END) AS d,"
-        "    COUNT(CASE WHEN (r.CodeTeam = t.Code AND r.Goal1 < r.Goal2) OR (r.CodeTeam2 = t.Code AND r.Goal2 < r.Goal1)"
+        "    COUNT(CASE WHEN (r.CodeTeam = t.Code AND r.Goal1 < r.Goal2) OR (r.CodeTeam2 = t.Code AND r.Goal2 < "
+        "r.Goal1)"
         "      THEN 1 END) AS l,"
         "    TOTAL(CASE WHEN r.CodeTeam = t.Code THEN r.Goal1 ELSE r.Goal2 END) AS gf,"
         "    TOTAL(CASE WHEN r.CodeTeam = t.Code THEN r.Goal2 ELSE r.Goal1 END) AS ga"
@@ -324,5 +326,6 @@ int main(int argc, char* argv[])
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    BenchDatabase::releaseAll();
     return 0;
 }

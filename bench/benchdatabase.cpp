@@ -7,10 +7,24 @@
 #include <QFile>
 #include <QSqlQuery>
 
-BenchDatabase& BenchDatabase::get(int results)
+namespace {
+
+std::map<int, std::unique_ptr<BenchDatabase>>& madeDatabases()
 {
     static std::map<int, std::unique_ptr<BenchDatabase>> made;
-    auto& db = made[results];
+    return made;
+}
+
+} // namespace
+
+void BenchDatabase::releaseAll()
+{
+    madeDatabases().clear();
+}
+
+BenchDatabase& BenchDatabase::get(int results)
+{
+    auto& db = madeDatabases()[results];
     if (!db)
         db.reset(new BenchDatabase(results));
     return *db;
