@@ -2,6 +2,7 @@
 
 #include "apperror.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QMessageBox>
 
@@ -16,6 +17,25 @@ Dialogs::ModalHandler& modalHandler()
     static Dialogs::ModalHandler handler;
     return handler;
 }
+Dialogs::QuestionHandler& questionHandler()
+{
+    static Dialogs::QuestionHandler handler;
+    return handler;
+}
+
+// The window a box is centred over. A window not on screen yet (the main window while it
+// is made) would place the box at its own hidden place, usually the screen's corner.
+QWidget* owner(QWidget* parent)
+{
+    if (parent && parent->window()->isVisible())
+        return parent->window();
+    if (QWidget* active = QApplication::activeWindow())
+        return active;
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    return nullptr; // centred on the screen
+}
+
 } // namespace
 
 namespace Dialogs {
@@ -27,6 +47,7 @@ void message(Kind kind, const QString& text, QWidget* parent)
         return;
     }
     const QString title = QStringLiteral("Tallyfield");
+    parent = owner(parent);
     switch (kind) {
     case Kind::Error:
         QMessageBox::critical(parent, title, text);
@@ -51,6 +72,15 @@ void runHandler(const std::function<void()>& handler, QWidget* parent)
     }
 }
 
+bool ask(Question question, const QString& text, QWidget* parent)
+{
+    if (questionHandler())
+        return questionHandler()(question, text);
+    const auto [first, second] = question == Question::YesNo ? std::pair{QMessageBox::Yes, QMessageBox::No}
+                                                             : std::pair{QMessageBox::Retry, QMessageBox::Cancel};
+    return QMessageBox::question(owner(parent), QStringLiteral("Tallyfield"), text, first | second, first) == first;
+}
+
 int execModal(QDialog& dialog)
 {
     if (modalHandler())
@@ -65,6 +95,10 @@ void setMessageHandler(MessageHandler handler)
 void setModalHandler(ModalHandler handler)
 {
     modalHandler() = std::move(handler);
+}
+void setQuestionHandler(QuestionHandler handler)
+{
+    questionHandler() = std::move(handler);
 }
 
 } // namespace Dialogs

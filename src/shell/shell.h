@@ -79,7 +79,6 @@ private:
     void makePrompt();
     void makeInfo();
 
-    void setUpMainFrame();
     void buildMainMenu();
     void greet();
     void endIfMainClosed();
