@@ -132,10 +132,14 @@ void TPredictionExport::StringGrid1DrawCell(QPainter& painter, int col, int row,
         return;
     const QStringList& cells = m_list.rows()[static_cast<size_t>(row)];
     const QString text = cells.value(col);
+    // The selected row is shown on a pale tint of the highlight colour, on which the green
+    // texts stay readable; its cells are all written here, the first two included.
     const QPalette& pal = StringGrid1->viewport()->palette();
-    const QColor background = selected ? pal.color(QPalette::Active, QPalette::Highlight) : QColor(Qt::white);
-    const QColor textColour =
-        selected ? pal.color(QPalette::Active, QPalette::HighlightedText) : pal.color(QPalette::Text);
+    const QColor highlight = pal.color(QPalette::Active, QPalette::Highlight);
+    const QColor background = selected ? QColor((highlight.red() + 3 * 255) / 4, (highlight.green() + 3 * 255) / 4,
+                                                (highlight.blue() + 3 * 255) / 4)
+                                       : QColor(Qt::white);
+    const QColor textColour = pal.color(QPalette::Text);
     QFont bold = StringGrid1->font();
     bold.setBold(true);
 
@@ -151,6 +155,14 @@ void TPredictionExport::StringGrid1DrawCell(QPainter& painter, int col, int row,
         rewrite(background, textColour, bold, text);
         return;
     }
+    if (col <= 1) {
+        if (selected) { // the default painting, on the pale tint
+            painter.fillRect(rect, background);
+            painter.setPen(textColour);
+            StringGrid::drawCellText(painter, rect, text);
+        }
+        return;
+    }
     if (col == 7) {
         if (PredictionsList::isMixed(cells))
             rewrite(kMixed, Qt::white, StringGrid1->font(), text + QLatin1Char(' '));
@@ -160,8 +172,12 @@ void TPredictionExport::StringGrid1DrawCell(QPainter& painter, int col, int row,
     }
     if (col >= 2 && col <= 4) {
         const bool likeliest = PredictionsList::likeliestOutcomeColumn(cells) == col;
-        rewrite(kOutcomeBackground, likeliest ? kLikeliest : textColour, likeliest ? bold : StringGrid1->font(),
-                text + QLatin1Char('%'));
+        // On the selected row the texts on grey take the highlight's colour.
+        rewrite(kOutcomeBackground,
+                likeliest  ? kLikeliest
+                : selected ? highlight
+                           : textColour,
+                likeliest ? bold : StringGrid1->font(), text + QLatin1Char('%'));
         return;
     }
     if (col == 5 || col == 6) {

@@ -47,6 +47,7 @@ TStatistic::TStatistic(QWidget* parent)
                                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
 {
     Statistic = this;
+    setObjectName(QStringLiteral("Statistic"));
     setWindowTitle(QStringLiteral("Competitions statistics"));
     frame().setFixedClientSize({kClientWidth, kClientHeight});
     frame().setClosesOnEscape(true);
