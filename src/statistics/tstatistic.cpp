@@ -85,7 +85,7 @@ TStatistic::TStatistic(QWidget* parent)
 
     StringGrid1 = new StringGrid(this);
     StringGrid1->setColCount(6);
-    StringGrid1->setRowCount(1);
+    StringGrid1->setRowCount(2); // the titles and one empty row until the first computation
     StringGrid1->setFixedRows(1);
     StringGrid1->setDefaultRowHeight(18);
     StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -86,7 +86,8 @@ TEST_F(StatisticWindowTest, StartsWithTheTitlesAndTheWordStatistics)
 {
     EXPECT_EQ(window->windowTitle(), "Competitions statistics");
     EXPECT_EQ(row(0), (QStringList{"Season", "Games", "Home wins", "Draws", "Away wins", "Average goals"}));
-    EXPECT_EQ(window->StringGrid1->rowCount(), 1);
+    EXPECT_EQ(window->StringGrid1->rowCount(), 2);
+    EXPECT_EQ(row(1), QStringList(6));
     EXPECT_EQ(window->Label3->caption(), "Statistics");
     EXPECT_EQ(window->ToolButton1->toolTip(), "Export to Excel");
 }
