@@ -33,6 +33,7 @@ TPredictionExport::TPredictionExport(QWidget* parent)
                                   Qt::WindowCloseButtonHint)
 {
     PredictionExport = this;
+    setObjectName(QStringLiteral("PredictionExport"));
     setWindowTitle(QStringLiteral("Predictions list"));
     // An open list does not keep the program running once the main window closes.
     setAttribute(Qt::WA_QuitOnClose, false);

@@ -7,6 +7,8 @@
 #include "tinfo.h"
 #include "tmain.h"
 #include "tnotice.h"
+#include "tprediction.h"
+#include "tpredictionexport.h"
 #include "tprompt.h"
 #include "tstatistic.h"
 
@@ -69,8 +71,8 @@ void Shell::start()
         {"TStatistic", &Shell::makeStatistic},
         {"TNotice", &Shell::makeNotice},
         {"TPrompt", &Shell::makePrompt},
-        {"TPrediction", nullptr},
-        {"TPredictionExport", nullptr},
+        {"TPrediction", &Shell::makePrediction},
+        {"TPredictionExport", &Shell::makePredictionExport},
         {"TInfo", &Shell::makeInfo},
     };
     for (const WindowSlot& slot : windowSet) {
@@ -124,6 +126,22 @@ void Shell::makeDataModule()
 void Shell::makeStatistic()
 {
     m_windows.push_back(std::make_unique<TStatistic>());
+}
+
+void Shell::makePrediction()
+{
+    // Modal over the main window only, so that the predictions list it fills can be
+    // scrolled and cleared while it is open.
+    m_windows.push_back(std::make_unique<TPrediction>(Main));
+    PredictionWindow->setWindowModality(Qt::WindowModal);
+    connect(PredictionWindow, &TPrediction::updatePageRequested, this,
+            [this] { Dialogs::runHandler([this] { showHelp(QStringLiteral("updating.htm")); }, PredictionWindow); });
+}
+
+void Shell::makePredictionExport()
+{
+    m_windows.push_back(std::make_unique<TPredictionExport>());
+    connect(PredictionWindow, &TPrediction::addToPredictionsList, PredictionExport, &TPredictionExport::add);
 }
 
 void Shell::makeNotice()
@@ -186,7 +204,7 @@ void Shell::buildMainMenu()
         {&Shell::N3, &Shell::N5, "N5", "League table", none, nullptr}, // TTurTable, modal
         {&Shell::N3, &Shell::N17, "N17", "Competitions statistics", none, &Shell::N17Click},
         {&Shell::N3, &Shell::N18, "N18", "Notes", none, &Shell::N18Click},
-        {&Shell::N3, &Shell::N19, "N19", "Prediction", none, nullptr},        // TPrediction, modal
+        {&Shell::N3, &Shell::N19, "N19", "Prediction", none, &Shell::N19Click},
         {&Shell::N6, &Shell::N7, "N7", "Страны", none, nullptr},              // TCountryEdit, modal
         {&Shell::N6, &Shell::N8, "N8", "Дивизион", none, nullptr},            // TDivisionEdit, modal
         {&Shell::N6, &Shell::N9, "N9", "Стадионы", none, nullptr},            // TStadiumEdit, modal
@@ -259,6 +277,11 @@ void Shell::N18Click()
 void Shell::N17Click()
 {
     Dialogs::execModal(*Statistic);
+}
+
+void Shell::N19Click()
+{
+    Dialogs::execModal(*PredictionWindow);
 }
 
 void Shell::N13Click()

@@ -66,6 +66,7 @@ public:
     void N18Click(); // Notes
     void N13Click(); // Help
     void N17Click(); // Competitions statistics
+    void N19Click(); // Prediction
 
     // Shows a page of the help in the working directory's folder Help; an error box when
     // the folder has no such page.
@@ -81,6 +82,8 @@ private:
     void makeMain();
     void makeDataModule();
     void makeStatistic();
+    void makePrediction();
+    void makePredictionExport();
     void makeNotice();
     void makePrompt();
     void makeInfo();

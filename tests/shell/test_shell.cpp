@@ -9,6 +9,8 @@
 #include "tinfo.h"
 #include "tmain.h"
 #include "tnotice.h"
+#include "tprediction.h"
+#include "tpredictionexport.h"
 #include "tprompt.h"
 #include "tstatistic.h"
 
@@ -107,8 +109,8 @@ std::vector<bool> openStates(const TDataModule1& module)
 TEST_F(ShellTest, StartUpMakesTheWindowsOnceInTheirOrderAndOpensEveryView)
 {
     start();
-    EXPECT_EQ(shell->createdWindows(),
-              QStringList({"TMain", "TDataModule1", "TStatistic", "TNotice", "TPrompt", "TInfo"}));
+    EXPECT_EQ(shell->createdWindows(), QStringList({"TMain", "TDataModule1", "TStatistic", "TNotice", "TPrompt",
+                                                    "TPrediction", "TPredictionExport", "TInfo"}));
     ASSERT_TRUE(Main && DataModule1 && Notice && Prompt && Info);
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(&DataModule1->store(), &Main->Database1);
@@ -149,8 +151,8 @@ TEST_F(UnreadableTableTest, TheErrorIsShownTheLaterViewsStayClosedAndStartUpGoes
     std::vector<bool> expected(10, false);
     expected[0] = expected[1] = true;
     EXPECT_EQ(openStates(*DataModule1), expected);
-    EXPECT_EQ(shell->createdWindows(),
-              QStringList({"TMain", "TDataModule1", "TStatistic", "TNotice", "TPrompt", "TInfo"}));
+    EXPECT_EQ(shell->createdWindows(), QStringList({"TMain", "TDataModule1", "TStatistic", "TNotice", "TPrompt",
+                                                    "TPrediction", "TPredictionExport", "TInfo"}));
     EXPECT_TRUE(shell->MainMenu1 && Prompt->Timer1->isActive());
 }
 
@@ -170,8 +172,8 @@ TEST_F(MissingDatabaseTest, TheStoresMessageIsShownAndStartUpGoesOnWithEveryView
     EXPECT_EQ(messages[0].kind, Dialogs::Kind::Error);
     EXPECT_TRUE(messages[0].text.contains(QStringLiteral("does not exist"))) << messages[0].text.toStdString();
     EXPECT_EQ(openStates(*DataModule1), std::vector<bool>(10, false));
-    EXPECT_EQ(shell->createdWindows(),
-              QStringList({"TMain", "TDataModule1", "TStatistic", "TNotice", "TPrompt", "TInfo"}));
+    EXPECT_EQ(shell->createdWindows(), QStringList({"TMain", "TDataModule1", "TStatistic", "TNotice", "TPrompt",
+                                                    "TPrediction", "TPredictionExport", "TInfo"}));
 
     // Then quiet, empty windows: the choosers do not open, "Show statistics" is off.
     Main->show();
@@ -208,7 +210,7 @@ TEST_F(ShellTest, TheMenuBarHoldsEveryEntryWithItsNameCaptionAndState)
           {"N5", "League table", false},
           {"N17", "Competitions statistics", true},
           {"N18", "Notes", true},
-          {"N19", "Prediction", false}}},
+          {"N19", "Prediction", true}}},
         {"N6",
          "Редактировать",
          false,
@@ -459,4 +461,33 @@ TEST(ShippedHelpTest, EveryLinkLeadsToAShippedPage)
         }
     }
     EXPECT_GT(links, 10);
+}
+
+TEST_F(ShellTest, ThePredictionFillsTheListAndLeadsToTheUpdatePage)
+{
+    writeHelp(QDir::currentPath(), QStringLiteral("Contents"));
+    QFile page(QDir::current().filePath(QStringLiteral("Help/updating.htm")));
+    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+    page.write("<html><head><title>Updating</title></head><body>Updating</body></html>");
+    page.close();
+    start();
+    ASSERT_TRUE(PredictionWindow && PredictionExport);
+    EXPECT_EQ(PredictionWindow->windowModality(), Qt::WindowModal);
+    answer = [this](QDialog& dialog) {
+        dialog.show();
+        PredictionWindow->SpeedButton2->setEnabled(true);
+        PredictionWindow->SpeedButton2->click(); // a prediction of too little data: zeros
+        PredictionWindow->HyperLink6Click();
+        dialog.hide();
+        return 0;
+    };
+    shell->N19->trigger();
+    EXPECT_EQ(modals, QStringList{QStringLiteral("Prediction")});
+    EXPECT_TRUE(PredictionExport->isVisible());
+    EXPECT_EQ(PredictionExport->list().rowCount(), 2);
+    ASSERT_TRUE(shell->helpWindow());
+    EXPECT_TRUE(shell->helpWindow()->browser()->source().toLocalFile().endsWith(QStringLiteral("Help/updating.htm")));
+    EXPECT_TRUE(messages.empty());
+    PredictionExport->hide();
+    shell->helpWindow()->hide();
 }
