@@ -30,13 +30,6 @@ constexpr int kTextRight = 500; // the prediction texts keep their right edge he
 constexpr int kCountsTop = 150;
 constexpr int kPredictionTop = 300;
 
-TDataModule1& dataModule()
-{
-    if (!DataModule1)
-        throw AppError(QStringLiteral("The data module is not loaded."));
-    return *DataModule1;
-}
-
 QLabel* label(const QString& text, QWidget* parent, int x, int y)
 {
     auto* l = new QLabel(text, parent);
@@ -211,7 +204,7 @@ void TPrediction::connectDataModule()
 {
     if (m_connected)
         return;
-    TDataModule1& m = dataModule();
+    TDataModule1& m = loadedDataModule();
     m_connected = true;
     DBLookupComboBox2->setListSource(m.DataSourceCountry);
     DBLookupComboBox1->setListSource(m.DataSourceDivision);
@@ -224,7 +217,7 @@ Prediction::Base TPrediction::base() const
 
 void TPrediction::DBLookupComboBox2CloseUp()
 {
-    TDataModule1& m = dataModule();
+    TDataModule1& m = loadedDataModule();
     Label7->setText(m.TableCountry->asString(QStringLiteral("Country")));
     // The competition list now holds the chosen country's competitions.
     DBLookupComboBox1->setListSource(nullptr);
@@ -237,7 +230,7 @@ void TPrediction::DBLookupComboBox2CloseUp()
 // how many matches the prediction can draw on, and from when to when.
 void TPrediction::DBLookupComboBox1CloseUp()
 {
-    TDataModule1& m = dataModule();
+    TDataModule1& m = loadedDataModule();
     const QString team1 = ComboBox1->currentText();
     const QString team2 = ComboBox2->currentText();
     ComboBox1->clearEntries();
@@ -295,7 +288,7 @@ void TPrediction::RadioButton2Click()
 
 void TPrediction::Button1Click()
 {
-    TDataModule1& m = dataModule();
+    TDataModule1& m = loadedDataModule();
     m_last = {};
     SpeedButton2->setEnabled(true);
     Label8->show();

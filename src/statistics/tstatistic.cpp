@@ -25,13 +25,6 @@ constexpr int kToolBarHeight = 29;
 constexpr int kSummaryHeight = 76;
 constexpr int kColumnWidths[] = {76, 53, 82, 82, 82, 82};
 
-TDataModule1& dataModule()
-{
-    if (!DataModule1)
-        throw AppError(QStringLiteral("The data module is not loaded."));
-    return *DataModule1;
-}
-
 QLabel* bandLabel(const QString& text, QWidget* parent, int x, int y)
 {
     auto* l = new QLabel(text, parent);
@@ -125,7 +118,7 @@ void TStatistic::connectDataModule()
 {
     if (m_connected)
         return;
-    TDataModule1& m = dataModule();
+    TDataModule1& m = loadedDataModule();
     m_connected = true;
     DBImage1->setDataSource(m.DataSourceCountry);
     DBImage2->setDataSource(m.DataSourceCountry);
@@ -145,7 +138,7 @@ void TStatistic::emptyRows()
 // The statistics of the competition current at this moment, whether or not one was picked.
 void TStatistic::DBLookupComboBox1CloseUp()
 {
-    TDataModule1& m = dataModule();
+    TDataModule1& m = loadedDataModule();
     Label3->setCaption(QString());
     const CompetitionStatistics::Statistics s = CompetitionStatistics::compute(m);
     if (!s.hasResults) {
