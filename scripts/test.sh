@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Tallyfield and runs every test.
-# With CI=true, warnings are errors and the tests run a second time in a build with
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# With CI=true, warnings are errors, the sources' formatting is checked, and the tests run
+# a second time in a build with AddressSanitizer (leaks included) and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -21,9 +21,13 @@ run_suite() {
 
 mkdir -p build
 run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+if [ "${CI:-}" = "true" ]; then
+    cmake --build build --target check-format
+fi
 
 if [ "${CI:-}" = "true" ] || [ "${TALLYFIELD_SANITIZE:-}" = "1" ]; then
-    export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
+    export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+    export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0
     export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
     mkdir -p build-sanitize
     run_suite build-sanitize -DCMAKE_BUILD_TYPE=Debug -DTALLYFIELD_SANITIZE=ON -DTALLYFIELD_BENCH=OFF -DTALLYFIELD_DATABASE=OFF

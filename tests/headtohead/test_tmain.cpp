@@ -11,6 +11,7 @@
 #include "textlabel.h"
 #include "tmain.h"
 #include "tnotice.h"
+#include "version.h"
 
 #include <QAction>
 #include <QApplication>
@@ -136,7 +137,7 @@ protected:
 TEST_F(MainWindowTest, StartsWithTheHeaderRowAndNothingChosen)
 {
     EXPECT_TRUE(messages.empty());
-    EXPECT_EQ(main->windowTitle(), "Tallyfield v3.0.4");
+    EXPECT_EQ(main->windowTitle(), "Tallyfield v" TALLYFIELD_VERSION);
     EXPECT_EQ(main->StringGrid1->rowCount(), 1);
     EXPECT_EQ(row(0), (QStringList{"№", "Date", "Home", "Away", "Goals"}));
     EXPECT_EQ(main->statisticsText(), "");

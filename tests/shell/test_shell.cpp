@@ -13,6 +13,7 @@
 #include "tpredictionexport.h"
 #include "tprompt.h"
 #include "tstatistic.h"
+#include "version.h"
 
 #include <QAction>
 #include <QApplication>
@@ -279,7 +280,7 @@ TEST_F(ShellTest, TheFirstShowingOfTheMainWindowGreetsWithSplashThenInfoOnce)
     };
     Main->show();
     EXPECT_EQ(modals, QStringList({"Prompt", "Info"}));
-    EXPECT_EQ(captionOnSplash, QStringLiteral("Tallyfield v3.0.4"));
+    EXPECT_EQ(captionOnSplash, QStringLiteral("Tallyfield v" TALLYFIELD_VERSION));
     QTRY_VERIFY(!prompt);
     EXPECT_EQ(Prompt, nullptr);
 
