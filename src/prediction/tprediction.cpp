@@ -4,12 +4,11 @@
 #include "appfont.h"
 #include "datamodule.h"
 #include "dblookupcombobox.h"
-#include "filterforms.h"
 #include "glyphs.h"
+#include "headtoheadquery.h"
 #include "shape.h"
 #include "sortedcombobox.h"
 #include "textlabel.h"
-#include "viewborrow.h"
 
 #include <QEvent>
 #include <QGroupBox>
@@ -237,33 +236,13 @@ void TPrediction::DBLookupComboBox1CloseUp()
     ComboBox2->clearEntries();
     ComboBox1->setEditText(team1);
     ComboBox2->setEditText(team2);
-    TableView& teams = *m.TableTeam;
-    for (teams.first(); !teams.eof() && !teams.isEmpty(); teams.next()) {
-        const QString name =
-            teamLabel(teams.asString(QStringLiteral("ShortName")), teams.asString(QStringLiteral("City")));
+    for (const QString& name : CompetitionChoice::teamLabels(m)) {
         ComboBox1->addSorted(name);
         ComboBox2->addSorted(name);
     }
-
-    // The competition's matches, newest first: their number and the first and last dates.
-    TableView& results = *m.TableSortRes;
-    ViewBorrow borrow(results);
-    borrow.filter();
-    results.setFilterText(FilterForms::division(m.TableDivision->asString(QStringLiteral("Code"))));
-    results.setFiltered(true);
-    results.last();
-    QString earliest = results.asString(QStringLiteral("Date"));
-    results.first();
-    QString latest = results.asString(QStringLiteral("Date"));
-    if (earliest.isEmpty() && latest.isEmpty()) {
-        earliest = QStringLiteral("?");
-        latest = QStringLiteral("?");
-    }
-    Label7->setText(m.TableCountry->asString(QStringLiteral("Country")) + QStringLiteral(" - ") +
-                    m.TableDivision->asString(QStringLiteral("Division")) + QStringLiteral(" - ") +
-                    QString::number(results.recordCount()) +
-                    QStringLiteral(" matches - Statistics for the period since ") + earliest + QStringLiteral(" to ") +
-                    latest);
+    const CompetitionChoice::Period period = CompetitionChoice::period(m);
+    Label7->setText(CompetitionChoice::statusLine(m.TableCountry->asString(QStringLiteral("Country")),
+                                                  m.TableDivision->asString(QStringLiteral("Division")), period));
 }
 
 void TPrediction::ComboBox1CloseUp()
