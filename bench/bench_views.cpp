@@ -19,18 +19,7 @@ constexpr int kLarge = 1000000;
 
 const QString kBench = QStringLiteral("bench");
 
-struct Module
-{
-    explicit Module(BenchDatabase& db) : module(db.store()) { module.DataModuleCreate(); }
-    TDataModule1 module;
-};
-
-// Makes the competition (and its country) current, as the choosers do.
-void choose(TDataModule1& m, const BenchDatabase::Competition& c)
-{
-    m.TableCountry->locate(QStringLiteral("Code"), c.country);
-    m.TableDivision->locate(QStringLiteral("Code"), c.code);
-}
+using Module = BenchModule;
 
 const BenchDatabase::Competition& pick(BenchDatabase& db, size_t& i)
 {
@@ -75,9 +64,9 @@ void BM_ChooseCompetition_SQL(benchmark::State& state)
     BenchDatabase& db = BenchDatabase::get(kLarge);
     size_t i = 0;
     for (auto _ : state) {
-        QSqlQuery q = db.store().exec(
-            QStringLiteral("SELECT COUNT(*), MIN(Date), MAX(Date) FROM Results WHERE Division = ?"), {pick(db, i).code},
-            kBench);
+        QSqlQuery q =
+            db.store().exec(QStringLiteral("SELECT COUNT(*), MIN(Date), MAX(Date) FROM Results WHERE Division = ?"),
+                            {pick(db, i).code}, kBench);
         q.next();
         benchmark::DoNotOptimize(q.value(0).toInt());
     }
@@ -112,9 +101,8 @@ void BM_HeadToHead(benchmark::State& state)
     for (auto _ : state) {
         const auto& c = pick(db, i);
         const QString d = QString::number(c.code);
-        benchmark::DoNotOptimize(
-            walkPair(m.module.TableSortRes, FilterForms::pairBothWaysInDivision(d, c.labels[0], c.labels[1]),
-                     c.labels[0]));
+        benchmark::DoNotOptimize(walkPair(
+            m.module.TableSortRes, FilterForms::pairBothWaysInDivision(d, c.labels[0], c.labels[1]), c.labels[0]));
         benchmark::DoNotOptimize(
             walkPair(m.module.TableSortRes, FilterForms::pairBothWays(c.labels[0], c.labels[1]), c.labels[0]));
     }
@@ -134,8 +122,8 @@ void BM_HeadToHead_SQL(benchmark::State& state)
             QVariantList params{t1, t2, t2, t1};
             if (within)
                 params.prepend(c.code);
-            QSqlQuery q = db.store().exec(pair.arg(within ? QStringLiteral("Division = ? AND") : QString()), params,
-                                          kBench);
+            QSqlQuery q =
+                db.store().exec(pair.arg(within ? QStringLiteral("Division = ? AND") : QString()), params, kBench);
             int wins = 0;
             while (q.next()) {
                 const bool home = q.value(2).toString() == t1;
@@ -193,14 +181,17 @@ void BM_FillSeason_SQL(benchmark::State& state)
     BenchDatabase& db = BenchDatabase::get(kLarge);
     size_t i = 0;
     const QString sql = QStringLiteral(
-        "INSERT INTO TableDet (CodeSeason, Position, CodeTeam, Team, Game, Win, Draw, Lose, BGoal, BMiss, Ball, Points) "
+        "INSERT INTO TableDet (CodeSeason, Position, CodeTeam, Team, Game, Win, Draw, Lose, BGoal, BMiss, Ball, "
+        "Points) "
         "SELECT h.Num, ROW_NUMBER() OVER (ORDER BY 3 * w + d DESC, gf - ga DESC, gf DESC, t.Code), t.Code, t.label, "
         "w + d + l, w, d, l, gf, ga, gf - ga, 3 * w + d FROM TableHead h JOIN ("
         "  SELECT t.Code, t.ShortName || ' (' || t.City || ')' AS label,"
-        "    COUNT(CASE WHEN (r.CodeTeam = t.Code AND r.Goal1 > r.Goal2) OR (r.CodeTeam2 = t.Code AND r.Goal2 > r.Goal1)"
+        "    COUNT(CASE WHEN (r.CodeTeam = t.Code AND r.Goal1 > r.Goal2) OR (r.CodeTeam2 = t.Code AND r.Goal2 > "
+        "r.Goal1)"
         "      THEN 1 END) AS w,"
         "    COUNT(CASE WHEN r.Goal1 = r.Goal2 THEN 1 END) AS d,"
-        "    COUNT(CASE WHEN (r.CodeTeam = t.Code AND r.Goal1 < r.Goal2) OR (r.CodeTeam2 = t.Code AND r.Goal2 < r.Goal1)"
+        "    COUNT(CASE WHEN (r.CodeTeam = t.Code AND r.Goal1 < r.Goal2) OR (r.CodeTeam2 = t.Code AND r.Goal2 < "
+        "r.Goal1)"
         "      THEN 1 END) AS l,"
         "    TOTAL(CASE WHEN r.CodeTeam = t.Code THEN r.Goal1 ELSE r.Goal2 END) AS gf,"
         "    TOTAL(CASE WHEN r.CodeTeam = t.Code THEN r.Goal2 ELSE r.Goal1 END) AS ga"
@@ -218,61 +209,6 @@ void BM_FillSeason_SQL(benchmark::State& state)
     }
 }
 BENCHMARK(BM_FillSeason_SQL)->Unit(benchmark::kMillisecond);
-
-// Competition statistics: the whole competition walked, then every season by form 11.
-void BM_CompetitionStatistics(benchmark::State& state)
-{
-    BenchDatabase& db = BenchDatabase::get(kLarge);
-    Module m(db);
-    size_t i = 0;
-    const auto walk = [](TableView* view, int counts[4]) {
-        for (view->first(); !view->eof() && !view->isEmpty(); view->next()) {
-            const qint64 g1 = view->asInteger(QStringLiteral("Goal1")), g2 = view->asInteger(QStringLiteral("Goal2"));
-            ++counts[g1 > g2 ? 0 : g1 == g2 ? 1 : 2];
-            counts[3] += static_cast<int>(g1 + g2);
-        }
-    };
-    for (auto _ : state) {
-        choose(m.module, pick(db, i));
-        TableView* results = m.module.TableResults;
-        TableView* seasons = m.module.TableTableHead;
-        int total[4] = {};
-        walk(results, total);
-        const QString d = QString::number(m.module.TableDivision->asInteger(QStringLiteral("Code")));
-        for (seasons->first(); !seasons->eof() && !seasons->isEmpty(); seasons->next()) {
-            results->setFilterText(FilterForms::seasonInDivision(seasons->asString(QStringLiteral("DateStart")),
-                                                                 seasons->asString(QStringLiteral("DateFinish")), d));
-            results->setFiltered(true);
-            int counts[4] = {};
-            walk(results, counts);
-            benchmark::DoNotOptimize(counts);
-        }
-        results->setFiltered(false);
-        benchmark::DoNotOptimize(total);
-    }
-}
-BENCHMARK(BM_CompetitionStatistics)->Unit(benchmark::kMillisecond);
-
-void BM_CompetitionStatistics_SQL(benchmark::State& state)
-{
-    BenchDatabase& db = BenchDatabase::get(kLarge);
-    size_t i = 0;
-    const QString sql = QStringLiteral(
-        "SELECT NULL, COUNT(*), TOTAL(Goal1 > Goal2), TOTAL(Goal1 = Goal2), TOTAL(Goal1 < Goal2), TOTAL(Goal1 + Goal2) "
-        "FROM Results WHERE Division = ? UNION ALL "
-        "SELECT h.Num, COUNT(r.RecId), TOTAL(r.Goal1 > r.Goal2), TOTAL(r.Goal1 = r.Goal2), TOTAL(r.Goal1 < r.Goal2), "
-        "TOTAL(r.Goal1 + r.Goal2) FROM TableHead h LEFT JOIN Results r ON r.Division = h.CodeDivision "
-        "AND r.Date BETWEEN h.DateStart AND h.DateFinish WHERE h.CodeDivision = ? GROUP BY h.Num");
-    for (auto _ : state) {
-        const qint64 code = pick(db, i).code;
-        QSqlQuery q = db.store().exec(sql, {code, code}, kBench);
-        int rows = 0;
-        while (q.next())
-            ++rows;
-        benchmark::DoNotOptimize(rows);
-    }
-}
-BENCHMARK(BM_CompetitionStatistics_SQL)->Unit(benchmark::kMillisecond);
 
 // The database summary: the counts of four tables, then every competition's count and
 // first and last date by form 1 on the sorted results.
@@ -390,5 +326,6 @@ int main(int argc, char* argv[])
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    BenchDatabase::releaseAll();
     return 0;
 }

@@ -7,10 +7,24 @@
 #include <QFile>
 #include <QSqlQuery>
 
-BenchDatabase& BenchDatabase::get(int results)
+namespace {
+
+std::map<int, std::unique_ptr<BenchDatabase>>& madeDatabases()
 {
     static std::map<int, std::unique_ptr<BenchDatabase>> made;
-    auto& db = made[results];
+    return made;
+}
+
+} // namespace
+
+void BenchDatabase::releaseAll()
+{
+    madeDatabases().clear();
+}
+
+BenchDatabase& BenchDatabase::get(int results)
+{
+    auto& db = madeDatabases()[results];
     if (!db)
         db.reset(new BenchDatabase(results));
     return *db;
@@ -51,6 +65,12 @@ BenchDatabase::BenchDatabase(int results)
     q = m_store->exec(QStringLiteral("SELECT CodeDivision, Num FROM TableHead ORDER BY Num"), {}, {});
     while (q.next())
         competitions[index.at(q.value(0).toLongLong())].seasons.push_back(q.value(1).toLongLong());
+}
+
+void choose(TDataModule1& m, const BenchDatabase::Competition& c)
+{
+    m.TableCountry->locate(QStringLiteral("Code"), c.country);
+    m.TableDivision->locate(QStringLiteral("Code"), c.code);
 }
 
 double residentMegabytes()

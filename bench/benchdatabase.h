@@ -1,5 +1,6 @@
 #pragma once
 
+#include "datamodule.h"
 #include "tablestore.h"
 
 #include <QString>
@@ -16,6 +17,9 @@ class BenchDatabase
 {
 public:
     static BenchDatabase& get(int results);
+    // Closes every database made, while the application object still lives (a connection
+    // closed after it has gone crashes at exit).
+    static void releaseAll();
 
     TableStore& store() { return *m_store; }
 
@@ -34,6 +38,16 @@ private:
     QTemporaryDir m_dir;
     std::unique_ptr<TableStore> m_store;
 };
+
+// The data module opened on a bench database, as the program opens it at start-up.
+struct BenchModule
+{
+    explicit BenchModule(BenchDatabase& db) : module(db.store()) { module.DataModuleCreate(); }
+    TDataModule1 module;
+};
+
+// Makes the competition (and its country) current, as the choosers do.
+void choose(TDataModule1& m, const BenchDatabase::Competition& c);
 
 // The resident memory of this process, in megabytes.
 double residentMegabytes();

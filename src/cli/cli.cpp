@@ -241,10 +241,23 @@ void CommandContext::printText(const QString& composed)
     m_printed += m_format == Format::Json ? Output::jsonLines(composed) : Output::lines(composed);
 }
 
+void CommandContext::printTextAndRows(const QString& textKey, const QString& composed, const QString& rowsKey,
+                                      const Rows& rows)
+{
+    if (m_format == Format::Json) {
+        m_printed += QStringLiteral("{\n") + Output::jsonString(textKey) + QStringLiteral(": ") +
+                     Output::jsonLines(composed).trimmed() + QStringLiteral(",\n") + Output::jsonString(rowsKey) +
+                     QStringLiteral(": ") + Output::json(rows).trimmed() + QStringLiteral("\n}\n");
+        return;
+    }
+    m_printed += Output::lines(composed) + QLatin1Char('\n') + Output::csv(rows);
+}
+
 const std::vector<Command>& commands()
 {
     // Each command arrives with the window whose computation it shares.
-    static const std::vector<Command> table{countriesCommand(), competitionsCommand(), seasonsCommand(), teamsCommand(),
-                                            headToHeadCommand()};
+    static const std::vector<Command> table{countriesCommand(), competitionsCommand(), seasonsCommand(),
+                                            teamsCommand(),     headToHeadCommand(),   statisticsCommand(),
+                                            predictCommand(),   backtestCommand()};
     return table;
 }

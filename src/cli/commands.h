@@ -41,6 +41,9 @@ public:
     void print(const Rows& rows);
     // A composed text of the windows, line by line (a JSON array of its lines with --format json).
     void printText(const QString& composed);
+    // A composed text and rows: the text's lines, an empty line and the rows as CSV; with
+    // --format json one object holding the lines under textKey and the rows under rowsKey.
+    void printTextAndRows(const QString& textKey, const QString& composed, const QString& rowsKey, const Rows& rows);
     const QString& printed() const { return m_printed; }
 
 private:
@@ -74,3 +77,6 @@ Command competitionsCommand();
 Command seasonsCommand();
 Command teamsCommand();
 Command headToHeadCommand();
+Command statisticsCommand();
+Command predictCommand();
+Command backtestCommand();

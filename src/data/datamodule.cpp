@@ -8,6 +8,13 @@
 
 TDataModule1* DataModule1 = nullptr;
 
+TDataModule1& loadedDataModule()
+{
+    if (!DataModule1)
+        throw AppError(QStringLiteral("The data module is not loaded."));
+    return *DataModule1;
+}
+
 QString teamLabel(const QString& shortName, const QString& city)
 {
     return shortName + QStringLiteral(" (") + city + QLatin1Char(')');

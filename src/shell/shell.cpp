@@ -7,7 +7,10 @@
 #include "tinfo.h"
 #include "tmain.h"
 #include "tnotice.h"
+#include "tprediction.h"
+#include "tpredictionexport.h"
 #include "tprompt.h"
+#include "tstatistic.h"
 
 #include <QAction>
 #include <QApplication>
@@ -65,11 +68,11 @@ void Shell::start()
         {"TReportResults", nullptr},
         {"TReportTable", nullptr},
         {"TAbout", nullptr},
-        {"TStatistic", nullptr},
+        {"TStatistic", &Shell::makeStatistic},
         {"TNotice", &Shell::makeNotice},
         {"TPrompt", &Shell::makePrompt},
-        {"TPrediction", nullptr},
-        {"TPredictionExport", nullptr},
+        {"TPrediction", &Shell::makePrediction},
+        {"TPredictionExport", &Shell::makePredictionExport},
         {"TInfo", &Shell::makeInfo},
     };
     for (const WindowSlot& slot : windowSet) {
@@ -118,6 +121,27 @@ void Shell::makeDataModule()
     } catch (const AppError& error) {
         Dialogs::error(error.message());
     }
+}
+
+void Shell::makeStatistic()
+{
+    m_windows.push_back(std::make_unique<TStatistic>());
+}
+
+void Shell::makePrediction()
+{
+    // Modal over the main window only, so that the predictions list it fills can be
+    // scrolled and cleared while it is open.
+    m_windows.push_back(std::make_unique<TPrediction>(Main));
+    PredictionWindow->setWindowModality(Qt::WindowModal);
+    connect(PredictionWindow, &TPrediction::updatePageRequested, this,
+            [this] { Dialogs::runHandler([this] { showHelp(QStringLiteral("updating.htm")); }, PredictionWindow); });
+}
+
+void Shell::makePredictionExport()
+{
+    m_windows.push_back(std::make_unique<TPredictionExport>());
+    connect(PredictionWindow, &TPrediction::addToPredictionsList, PredictionExport, &TPredictionExport::add);
 }
 
 void Shell::makeNotice()
@@ -176,11 +200,11 @@ void Shell::buildMainMenu()
         {&Shell::N1, &Shell::N16, "N16", "Print options...", none, nullptr}, // the results report's printer set-up
         {&Shell::N1, &Shell::N15, "N15", "Print", none, nullptr},            // the results report
         {&Shell::N1, &Shell::N2, "N2", "Exit", none, &Shell::N2Click},
-        {&Shell::N3, &Shell::N4, "N4", "Teams", none, nullptr},                     // TTeam, modal
-        {&Shell::N3, &Shell::N5, "N5", "League table", none, nullptr},              // TTurTable, modal
-        {&Shell::N3, &Shell::N17, "N17", "Competitions statistics", none, nullptr}, // TStatistic, modal
+        {&Shell::N3, &Shell::N4, "N4", "Teams", none, nullptr},        // TTeam, modal
+        {&Shell::N3, &Shell::N5, "N5", "League table", none, nullptr}, // TTurTable, modal
+        {&Shell::N3, &Shell::N17, "N17", "Competitions statistics", none, &Shell::N17Click},
         {&Shell::N3, &Shell::N18, "N18", "Notes", none, &Shell::N18Click},
-        {&Shell::N3, &Shell::N19, "N19", "Prediction", none, nullptr},        // TPrediction, modal
+        {&Shell::N3, &Shell::N19, "N19", "Prediction", none, &Shell::N19Click},
         {&Shell::N6, &Shell::N7, "N7", "Страны", none, nullptr},              // TCountryEdit, modal
         {&Shell::N6, &Shell::N8, "N8", "Дивизион", none, nullptr},            // TDivisionEdit, modal
         {&Shell::N6, &Shell::N9, "N9", "Стадионы", none, nullptr},            // TStadiumEdit, modal
@@ -250,16 +274,31 @@ void Shell::N18Click()
     Notice->showNotes();
 }
 
+void Shell::N17Click()
+{
+    Dialogs::execModal(*Statistic);
+}
+
+void Shell::N19Click()
+{
+    Dialogs::execModal(*PredictionWindow);
+}
+
 void Shell::N13Click()
+{
+    showHelp(HelpWindow::contentsPage());
+}
+
+void Shell::showHelp(const QString& page)
 {
     // The help folder is that of the working directory at this moment.
     const QString folder = HelpWindow::currentHelpFolder();
     if (!m_help)
         m_help = std::make_unique<HelpWindow>();
-    if (!m_help->openContents(folder)) {
+    if (!m_help->openContents(folder, page)) {
         Dialogs::error(QStringLiteral("The help file \"%1\" cannot be found. Tallyfield reads its help from the "
                                       "folder Help in the folder it was started in.")
-                           .arg(QDir::toNativeSeparators(QDir(folder).filePath(HelpWindow::contentsPage()))),
+                           .arg(QDir::toNativeSeparators(QDir(folder).filePath(page))),
                        Main);
         return;
     }

@@ -65,6 +65,12 @@ public:
     void N2Click();  // Exit
     void N18Click(); // Notes
     void N13Click(); // Help
+    void N17Click(); // Competitions statistics
+    void N19Click(); // Prediction
+
+    // Shows a page of the help in the working directory's folder Help; an error box when
+    // the folder has no such page.
+    void showHelp(const QString& page);
 
     // The help window; null until help has been asked for.
     HelpWindow* helpWindow() const { return m_help.get(); }
@@ -75,6 +81,9 @@ protected:
 private:
     void makeMain();
     void makeDataModule();
+    void makeStatistic();
+    void makePrediction();
+    void makePredictionExport();
     void makeNotice();
     void makePrompt();
     void makeInfo();

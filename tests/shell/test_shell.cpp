@@ -9,7 +9,10 @@
 #include "tinfo.h"
 #include "tmain.h"
 #include "tnotice.h"
+#include "tprediction.h"
+#include "tpredictionexport.h"
 #include "tprompt.h"
+#include "tstatistic.h"
 #include "version.h"
 
 #include <QAction>
@@ -107,7 +110,8 @@ std::vector<bool> openStates(const TDataModule1& module)
 TEST_F(ShellTest, StartUpMakesTheWindowsOnceInTheirOrderAndOpensEveryView)
 {
     start();
-    EXPECT_EQ(shell->createdWindows(), QStringList({"TMain", "TDataModule1", "TNotice", "TPrompt", "TInfo"}));
+    EXPECT_EQ(shell->createdWindows(), QStringList({"TMain", "TDataModule1", "TStatistic", "TNotice", "TPrompt",
+                                                    "TPrediction", "TPredictionExport", "TInfo"}));
     ASSERT_TRUE(Main && DataModule1 && Notice && Prompt && Info);
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(&DataModule1->store(), &Main->Database1);
@@ -148,7 +152,8 @@ TEST_F(UnreadableTableTest, TheErrorIsShownTheLaterViewsStayClosedAndStartUpGoes
     std::vector<bool> expected(10, false);
     expected[0] = expected[1] = true;
     EXPECT_EQ(openStates(*DataModule1), expected);
-    EXPECT_EQ(shell->createdWindows(), QStringList({"TMain", "TDataModule1", "TNotice", "TPrompt", "TInfo"}));
+    EXPECT_EQ(shell->createdWindows(), QStringList({"TMain", "TDataModule1", "TStatistic", "TNotice", "TPrompt",
+                                                    "TPrediction", "TPredictionExport", "TInfo"}));
     EXPECT_TRUE(shell->MainMenu1 && Prompt->Timer1->isActive());
 }
 
@@ -168,7 +173,8 @@ TEST_F(MissingDatabaseTest, TheStoresMessageIsShownAndStartUpGoesOnWithEveryView
     EXPECT_EQ(messages[0].kind, Dialogs::Kind::Error);
     EXPECT_TRUE(messages[0].text.contains(QStringLiteral("does not exist"))) << messages[0].text.toStdString();
     EXPECT_EQ(openStates(*DataModule1), std::vector<bool>(10, false));
-    EXPECT_EQ(shell->createdWindows(), QStringList({"TMain", "TDataModule1", "TNotice", "TPrompt", "TInfo"}));
+    EXPECT_EQ(shell->createdWindows(), QStringList({"TMain", "TDataModule1", "TStatistic", "TNotice", "TPrompt",
+                                                    "TPrediction", "TPredictionExport", "TInfo"}));
 
     // Then quiet, empty windows: the choosers do not open, "Show statistics" is off.
     Main->show();
@@ -203,9 +209,9 @@ TEST_F(ShellTest, TheMenuBarHoldsEveryEntryWithItsNameCaptionAndState)
          true,
          {{"N4", "Teams", false},
           {"N5", "League table", false},
-          {"N17", "Competitions statistics", false},
+          {"N17", "Competitions statistics", true},
           {"N18", "Notes", true},
-          {"N19", "Prediction", false}}},
+          {"N19", "Prediction", true}}},
         {"N6",
          "Редактировать",
          false,
@@ -237,6 +243,24 @@ TEST_F(ShellTest, TheMenuBarHoldsEveryEntryWithItsNameCaptionAndState)
     }
     EXPECT_EQ(shell->N13->shortcut(), QKeySequence(Qt::Key_F1));
     EXPECT_EQ(Main->findChild<QAction*>(QStringLiteral("N15")), shell->N15);
+}
+
+TEST_F(ShellTest, ViewOpensTheStatisticsModallyOnTheSharedViews)
+{
+    start();
+    ASSERT_TRUE(Statistic);
+    answer = [](QDialog& dialog) {
+        dialog.show(); // bound to the data module when first shown
+        EXPECT_TRUE(Statistic->DBLookupComboBox2->chooseText(QStringLiteral("England")));
+        EXPECT_TRUE(Statistic->DBLookupComboBox1->chooseText(QStringLiteral("Premier League")));
+        dialog.hide();
+        return 0;
+    };
+    shell->N17->trigger();
+    EXPECT_EQ(modals, QStringList{QStringLiteral("Statistic")});
+    // A competition without results: the window's own message, nothing else.
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, QStringLiteral("Results not found for \"England - Premier League\""));
 }
 
 TEST_F(ShellTest, TheFirstShowingOfTheMainWindowGreetsWithSplashThenInfoOnce)
@@ -438,4 +462,33 @@ TEST(ShippedHelpTest, EveryLinkLeadsToAShippedPage)
         }
     }
     EXPECT_GT(links, 10);
+}
+
+TEST_F(ShellTest, ThePredictionFillsTheListAndLeadsToTheUpdatePage)
+{
+    writeHelp(QDir::currentPath(), QStringLiteral("Contents"));
+    QFile page(QDir::current().filePath(QStringLiteral("Help/updating.htm")));
+    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+    page.write("<html><head><title>Updating</title></head><body>Updating</body></html>");
+    page.close();
+    start();
+    ASSERT_TRUE(PredictionWindow && PredictionExport);
+    EXPECT_EQ(PredictionWindow->windowModality(), Qt::WindowModal);
+    answer = [this](QDialog& dialog) {
+        dialog.show();
+        PredictionWindow->SpeedButton2->setEnabled(true);
+        PredictionWindow->SpeedButton2->click(); // a prediction of too little data: zeros
+        PredictionWindow->HyperLink6Click();
+        dialog.hide();
+        return 0;
+    };
+    shell->N19->trigger();
+    EXPECT_EQ(modals, QStringList{QStringLiteral("Prediction")});
+    EXPECT_TRUE(PredictionExport->isVisible());
+    EXPECT_EQ(PredictionExport->list().rowCount(), 2);
+    ASSERT_TRUE(shell->helpWindow());
+    EXPECT_TRUE(shell->helpWindow()->browser()->source().toLocalFile().endsWith(QStringLiteral("Help/updating.htm")));
+    EXPECT_TRUE(messages.empty());
+    PredictionExport->hide();
+    shell->helpWindow()->hide();
 }
