@@ -3,6 +3,7 @@
 #include "apperror.h"
 
 #include <QDialog>
+#include <QFileDialog>
 #include <QMessageBox>
 
 namespace {
@@ -14,6 +15,16 @@ Dialogs::MessageHandler& messageHandler()
 Dialogs::ModalHandler& modalHandler()
 {
     static Dialogs::ModalHandler handler;
+    return handler;
+}
+Dialogs::QuestionHandler& questionHandler()
+{
+    static Dialogs::QuestionHandler handler;
+    return handler;
+}
+Dialogs::SaveFileHandler& saveFileHandler()
+{
+    static Dialogs::SaveFileHandler handler;
     return handler;
 }
 } // namespace
@@ -58,7 +69,36 @@ int execModal(QDialog& dialog)
     return dialog.exec();
 }
 
-void setMessageHandler(MessageHandler handler) { messageHandler() = std::move(handler); }
-void setModalHandler(ModalHandler handler) { modalHandler() = std::move(handler); }
+bool question(const QString& text, QWidget* parent)
+{
+    if (questionHandler())
+        return questionHandler()(text);
+    return QMessageBox::question(parent, QStringLiteral("Tallyfield"), text, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::Yes) == QMessageBox::Yes;
+}
+
+QString saveFileName(const QString& caption, const QString& suggested, const QString& filter, QWidget* parent)
+{
+    if (saveFileHandler())
+        return saveFileHandler()(caption, suggested);
+    return QFileDialog::getSaveFileName(parent, caption, suggested, filter);
+}
+
+void setMessageHandler(MessageHandler handler)
+{
+    messageHandler() = std::move(handler);
+}
+void setModalHandler(ModalHandler handler)
+{
+    modalHandler() = std::move(handler);
+}
+void setQuestionHandler(QuestionHandler handler)
+{
+    questionHandler() = std::move(handler);
+}
+void setSaveFileHandler(SaveFileHandler handler)
+{
+    saveFileHandler() = std::move(handler);
+}
 
 } // namespace Dialogs

@@ -7,16 +7,27 @@
 class QDialog;
 class QWidget;
 
-// Every message box and every modal window of the program goes through here, so that a
+// Every message box, question, file dialog and modal window of the program goes through here, so that a
 // test can answer them instead of a person. By default a message box is the standard one,
 // titled "Tallyfield", with an OK button, and a modal window runs its own event loop.
 namespace Dialogs {
 
-enum class Kind { Error, Warning, Information };
+enum class Kind
+{
+    Error,
+    Warning,
+    Information
+};
 
 void message(Kind kind, const QString& text, QWidget* parent = nullptr);
-inline void error(const QString& text, QWidget* parent = nullptr) { message(Kind::Error, text, parent); }
-inline void warning(const QString& text, QWidget* parent = nullptr) { message(Kind::Warning, text, parent); }
+inline void error(const QString& text, QWidget* parent = nullptr)
+{
+    message(Kind::Error, text, parent);
+}
+inline void warning(const QString& text, QWidget* parent = nullptr)
+{
+    message(Kind::Warning, text, parent);
+}
 inline void information(const QString& text, QWidget* parent = nullptr)
 {
     message(Kind::Information, text, parent);
@@ -30,11 +41,23 @@ void runHandler(const std::function<void()>& handler, QWidget* parent = nullptr)
 // Shows the window modally and returns its result code.
 int execModal(QDialog& dialog);
 
+// Asks a yes-or-no question in the standard box titled "Tallyfield"; true for Yes.
+bool question(const QString& text, QWidget* parent = nullptr);
+
+// Asks for the name of a file to write, starting from suggested; filter as the file
+// dialog takes it ("PDF files (*.pdf)"). Empty when the user cancels.
+QString saveFileName(const QString& caption, const QString& suggested, const QString& filter,
+                     QWidget* parent = nullptr);
+
 using MessageHandler = std::function<void(Kind, const QString&)>;
 using ModalHandler = std::function<int(QDialog&)>;
+using QuestionHandler = std::function<bool(const QString&)>;
+using SaveFileHandler = std::function<QString(const QString& caption, const QString& suggested)>;
 
 // Replaces the message boxes or the modal loop; an empty handler restores the default.
 void setMessageHandler(MessageHandler handler);
 void setModalHandler(ModalHandler handler);
+void setQuestionHandler(QuestionHandler handler);
+void setSaveFileHandler(SaveFileHandler handler);
 
 } // namespace Dialogs
