@@ -41,14 +41,15 @@ Report layout(TDataModule1& module, const Texts& texts)
                    << label(46.6, 2.1, QStringLiteral("Home")) << label(105.8, 2.1, QStringLiteral("Away"))
                    << label(167.2, 2.1, QStringLiteral("Goals")) << horizontalLine({0, 5.0, 190.2, 1.9});
 
-    // The team labels run on as far as they are long; the white blocks, drawn last, blank
-    // what reaches the next column.
+    // The team labels run on as far as they are long. Each white block is drawn over the
+    // column before it and under the column after it: it blanks what runs on into "Away"
+    // or "Goals" without cutting into the first letter there, which starts 0.3 mm before
+    // the block ends.
     r.detail.height = 6.3;
     r.detail << recordNumber(18.8, 1.3) << text(25.4, 1.3, field(results, QStringLiteral("Date")))
-             << text(46.6, 1.3, field(results, QStringLiteral("Team")))
-             << text(105.8, 1.3, field(results, QStringLiteral("Team2")))
-             << text(167.5, 1.3, field(results, QStringLiteral("Res"))) << block({103.7, 0.3, 2.4, 6.6}, Qt::white)
-             << block({165.1, 0.3, 2.4, 6.6}, Qt::white);
+             << text(46.6, 1.3, field(results, QStringLiteral("Team"))) << block({103.7, 0.3, 2.4, 6.6}, Qt::white)
+             << text(105.8, 1.3, field(results, QStringLiteral("Team2"))) << block({165.1, 0.3, 2.4, 6.6}, Qt::white)
+             << text(167.5, 1.3, field(results, QStringLiteral("Res")));
     r.rows = rowsOf(results);
 
     const QString statistics = texts.statistics;

@@ -69,6 +69,7 @@ protected:
         db.addResult(3, QDate(2022, 3, 5), 111, 112, kUnited, kRovers, 1, 3, 11);
         db.addResult(4, QDate(2023, 1, 10), 112, 111, kRovers, kUnited, 4, 4, 12);
         db.addResult(5, QDate(2021, 5, 5), 113, 112, kLong, kRovers, 1, 2, 11);
+        db.addResult(6, QDate(2021, 6, 1), 112, 113, kRovers, kLong, 0, 2, 11);
         db.exec("UPDATE Country SET Flag = ?, Logo = ? WHERE Code = 1", {squarePng(Qt::red), squarePng(Qt::blue)});
         db.exec("UPDATE Country SET Flag = ?, Logo = ? WHERE Code = 2", {squarePng(Qt::green), squarePng(Qt::yellow)});
 
@@ -257,26 +258,29 @@ TEST_F(ReportResultsTest, TheTitleShowsTheCountryCurrentAtPrintTimeAndTheElement
 }
 
 // The long label runs on from 46.6 mm past 106 mm; the white block at 103.7 to 106.1 mm
-// blanks it just before the "Away" column, and the away label starts clean after it.
+// blanks it just before the "Away" column. The same label in the away column, which starts
+// at 105.8 mm, keeps its first letter whole.
 TEST_F(ReportResultsTest, ALongHomeLabelIsBlankedBeforeTheAwayColumn)
 {
     run(kLong, kRovers);
     const PdfPages pdf = printToPdf();
-    ASSERT_EQ(detailLines(pdf, 0).size(), 1);
+    ASSERT_EQ(detailLines(pdf, 0).size(), 2);
     const QImage page = pdf.picture(0, 300);
     ASSERT_FALSE(page.isNull());
     const double dotsPerMm = 300 / 25.4;
-    const double rowTop = 10 + 53.7;
-    auto darkIn = [&](double left, double right) {
+    auto darkIn = [&](int row, double left, double right) {
+        const double top = 10 + 53.7 + 6.3 * row;
         int dark = 0;
         for (int x = qRound(left * dotsPerMm); x <= qRound(right * dotsPerMm); ++x) {
-            for (int y = qRound((rowTop + 1.5) * dotsPerMm); y <= qRound((rowTop + 5) * dotsPerMm); ++y)
+            for (int y = qRound((top + 1.5) * dotsPerMm); y <= qRound((top + 5) * dotsPerMm); ++y)
                 dark += qGray(page.pixel(x, y)) < 128;
         }
         return dark;
     };
-    EXPECT_GT(darkIn(10 + 95, 10 + 103.5), 20); // the home label reaches the block
-    EXPECT_EQ(darkIn(10 + 103.8, 10 + 105.7), 0);
+    // Row 0: Rovers at home, the long label away; row 1: the long label at home.
+    EXPECT_GT(darkIn(1, 10 + 95, 10 + 103.5), 20); // the home label reaches the block
+    EXPECT_EQ(darkIn(1, 10 + 103.8, 10 + 105.7), 0);
+    EXPECT_GT(darkIn(0, 10 + 105.8, 10 + 106.0), 0); // the W of the away label
 }
 
 // 100 matches: 34 under the title on the first page, 42 on the second, 24 and the summary
