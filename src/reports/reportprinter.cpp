@@ -25,8 +25,8 @@ void ReportPrinter::print(const Report& report, QWidget* parent, const QString& 
         offerPdf(QStringLiteral("No printer is installed."), report, parent, creator);
         return;
     }
+    // The output stays as the set-up left it: a printer, or the file the user chose there.
     QPrinter& p = *m_printer;
-    p.setOutputFormat(QPrinter::NativeFormat);
     p.setDocName(report.name);
     p.setCreator(creator);
     const bool ranged = p.printRange() == QPrinter::PageRange;
