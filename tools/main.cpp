@@ -74,11 +74,14 @@ int main(int argc, char* argv[])
             OpenData open = readOpenData({parser.value(catalogue), parser.value(matches), parser.value(clubs)},
                                          findings);
             err << QStringLiteral("Open data: %1 clubs, %2 with a city, %3 with a stadium; %4 fixtures without a "
-                                  "score left out.\n")
+                                  "score left out; %5 matches stored with a corrected date; %6 matches of copied "
+                                  "seasons refused.\n")
                        .arg(open.dataset.teams.size())
                        .arg(open.clubsWithCity)
                        .arg(open.clubsWithStadium)
-                       .arg(open.fixtures);
+                       .arg(open.fixtures)
+                       .arg(open.corrected)
+                       .arg(open.refused);
             data = std::move(open.dataset);
         }
         const WriteFigures figures = writeDatabase(data, parser.value(out));

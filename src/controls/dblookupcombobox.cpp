@@ -56,7 +56,9 @@ void DBLookupComboBox::showKey()
 
 void DBLookupComboBox::showPopup()
 {
-    if (m_open)
+    // Without a list to read (detached, or its view closed because the database could not
+    // be opened) there is nothing to choose from and nothing to report.
+    if (m_open || !m_source || !m_source->view()->isOpen())
         return;
     bool read = false;
     Dialogs::runHandler(

@@ -22,7 +22,8 @@
 // closeUp() is emitted exactly once each time the list closes, after the entry under the
 // mouse or keyboard has been chosen and made current, also when the list closes without
 // a new choice (the previous choice is made current again). An empty list cannot open:
-// trying to drop it down counts as opening and closing it. The list is read from the view
+// trying to drop it down counts as opening and closing it. A chooser without a list to
+// read (detached, or its view closed) does not open at all and emits nothing. The list is read from the view
 // whenever it drops down, so it shows the records as they stand.
 class DBLookupComboBox : public QComboBox
 {

@@ -2,6 +2,7 @@
 
 #include "apperror.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -27,6 +28,20 @@ Dialogs::SaveFileHandler& saveFileHandler()
     static Dialogs::SaveFileHandler handler;
     return handler;
 }
+
+// The window a box is centred over. A window not on screen yet (the main window while it
+// is made) would place the box at its own hidden place, usually the screen's corner.
+QWidget* owner(QWidget* parent)
+{
+    if (parent && parent->window()->isVisible())
+        return parent->window();
+    if (QWidget* active = QApplication::activeWindow())
+        return active;
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    return nullptr; // centred on the screen
+}
+
 } // namespace
 
 namespace Dialogs {
@@ -38,6 +53,7 @@ void message(Kind kind, const QString& text, QWidget* parent)
         return;
     }
     const QString title = QStringLiteral("Tallyfield");
+    parent = owner(parent);
     switch (kind) {
     case Kind::Error:
         QMessageBox::critical(parent, title, text);
@@ -62,6 +78,15 @@ void runHandler(const std::function<void()>& handler, QWidget* parent)
     }
 }
 
+bool ask(Question question, const QString& text, QWidget* parent)
+{
+    if (questionHandler())
+        return questionHandler()(question, text);
+    const auto [first, second] = question == Question::YesNo ? std::pair{QMessageBox::Yes, QMessageBox::No}
+                                                             : std::pair{QMessageBox::Retry, QMessageBox::Cancel};
+    return QMessageBox::question(owner(parent), QStringLiteral("Tallyfield"), text, first | second, first) == first;
+}
+
 int execModal(QDialog& dialog)
 {
     if (modalHandler())
@@ -69,19 +94,11 @@ int execModal(QDialog& dialog)
     return dialog.exec();
 }
 
-bool question(const QString& text, QWidget* parent)
-{
-    if (questionHandler())
-        return questionHandler()(text);
-    return QMessageBox::question(parent, QStringLiteral("Tallyfield"), text, QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::Yes) == QMessageBox::Yes;
-}
-
 QString saveFileName(const QString& caption, const QString& suggested, const QString& filter, QWidget* parent)
 {
     if (saveFileHandler())
         return saveFileHandler()(caption, suggested);
-    return QFileDialog::getSaveFileName(parent, caption, suggested, filter);
+    return QFileDialog::getSaveFileName(owner(parent), caption, suggested, filter);
 }
 
 void setMessageHandler(MessageHandler handler)

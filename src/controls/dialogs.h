@@ -1,15 +1,18 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
+#include <QWidget>
 
 #include <functional>
 
 class QDialog;
-class QWidget;
 
 // Every message box, question, file dialog and modal window of the program goes through here, so that a
 // test can answer them instead of a person. By default a message box is the standard one,
-// titled "Tallyfield", with an OK button, and a modal window runs its own event loop.
+// titled "Tallyfield", with an OK button, centred over the window it concerns (the
+// parent's window when it is on screen, else the active window), and a modal window runs
+// its own event loop.
 namespace Dialogs {
 
 enum class Kind
@@ -38,11 +41,29 @@ inline void information(const QString& text, QWidget* parent = nullptr)
 // Handlers themselves catch nothing; controls call them through here.
 void runHandler(const std::function<void()>& handler, QWidget* parent = nullptr);
 
+// Connects a control's signal to a handler the user starts with it: the handler runs
+// through runHandler, so its error is shown right there, over the context's window, once.
+// This is the one way the program connects its handlers; an error that still reaches the
+// application's event dispatch is a last resort.
+template <class Sender, class Signal>
+QMetaObject::Connection connectHandler(const Sender* sender, Signal signal, QObject* context,
+                                       std::function<void()> handler)
+{
+    QWidget* window = context && context->isWidgetType() ? static_cast<QWidget*>(context) : nullptr;
+    return QObject::connect(sender, signal, context,
+                            [window, handler = std::move(handler)] { runHandler(handler, window); });
+}
+
+// Asks the user a question with two answers; true for the first (Yes, Retry).
+enum class Question
+{
+    YesNo,
+    RetryCancel
+};
+bool ask(Question question, const QString& text, QWidget* parent = nullptr);
+
 // Shows the window modally and returns its result code.
 int execModal(QDialog& dialog);
-
-// Asks a yes-or-no question in the standard box titled "Tallyfield"; true for Yes.
-bool question(const QString& text, QWidget* parent = nullptr);
 
 // Asks for the name of a file to write, starting from suggested; filter as the file
 // dialog takes it ("PDF files (*.pdf)"). Empty when the user cancels.
@@ -51,7 +72,7 @@ QString saveFileName(const QString& caption, const QString& suggested, const QSt
 
 using MessageHandler = std::function<void(Kind, const QString&)>;
 using ModalHandler = std::function<int(QDialog&)>;
-using QuestionHandler = std::function<bool(const QString&)>;
+using QuestionHandler = std::function<bool(Question, const QString&)>;
 using SaveFileHandler = std::function<QString(const QString& caption, const QString& suggested)>;
 
 // Replaces the message boxes or the modal loop; an empty handler restores the default.

@@ -1,8 +1,10 @@
 #include "stringgrid.h"
 
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
+#include <QToolTip>
 
 class StringGridDelegate : public QStyledItemDelegate
 {
@@ -45,6 +47,7 @@ StringGrid::StringGrid(QWidget* parent) : QTableWidget(parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setWordWrap(false);
+    setTabKeyNavigation(false);
     setCornerButtonEnabled(false);
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -116,8 +119,38 @@ void StringGrid::updateHeader()
     setHorizontalHeaderLabels(titles);
 }
 
+namespace {
+QRect textRectOf(const QRect& cellRect)
+{
+    return cellRect.adjusted(2, 2, 0, 0);
+}
+} // namespace
+
 void StringGrid::drawCellText(QPainter& painter, const QRect& cellRect, const QString& text)
 {
-    const QRect textRect = cellRect.adjusted(2, 2, 0, 0);
-    painter.drawText(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+    const QRect textRect = textRectOf(cellRect);
+    const QString shown = painter.fontMetrics().elidedText(text, Qt::ElideRight, textRect.width());
+    painter.drawText(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, shown);
+}
+
+QString StringGrid::cellToolTip(int col, int row) const
+{
+    const QString text = cell(col, row);
+    const int room = textRectOf(QRect(0, 0, columnWidth(col), m_rowHeight)).width();
+    return fontMetrics().horizontalAdvance(text) > room ? text : QString();
+}
+
+bool StringGrid::viewportEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QModelIndex index = indexAt(help->pos());
+        const QString tip = index.isValid() ? cellToolTip(index.column(), index.row()) : QString();
+        if (tip.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), tip, viewport(), visualRect(index));
+        return true;
+    }
+    return QTableWidget::viewportEvent(event);
 }

@@ -13,6 +13,9 @@ class QPainter;
 // in the text colour, clipped to the cell), so that it can paint over the cell, for
 // instance drawing the text again in another colour with drawCellText().
 //
+// A text wider than its cell is cut with an ellipsis, and the cell's tooltip shows it
+// whole. Tab moves on to the window's next control instead of from cell to cell.
+//
 // The whole row is selected. Rows are defaultRowHeight() high plus the grid line. With
 // fixedRows() at 1, row 0 holds the column titles: it is shown as the grid's header, stays
 // in view when the rows scroll, cannot be selected and is not passed to the hook.
@@ -45,13 +48,20 @@ public:
     void setFixedRows(int rows);
     int fixedRows() const { return m_fixedRows; }
 
-    // Draws a text where the default painting puts a cell's text, in the painter's pen.
+    // The whole text of a cell whose text is cut; empty when it fits.
+    QString cellToolTip(int col, int row) const;
+
+    // Draws a text where the default painting puts a cell's text, in the painter's pen, cut
+    // with an ellipsis where it is wider than the cell.
     static void drawCellText(QPainter& painter, const QRect& cellRect, const QString& text);
 
     // The paint hook, called for every painted cell after the default painting.
     DrawCellHook drawCell;
 
     QColor gridLineColor() const { return m_lineColor; }
+
+protected:
+    bool viewportEvent(QEvent* event) override;
 
 private:
     friend class StringGridDelegate;

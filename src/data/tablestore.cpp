@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlRecord>
+#include <QUrl>
 #include <algorithm>
 #include <atomic>
 
@@ -60,30 +61,47 @@ void TableStore::open(const QString& folder)
     if (!file.isReadable())
         throw AppError(
             QStringLiteral("The database file \"%1\" cannot be read.").arg(QDir::toNativeSeparators(file.filePath())));
-    // A file or folder marked read-only is refused even where the system would let this
-    // user write, so that a marked database is never changed.
-    if (!file.isWritable() || !(file.permissions() & QFile::WriteOwner) || !dir.isWritable() ||
-        !(dir.permissions() & QFile::WriteOwner))
-        throw AppError(QStringLiteral("The database file \"%1\" is read-only. Tallyfield writes every change at "
-                                      "once and needs to be able to write to it and to its folder.")
-                           .arg(QDir::toNativeSeparators(file.filePath())));
+    // A file or folder marked read-only is opened for reading only, even where the system
+    // would let this user write, so that a marked database is never changed; a write then
+    // says that the database is read-only. A folder that cannot be written (a read-only
+    // medium) cannot take the database's shared-memory file either: the file is read as one
+    // that nothing changes.
+    const bool folderReadOnly = !dir.isWritable() || !(dir.permissions() & QFile::WriteOwner);
+    m_readOnly = folderReadOnly || !file.isWritable() || !(file.permissions() & QFile::WriteOwner);
 
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
-    db.setDatabaseName(filePath());
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=2000"));
-    const auto fail = [&](const QString& why) {
+    QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=2000");
+    if (folderReadOnly) {
+        options += QStringLiteral(";QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI");
+        db.setDatabaseName(QUrl::fromLocalFile(filePath()).toString(QUrl::FullyEncoded) +
+                           QStringLiteral("?mode=ro&immutable=1"));
+    } else {
+        if (m_readOnly)
+            options += QStringLiteral(";QSQLITE_OPEN_READONLY");
+        db.setDatabaseName(filePath());
+    }
+    db.setConnectOptions(options);
+    const auto fail = [&](const QString& why, bool inUse = false) {
         db.close();
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(m_connection);
-        throw AppError(QStringLiteral("The database file \"%1\" cannot be used: %2")
-                           .arg(QDir::toNativeSeparators(file.filePath()), why));
+        const QString path = QDir::toNativeSeparators(file.filePath());
+        if (inUse)
+            throw DatabaseInUse(
+                QStringLiteral("The database file \"%1\" is in use by another program, which keeps it locked.")
+                    .arg(path));
+        throw AppError(QStringLiteral("The database file \"%1\" cannot be used: %2").arg(path, why));
+    };
+    const auto failOn = [&](const QSqlError& error) {
+        const QString text = error.databaseText();
+        fail(describe(error), text.contains(QLatin1String("locked")) || text.contains(QLatin1String("busy")));
     };
     if (!db.open())
-        fail(describe(db.lastError()));
+        failOn(db.lastError());
 
     QSqlQuery q(db);
     if (!q.exec(QStringLiteral("PRAGMA user_version")) || !q.next())
-        fail(describe(q.lastError()));
+        failOn(q.lastError());
     const int version = q.value(0).toInt();
     if (version == 0)
         fail(QStringLiteral("it is not a Tallyfield database."));
@@ -91,7 +109,7 @@ void TableStore::open(const QString& folder)
         fail(QStringLiteral("it was made by another version of Tallyfield (version %1).").arg(version));
     for (const auto& table : Schema::tables()) {
         if (!q.exec(QStringLiteral("PRAGMA table_info(\"%1\")").arg(table.sqlName)))
-            fail(describe(q.lastError()));
+            failOn(q.lastError());
         QStringList columns;
         while (q.next())
             columns << q.value(1).toString();
@@ -102,8 +120,9 @@ void TableStore::open(const QString& folder)
                 fail(QStringLiteral("the table %1 has no field %2.").arg(table.name, field.name));
         }
     }
-    if (!q.exec(QStringLiteral("PRAGMA journal_mode=WAL")) || !q.exec(QStringLiteral("PRAGMA synchronous=NORMAL")))
-        fail(describe(q.lastError()));
+    if (!m_readOnly &&
+        (!q.exec(QStringLiteral("PRAGMA journal_mode=WAL")) || !q.exec(QStringLiteral("PRAGMA synchronous=NORMAL"))))
+        failOn(q.lastError());
     m_open = true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "apperror.h"
 #include "schema.h"
 
 #include <QSqlDatabase>
@@ -10,6 +11,13 @@
 #include <vector>
 
 class TableView;
+
+// The database is locked by another program; opening it again later may succeed.
+class DatabaseInUse : public AppError
+{
+public:
+    using AppError::AppError;
+};
 
 // The competition database: the seven tables in one SQLite file inside the folder
 // Table. The store checks the folder and the file when it opens, runs every statement
@@ -28,11 +36,14 @@ public:
     ~TableStore();
 
     // Opens the database in the folder (normally "<working directory>/Table"), closing the
-    // one open before. Throws AppError when the folder or the file is missing, damaged,
-    // read-only or not a Tallyfield database. Never creates anything.
+    // one open before. Throws AppError when the folder or the file is missing, damaged or
+    // not a Tallyfield database, DatabaseInUse when another program keeps it locked. A
+    // read-only file or folder is opened for reading only. Never creates anything.
     void open(const QString& folder);
     void close();
     bool isOpen() const { return m_open; }
+    // Opened for reading only: every write is refused as a write to a read-only database.
+    bool isReadOnly() const { return m_readOnly; }
 
     TableStore(const TableStore&) = delete;
     TableStore& operator=(const TableStore&) = delete;
@@ -106,6 +117,7 @@ private:
     QString m_folder;
     QString m_connection;
     bool m_open = false;
+    bool m_readOnly = false;
     int m_batchDepth = 0;
     std::vector<TableView*> m_views;
     mutable std::unordered_map<QString, QSqlQuery> m_prepared;

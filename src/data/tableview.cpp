@@ -1023,7 +1023,7 @@ void TableView::remove()
     emit recordChanged();
 }
 
-QVariant TableView::convertForField(const FieldSchema& field, const QVariant& value) const
+QVariant TableView::convertForField(const FieldSchema& field, const QVariant& value)
 {
     if (!value.isValid() || value.isNull())
         return {};

@@ -127,6 +127,9 @@ public:
     // field's width; number and date texts are converted (with the conversion messages).
     void setValue(const QString& fieldName, const QVariant& value);
     void clearValue(const QString& fieldName) { setValue(fieldName, QVariant()); }
+    // What a value becomes when it is written into a field: the one rule of every write,
+    // also for records stored without a view (the builder's inserts).
+    static QVariant convertForField(const FieldSchema& field, const QVariant& value);
     // Only inside the calculated-fields reaction.
     void setCalcValue(const QString& fieldName, const QVariant& value);
 
@@ -201,7 +204,6 @@ private:
     QVariant currentBlob(int tableIndex);
     void setCurrent(int pos);
     void computeCalc();
-    QVariant convertForField(const FieldSchema& field, const QVariant& value) const;
     bool affects(const QStringList& changedFields) const;
 
     TableStore& m_store;

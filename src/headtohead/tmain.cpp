@@ -14,16 +14,13 @@
 #include "sortedcombobox.h"
 #include "stringgrid.h"
 #include "textlabel.h"
-#include "tnotice.h"
 
 #include <QCheckBox>
 #include <QDir>
 #include <QEvent>
 #include <QLabel>
-#include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 #include <QToolButton>
 
 TMain* Main = nullptr;
@@ -33,7 +30,9 @@ namespace {
 constexpr int kClientWidth = 498;
 constexpr int kClientHeight = 510;
 constexpr int kGridHeight = 270;
-constexpr int kStatisticsRight = 488; // the statistics text keeps its right edge here
+constexpr int kGridTop = kClientHeight - kGridHeight; // the grid's top at the window's own size
+constexpr int kStatisticsRight = 488;                 // the statistics text keeps its right edge here
+constexpr int kStatisticsLeft = 256;                  // and stays right of the check boxes
 
 // Switches a view's filter off when the operation that set it ends, also when the
 // operation stopped on an error, so that no other window finds the view still filtered.
@@ -73,23 +72,22 @@ QLabel* label(const QString& text, QWidget* parent, int x, int y)
 
 } // namespace
 
-TMain::TMain(QWidget* parent) : QMainWindow(parent)
+TMain::TMain(QWidget* parent) : Window<QMainWindow>(parent)
 {
     Main = this;
     setWindowTitle(QStringLiteral("Tallyfield v3.0.4"));
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
-    setFont(AppFont::sansSerif(8));
-    setMinimumSize(493, 296);
+    // No maximize button, and no maximizing by other means either.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     buildControls();
-    resize(kClientWidth, kClientHeight);
+    // The frame of 506 by 564, at least 501 by 350, less its borders and title bar; the
+    // menu bar comes on top of this.
+    frame().setClientSize({kClientWidth, kClientHeight}, {493, 296});
 
-    try {
-        Database1.close();
-        Database1.open(QDir::current().filePath(QStringLiteral("Table")));
-    } catch (const AppError& error) {
-        // Start-up goes on without the database; the windows show empty lists.
-        Dialogs::error(error.message(), this);
+    if (!openDatabase()) {
+        // Start-up goes on without the database, quietly: the user has been told once, and
+        // the windows show empty lists.
+        Button1->setEnabled(false);
         return;
     }
     Label6->setCaption(QString());
@@ -97,6 +95,26 @@ TMain::TMain(QWidget* parent) : QMainWindow(parent)
                              QStringLiteral("Away"), QStringLiteral("Goals")};
     for (int c = 0; c < titles.size(); ++c)
         StringGrid1->setCell(c, 0, titles[c]);
+}
+
+// Opens the database in the working directory's folder Table. A database another program
+// holds locked may be tried again as often as the user likes; any other failure is shown.
+bool TMain::openDatabase()
+{
+    const QString folder = QDir::current().filePath(QStringLiteral("Table"));
+    for (;;) {
+        try {
+            Database1.close();
+            Database1.open(folder);
+            return true;
+        } catch (const DatabaseInUse& error) {
+            if (!Dialogs::ask(Dialogs::Question::RetryCancel, error.message(), this))
+                return false;
+        } catch (const AppError& error) {
+            Dialogs::error(error.message(), this);
+            return false;
+        }
+    }
 }
 
 TMain::~TMain()
@@ -147,7 +165,8 @@ void TMain::buildControls()
 
     Shape2 = new Shape(QColor(192, 192, 192), QColor(128, 128, 128), c);
     Shape2->setGeometry(0, 77, kClientWidth, 20);
-    Label7 = label(QString(), c, 8, 80);
+    Label7 = new TextLabel(c);
+    Label7->placeAt(8, 80);
 
     Label4 = label(QStringLiteral("Team 1"), c, 8, 104);
     ComboBox1 = new SortedComboBox(c);
@@ -168,6 +187,8 @@ void TMain::buildControls()
     Label6 = new TextLabel(c);
     Label6->setAlignment(Qt::AlignRight | Qt::AlignTop);
     Label6->placeAt(kStatisticsRight, 144);
+    // The statistics text stays right of the check boxes and above the grid.
+    Label6->setFitBox({kStatisticsRight - kStatisticsLeft, kGridTop - 144});
 
     Label3 = label(QStringLiteral("Results"), c, 9, 212);
 
@@ -208,13 +229,15 @@ void TMain::buildControls()
     // The statistics text grows downwards and must not hide behind the grid.
     Label6->raise();
 
-    connect(DBLookupComboBox2, &DBLookupComboBox::closeUp, this, &TMain::DBLookupComboBox2CloseUp);
-    connect(DBLookupComboBox1, &DBLookupComboBox::closeUp, this, &TMain::DBLookupComboBox1CloseUp);
-    connect(Button1, &QPushButton::clicked, this, [this] { Dialogs::runHandler([this] { Button1Click(); }, this); });
-    connect(SpeedButton1, &QToolButton::clicked, this,
-            [this] { Dialogs::runHandler([this] { SpeedButton1Click(); }, this); });
-    connect(SpeedButton2, &QToolButton::clicked, this,
-            [this] { Dialogs::runHandler([this] { SpeedButton2Click(); }, this); });
+    NAME_CONTROLS(Shape1, Label2, DBLookupComboBox2, Label1, DBLookupComboBox1, DBImage1, DBImage2, Shape2, Label7,
+                  Label4, ComboBox1, Label5, ComboBox2, Button1, CheckBox1, CheckBox2, Label6, Label3, SpeedButton1,
+                  SpeedButton2, Gauge1, StringGrid1);
+
+    connectHandler(DBLookupComboBox2, &DBLookupComboBox::closeUp, &TMain::DBLookupComboBox2CloseUp);
+    connectHandler(DBLookupComboBox1, &DBLookupComboBox::closeUp, &TMain::DBLookupComboBox1CloseUp);
+    connectHandler(Button1, &QPushButton::clicked, &TMain::Button1Click);
+    connectHandler(SpeedButton1, &QToolButton::clicked, &TMain::SpeedButton1Click);
+    connectHandler(SpeedButton2, &QToolButton::clicked, &TMain::SpeedButton2Click);
     // Typing another team recolours the names in the grid.
     for (SortedComboBox* box : {ComboBox1, ComboBox2})
         connect(box, &QComboBox::currentTextChanged, StringGrid1->viewport(), qOverload<>(&QWidget::update));
@@ -222,21 +245,24 @@ void TMain::buildControls()
     arrangeControls();
 }
 
-// The bands and the grid take the width of the window; the grid stays docked to the bottom.
+// The bands and the grid take the width of the window. The grid fills the window below
+// the controls, 270 high at the window's own size, so that a taller window leaves no gap
+// under it and a lower one (a small screen) shortens it instead of covering the controls.
 void TMain::arrangeControls()
 {
     const int w = m_client->width();
     const int h = m_client->height();
     Shape1->setGeometry(0, 0, w, 97);
     Shape2->setGeometry(0, 77, w, 20);
-    StringGrid1->setGeometry(0, h - kGridHeight, w, kGridHeight);
+    Label7->setFitBox({w - 16, 0});
+    StringGrid1->setGeometry(0, kGridTop, w, std::max(h - kGridTop, 0));
 }
 
 bool TMain::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_client && event->type() == QEvent::Resize)
         arrangeControls();
-    return QMainWindow::eventFilter(watched, event);
+    return Window<QMainWindow>::eventFilter(watched, event);
 }
 
 void TMain::showEvent(QShowEvent* event)
@@ -245,12 +271,8 @@ void TMain::showEvent(QShowEvent* event)
         m_shownOnce = true;
         if (!m_connected && DataModule1)
             Dialogs::runHandler([this] { connectDataModule(); }, this);
-        const int menuHeight = menuWidget() ? menuWidget()->sizeHint().height() : 0;
-        resize(kClientWidth, kClientHeight + menuHeight);
-        if (const QScreen* s = screen())
-            move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
     }
-    QMainWindow::showEvent(event);
+    Window<QMainWindow>::showEvent(event);
 }
 
 void TMain::connectDataModule()
@@ -288,8 +310,8 @@ void TMain::setResultsPrinter(std::function<void()> print)
 void TMain::setPrintEnabled(bool enabled)
 {
     SpeedButton1->setEnabled(enabled);
-    if (N15 && printingAvailable())
-        N15->setEnabled(enabled);
+    if (printingAvailable())
+        emit printEnabledChanged(enabled);
 }
 
 QString TMain::statisticsText() const
@@ -301,8 +323,7 @@ QString TMain::statisticsText() const
 void TMain::DBLookupComboBox2CloseUp()
 {
     TDataModule1& m = dataModule();
-    Label7->setText(m.TableCountry->asString(QStringLiteral("Country")));
-    Label7->resize(Label7->sizeHint());
+    Label7->setCaption(m.TableCountry->asString(QStringLiteral("Country")));
     DBImage1->show();
     DBImage2->show();
     // The competition list now holds the chosen country's competitions; the competition
@@ -314,8 +335,7 @@ void TMain::DBLookupComboBox2CloseUp()
     Label6->setCaption(QString());
     setPrintEnabled(false);
     StringGrid1->setRowCount(1);
-    if (leagueTableCountryChooser)
-        leagueTableCountryChooser->setListSource(nullptr);
+    emit countryChosen();
     Button1->setEnabled(false);
 }
 
@@ -355,12 +375,11 @@ void TMain::DBLookupComboBox1CloseUp()
         earliest = QStringLiteral("?");
         latest = QStringLiteral("?");
     }
-    Label7->setText(m.TableCountry->asString(QStringLiteral("Country")) + QStringLiteral(" - ") +
-                    m.TableDivision->asString(QStringLiteral("Division")) + QStringLiteral(" - ") +
-                    QString::number(results->recordCount()) +
-                    QStringLiteral(" matches - Statistics for the period since ") + earliest + QStringLiteral(" to ") +
-                    latest);
-    Label7->resize(Label7->sizeHint());
+    Label7->setCaption(m.TableCountry->asString(QStringLiteral("Country")) + QStringLiteral(" - ") +
+                       m.TableDivision->asString(QStringLiteral("Division")) + QStringLiteral(" - ") +
+                       QString::number(results->recordCount()) +
+                       QStringLiteral(" matches - Statistics for the period since ") + earliest +
+                       QStringLiteral(" to ") + latest);
     results->setFiltered(false);
 }
 
@@ -428,34 +447,40 @@ void TMain::Button1Click()
 }
 
 // Paints over a cell of the results grid once the grid has drawn it: the winner's name
-// green, the loser's red, and every second match row light grey.
+// green, the loser's red, and every second match row light grey. The selected row is
+// shown on a pale tint of the highlight colour, on which the green and red names stay as
+// readable as on white; on a grey row the grey takes the place of the highlight, and the
+// row's other texts take the highlight's colour instead.
 void TMain::StringGrid1DrawCell(QPainter& painter, int col, int row, const QRect& rect, bool selected)
 {
     if (row < 1)
         return;
     const QString text = StringGrid1->cell(col, row);
-    bool coloured = false;
-    if (col == 2 || col == 3) {
-        const auto colour = HeadToHead::nameColour(text, col == 2, StringGrid1->cell(4, row), ComboBox1->currentText(),
-                                                   ComboBox2->currentText());
-        if (colour) {
-            // The coloured name replaces the text of the default painting instead of being
-            // drawn over it, whose dark edges would show around the colour.
-            const QPalette& cells = StringGrid1->viewport()->palette();
-            painter.fillRect(rect, cells.color(selected ? QPalette::Highlight : QPalette::Base));
-            painter.setPen(*colour);
-            StringGrid::drawCellText(painter, rect, text);
-            coloured = true;
-        }
+    std::optional<QColor> colour;
+    if (col == 2 || col == 3)
+        colour = HeadToHead::nameColour(text, col == 2, StringGrid1->cell(4, row), ComboBox1->currentText(),
+                                        ComboBox2->currentText());
+    const bool shaded = row % 2 == 0;
+    if (!colour && !shaded && !selected)
+        return; // the default painting stands
+    const QColor highlight = palette().color(QPalette::Active, QPalette::Highlight);
+    QColor background = Qt::white;
+    QColor pen = Qt::black;
+    if (shaded) {
+        background = HeadToHead::shadeColour();
+        if (selected)
+            pen = highlight;
+    } else if (selected) {
+        background = QColor((highlight.red() + 3 * 255) / 4, (highlight.green() + 3 * 255) / 4,
+                            (highlight.blue() + 3 * 255) / 4);
     }
-    if (row % 2 == 0) {
-        painter.fillRect(rect, HeadToHead::shadeColour());
-        // On the selected row the grey takes the place of the highlight; its other texts
-        // keep the highlight's colour so that they stay readable on the grey.
-        if (selected && !coloured)
-            painter.setPen(palette().color(QPalette::Active, QPalette::Highlight));
-        StringGrid::drawCellText(painter, rect, text);
-    }
+    if (colour)
+        pen = *colour;
+    // The text replaces that of the default painting instead of being drawn over it, whose
+    // edges would show around the new colour.
+    painter.fillRect(rect, background);
+    painter.setPen(pen);
+    StringGrid::drawCellText(painter, rect, text);
 }
 
 void TMain::SpeedButton1Click()
@@ -471,10 +496,6 @@ void TMain::SpeedButton1Click()
 // notes, and the notes window comes to the front.
 void TMain::SpeedButton2Click()
 {
-    if (!Notice)
-        return;
-    Notice->addLine(ComboBox1->currentText() + QStringLiteral(" - ") + ComboBox2->currentText());
-    Notice->addLine(Label6->caption());
-    Notice->addLine(QString(50, QLatin1Char('-')));
-    Notice->showNotes();
+    emit addToNotes({ComboBox1->currentText() + QStringLiteral(" - ") + ComboBox2->currentText(), Label6->caption(),
+                     QString(50, QLatin1Char('-'))});
 }

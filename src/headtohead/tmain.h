@@ -1,8 +1,8 @@
 #pragma once
 
 #include "tablestore.h"
+#include "window.h"
 
-#include <QAction>
 #include <QMainWindow>
 #include <functional>
 
@@ -27,7 +27,10 @@ class TextLabel;
 // data module's views by connectDataModule(), which the start-up calls once the data
 // module has opened its views; if it has not been called when the window is first shown
 // and the data module exists by then, showing the window calls it.
-class TMain : public QMainWindow
+//
+// Other windows and the shell hear from it through its signals and use the hooks it
+// offers; none of them writes its members.
+class TMain : public Window<QMainWindow>
 {
     Q_OBJECT
 
@@ -36,13 +39,6 @@ public:
     ~TMain() override;
 
     TableStore Database1;
-
-    // "Print options..." and "Print" of the File menu; the shell's menu bar sets them.
-    // While the results report does not exist the window leaves both as the menu bar made
-    // them; once a printer is installed (setResultsPrinter) "Print" is enabled and
-    // disabled together with the Print button.
-    QAction* N16 = nullptr;
-    QAction* N15 = nullptr;
 
     // Binds the choosers and the flag and emblem to the data module DataModule1. Once only.
     void connectDataModule();
@@ -58,13 +54,11 @@ public:
     // if not, the chooser shows nothing.
     void detachCountryChooser();
     void attachCountryChooser();
-    // The league table window's country chooser, set by that window when it is made;
-    // choosing a country here detaches it from its list.
-    DBLookupComboBox* leagueTableCountryChooser = nullptr;
 
     // Installs the command that prints the results report (the report itself comes with
     // its own window). Until one is installed the Print button tells that printing is
-    // not available.
+    // not available, and printEnabledChanged is not emitted, so that the File menu's
+    // "Print" stays as the menu bar made it.
     void setResultsPrinter(std::function<void()> print);
     bool printingAvailable() const { return static_cast<bool>(m_printResults); }
 
@@ -88,7 +82,7 @@ public:
     DBImage* DBImage1;
     DBImage* DBImage2;
     Shape* Shape2;
-    QLabel* Label7;
+    TextLabel* Label7;
     QLabel* Label4;
     SortedComboBox* ComboBox1;
     QLabel* Label5;
@@ -103,11 +97,22 @@ public:
     Gauge* Gauge1;
     StringGrid* StringGrid1;
 
+signals:
+    // A country has been chosen here: the league table window detaches its country
+    // chooser from its list (it attaches it again when it is shown).
+    void countryChosen();
+    // The Print button has been enabled or disabled; the File menu's "Print" follows it.
+    void printEnabledChanged(bool enabled);
+    // "Add to note": these lines go to the end of the notes, and the notes window comes to
+    // the front.
+    void addToNotes(const QStringList& lines);
+
 protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    bool openDatabase();
     void buildControls();
     void arrangeControls();
     void setPrintEnabled(bool enabled);

@@ -1,31 +1,25 @@
 #include "tnotice.h"
 
-#include "appfont.h"
 #include "glyphs.h"
 
-#include <QGuiApplication>
 #include <QPlainTextEdit>
-#include <QScreen>
+#include <QTextCursor>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 TNotice* Notice = nullptr;
 
-TNotice::TNotice(QWidget* parent) : QWidget(parent)
+TNotice::TNotice(QWidget* parent)
+    : Window<QWidget>(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                                  Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
 {
     Notice = this;
     setWindowTitle(QStringLiteral("Notes"));
-    setFont(AppFont::sansSerif(8));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
     // An open notes window does not keep the program running once the main window closes.
     setAttribute(Qt::WA_QuitOnClose, false);
-    setFixedSize(324, 259);
-    // Centred on the screen once, before it is first shown: moving a window of fixed size
-    // while it is being shown leaves it unpainted on some X servers.
-    if (const QScreen* s = QGuiApplication::primaryScreen())
-        move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    frame().setFixedClientSize({324, 259});
+    frame().setClosesOnEscape(true);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -44,7 +38,8 @@ TNotice::TNotice(QWidget* parent) : QWidget(parent)
     Memo1 = new QPlainTextEdit(this);
     layout->addWidget(Memo1);
 
-    connect(ToolButton1, &QToolButton::clicked, this, &TNotice::ToolButton1Click);
+    NAME_CONTROLS(ToolBar1, ToolButton1, Memo1);
+    connectHandler(ToolButton1, &QToolButton::clicked, &TNotice::ToolButton1Click);
 }
 
 TNotice::~TNotice()
@@ -73,7 +68,17 @@ void TNotice::showNotes()
     activateWindow();
 }
 
+void TNotice::addNote(const QStringList& lines)
+{
+    for (const QString& line : lines)
+        addLine(line);
+    showNotes();
+}
+
 void TNotice::ToolButton1Click()
 {
-    Memo1->clear();
+    // Removed as an edit, not reset, so that Ctrl+Z brings the text back.
+    QTextCursor cursor(Memo1->document());
+    cursor.select(QTextCursor::Document);
+    cursor.removeSelectedText();
 }

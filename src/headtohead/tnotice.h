@@ -1,5 +1,7 @@
 #pragma once
 
+#include "window.h"
+
 #include <QWidget>
 
 class QPlainTextEdit;
@@ -7,8 +9,9 @@ class QToolBar;
 class QToolButton;
 
 // The notes window: a text the user collects head-to-head records in; it lives in memory
-// for the run. A modeless window of fixed size; closing it hides it and keeps the text.
-class TNotice : public QWidget
+// for the run. A modeless window of fixed size; closing it (also with Escape) hides it and
+// keeps the text. It is placed beside the window given to placeBeside, else centred.
+class TNotice : public Window<QWidget>
 {
     Q_OBJECT
 
@@ -23,8 +26,12 @@ public:
     QString text() const;
     // Shows the window (modeless) and brings it to the front.
     void showNotes();
+    // Adds the lines at the end of the notes and shows the window ("Add to note").
+    void addNote(const QStringList& lines);
+    // Placed beside this window when first shown.
+    void placeBeside(QWidget* window) { frame().setAnchor(window); }
 
-    // "Clear": empties the notes.
+    // "Clear": empties the notes; Ctrl+Z brings the text back.
     void ToolButton1Click();
 
     QToolBar* ToolBar1;

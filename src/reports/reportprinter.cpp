@@ -72,7 +72,8 @@ bool ReportPrinter::exportPdf(const Report& report, QWidget* parent, const QStri
 
 bool ReportPrinter::offerPdf(const QString& reason, const Report& report, QWidget* parent, const QString& creator)
 {
-    if (!Dialogs::question(reason + QStringLiteral(" Save the report as a PDF file instead?"), parent))
+    if (!Dialogs::ask(Dialogs::Question::YesNo, reason + QStringLiteral(" Save the report as a PDF file instead?"),
+                      parent))
         return false;
     return exportPdf(report, parent, creator, suggestedFileName(report));
 }

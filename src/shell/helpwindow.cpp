@@ -7,11 +7,12 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
-HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
+HelpWindow::HelpWindow(QWidget* parent) : Window<QWidget>(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("HelpWindow"));
     setWindowTitle(QStringLiteral("Tallyfield Help"));
-    resize(620, 480);
+    frame().setClientSize({620, 480}, {320, 240});
+    frame().setClosesOnEscape(true);
 
     auto* toolBar = new QToolBar(this);
     toolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);

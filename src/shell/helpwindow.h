@@ -1,13 +1,16 @@
 #pragma once
 
+#include "window.h"
+
 #include <QWidget>
 
 class QAction;
 class QTextBrowser;
 
 // The help of Tallyfield: HTML pages in a folder Help, read from disk each time they are
-// opened, so that the help of the folder the program runs in is the one shown.
-class HelpWindow : public QWidget
+// opened, so that the help of the folder the program runs in is the one shown. Escape
+// closes it.
+class HelpWindow : public Window<QWidget>
 {
     Q_OBJECT
 

@@ -1,7 +1,5 @@
 #include "shell.h"
 
-#include "appfont.h"
-
 #include "apperror.h"
 #include "datamodule.h"
 #include "dialogs.h"
@@ -19,17 +17,9 @@
 #include <QEvent>
 #include <QMenu>
 #include <QMenuBar>
-#include <QScreen>
 #include <QTimer>
 
 namespace {
-
-// The main window's body is 498 by 510 below its menu bar at first and can shrink to 493
-// by 296: the frame of 506 by 564, at least 501 by 350, less its borders and title bar.
-constexpr int bodyWidth = 498;
-constexpr int bodyHeight = 510;
-constexpr int minimumBodyWidth = 493;
-constexpr int minimumBodyHeight = 296;
 
 QString utf8(const char* text)
 {
@@ -126,7 +116,7 @@ void Shell::makeMain()
     }
     Main->installEventFilter(this);
     buildMainMenu();
-    setUpMainFrame();
+    connect(Main, &TMain::printEnabledChanged, N15, &QAction::setEnabled);
 }
 
 void Shell::makeDataModule()
@@ -134,6 +124,9 @@ void Shell::makeDataModule()
     auto module = std::make_unique<TDataModule1>(Main->Database1);
     TDataModule1* created = module.get();
     m_windows.push_back(std::move(module));
+    // Without a database the user has been told so once; the views stay closed quietly.
+    if (!Main->Database1.isOpen())
+        return;
     // A view that cannot be opened is reported; it and the views after it stay closed and
     // the windows show empty lists.
     try {
@@ -146,6 +139,8 @@ void Shell::makeDataModule()
 void Shell::makeNotice()
 {
     m_windows.push_back(std::make_unique<TNotice>());
+    Notice->placeBeside(Main);
+    connect(Main, &TMain::addToNotes, Notice, &TNotice::addNote);
 }
 
 void Shell::makePrompt()
@@ -165,22 +160,6 @@ void Shell::makeInfo()
     m_windows.push_back(std::make_unique<TInfo>());
 }
 
-void Shell::setUpMainFrame()
-{
-    Main->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                         Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    Main->setFont(AppFont::sansSerif(8));
-
-    const int menuHeight = MainMenu1->sizeHint().height();
-    Main->setMinimumSize(minimumBodyWidth, minimumBodyHeight + menuHeight);
-    Main->resize(bodyWidth, bodyHeight + menuHeight);
-    if (const QScreen* screen = Main->screen()) {
-        QRect frame = Main->frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        Main->move(frame.topLeft());
-    }
-}
-
 void Shell::buildMainMenu()
 {
     MainMenu1 = Main->menuBar();
@@ -193,10 +172,10 @@ void Shell::buildMainMenu()
         const char* caption;
     };
     static constexpr MenuSlot menus[] = {
-        {&Shell::N1, "N1", "File"},
-        {&Shell::N3, "N3", "View"},
+        {&Shell::N1, "N1", "&File"}, // Alt+F opens it
+        {&Shell::N3, "N3", "&View"},
         {&Shell::N6, "N6", "Редактировать"},
-        {&Shell::N12, "N12", "Help"},
+        {&Shell::N12, "N12", "&Help"},
     };
     for (const MenuSlot& slot : menus) {
         QMenu* menu = MainMenu1->addMenu(utf8(slot.caption));
@@ -241,21 +220,26 @@ void Shell::buildMainMenu()
         if (slot.shortcut != none)
             action->setShortcut(QKeySequence(slot.shortcut));
         if (slot.click)
-            connect(action, &QAction::triggered, this, slot.click);
+            Dialogs::connectHandler(action, &QAction::triggered, this,
+                                    [this, click = slot.click] { (this->*click)(); });
         else
             action->setEnabled(false);
         this->*slot.action = action;
     }
 
-    // The results report's entries wait for the report; the main window enables "Print"
-    // with its Print button, and the preview and the PDF follow "Print".
+    // The results report's entries wait for the report; "Print" follows the main window's
+    // Print button, and the preview and the PDF follow "Print".
     for (QAction* action : {N16, N20, N21, N15})
         action->setEnabled(false);
     for (QAction* follower : {N20, N21})
         connect(N15, &QAction::enabledChanged, follower, &QAction::setEnabled);
 
-    Main->N15 = N15;
-    Main->N16 = N16;
+    // F10 opens the first menu, as in other desktop programs.
+    auto* openMenus = new QAction(Main);
+    openMenus->setObjectName(QStringLiteral("OpenMenus"));
+    openMenus->setShortcut(QKeySequence(Qt::Key_F10));
+    Main->addAction(openMenus);
+    connect(openMenus, &QAction::triggered, this, [this] { MainMenu1->setActiveAction(N1->menuAction()); });
 }
 
 bool Shell::eventFilter(QObject* watched, QEvent* event)
@@ -295,23 +279,23 @@ void Shell::N2Click()
 
 void Shell::N15Click()
 {
-    Dialogs::runHandler([] { Main->SpeedButton1Click(); }, Main);
+    Main->SpeedButton1Click();
 }
 
 void Shell::N16Click()
 {
     if (ReportResults)
-        Dialogs::runHandler([] { ReportResults->N16Click(Main); }, Main);
+        ReportResults->N16Click(Main);
 }
 
 void Shell::N20Click()
 {
-    Dialogs::runHandler([] { printResults(TReportResults::Output::Preview); }, Main);
+    printResults(TReportResults::Output::Preview);
 }
 
 void Shell::N21Click()
 {
-    Dialogs::runHandler([] { printResults(TReportResults::Output::Pdf); }, Main);
+    printResults(TReportResults::Output::Pdf);
 }
 
 void Shell::N18Click()
@@ -323,18 +307,13 @@ void Shell::N13Click()
 {
     // The help folder is that of the working directory at this moment.
     const QString folder = HelpWindow::currentHelpFolder();
-    if (!m_help) {
+    if (!m_help)
         m_help = std::make_unique<HelpWindow>();
-        if (const QScreen* screen = Main ? Main->screen() : QGuiApplication::primaryScreen()) {
-            QRect frame = m_help->frameGeometry();
-            frame.moveCenter(screen->availableGeometry().center());
-            m_help->move(frame.topLeft());
-        }
-    }
     if (!m_help->openContents(folder)) {
         Dialogs::error(QStringLiteral("The help file \"%1\" cannot be found. Tallyfield reads its help from the "
                                       "folder Help in the folder it was started in.")
-                           .arg(QDir::toNativeSeparators(QDir(folder).filePath(HelpWindow::contentsPage()))));
+                           .arg(QDir::toNativeSeparators(QDir(folder).filePath(HelpWindow::contentsPage()))),
+                       Main);
         return;
     }
     m_help->show();

@@ -86,7 +86,6 @@ private:
     void makeReportResults();
     void makeInfo();
 
-    void setUpMainFrame();
     void buildMainMenu();
     void greet();
     void endIfMainClosed();

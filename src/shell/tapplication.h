@@ -3,9 +3,12 @@
 #include <QApplication>
 #include <QSet>
 
-// The application object of Tallyfield. It carries the application title and reports an
-// error that stops an event handler: the handler's work ends at that step, the user sees
-// the error's own text in the standard error box, and the program goes on.
+// The application object of Tallyfield. It carries the application title, and it is the
+// last resort for an error that stops an event handler: the handlers the program connects
+// show their errors at their own edge (Dialogs::connectHandler), so what arrives here has
+// come through Qt's own event handling (a window painting, say). The handler's work ends
+// at that step, the user sees the error's own text in the standard error box, and the
+// program goes on.
 class TApplication : public QApplication
 {
     Q_OBJECT

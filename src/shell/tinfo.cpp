@@ -6,16 +6,16 @@
 TInfo* Info = nullptr;
 
 TInfo::TInfo(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint)
+    : Window<QDialog>(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                  Qt::WindowCloseButtonHint)
 {
     Info = this;
     setObjectName(QStringLiteral("Info"));
     setWindowTitle(QStringLiteral("Info for users"));
-    setFixedSize(515, 225);
+    frame().setFixedClientSize({515, 225});
 
     WebBrowser1 = new QTextBrowser(this);
-    WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
+    NAME_CONTROLS(WebBrowser1);
     WebBrowser1->setFrameShape(QFrame::NoFrame);
     // The page is the program's own; its links lead nowhere outside it.
     WebBrowser1->setOpenLinks(false);

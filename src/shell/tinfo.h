@@ -1,5 +1,7 @@
 #pragma once
 
+#include "window.h"
+
 #include <QDialog>
 #include <QUrl>
 
@@ -9,7 +11,7 @@ class QTextBrowser;
 // page is shipped inside the program and loaded when the window is made; nothing is
 // fetched from the network. Closed with the title bar's button, the window stays hidden
 // for the rest of the run.
-class TInfo : public QDialog
+class TInfo : public Window<QDialog>
 {
     Q_OBJECT
 

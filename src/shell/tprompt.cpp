@@ -18,16 +18,12 @@ constexpr int makerRightEdge = 459;
 } // namespace
 
 TPrompt::TPrompt(std::chrono::milliseconds closeAfter, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
+    : Window<QDialog>(parent, Qt::Dialog | Qt::FramelessWindowHint)
 {
     Prompt = this;
     setObjectName(QStringLiteral("Prompt"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setFixedSize(clientWidth, clientHeight);
-
-    QFont formFont(QStringLiteral("MS Sans Serif"), 8);
-    formFont.setStyleHint(QFont::SansSerif);
-    setFont(formFont);
+    frame().setFixedClientSize({clientWidth, clientHeight});
 
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::white);
@@ -36,7 +32,6 @@ TPrompt::TPrompt(std::chrono::milliseconds closeAfter, QWidget* parent)
     setAutoFillBackground(true);
 
     Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(1, 1, clientWidth - 2, 60);
     Image1->setAlignment(Qt::AlignCenter);
     const QPixmap picture(picturePath());
@@ -44,14 +39,12 @@ TPrompt::TPrompt(std::chrono::milliseconds closeAfter, QWidget* parent)
         Image1->setPixmap(picture);
 
     Label1 = new QLabel(this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    QFont bold = formFont;
+    QFont bold = font();
     bold.setBold(true);
     Label1->setFont(bold);
     Label1->move(2, textTop);
 
     Label2 = new QLabel(QStringLiteral("Vesmark Software"), this);
-    Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setAlignment(Qt::AlignRight | Qt::AlignTop);
     Label2->adjustSize();
     Label2->move(makerRightEdge - Label2->width(), textTop);
@@ -62,7 +55,7 @@ TPrompt::TPrompt(std::chrono::milliseconds closeAfter, QWidget* parent)
         child->installEventFilter(this);
 
     Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
+    NAME_CONTROLS(Image1, Label1, Label2, Timer1);
     Timer1->setSingleShot(true);
     Timer1->setInterval(closeAfter);
     connect(Timer1, &QTimer::timeout, this, &QWidget::close);
@@ -81,19 +74,19 @@ bool TPrompt::eventFilter(QObject* watched, QEvent* event)
         close();
         return true;
     }
-    return QDialog::eventFilter(watched, event);
+    return Window<QDialog>::eventFilter(watched, event);
 }
 
 void TPrompt::showEvent(QShowEvent* event)
 {
     Label1->setText(Main ? Main->windowTitle() : QString());
     Label1->adjustSize();
-    QDialog::showEvent(event);
+    Window<QDialog>::showEvent(event);
 }
 
 void TPrompt::paintEvent(QPaintEvent* event)
 {
-    QDialog::paintEvent(event);
+    Window<QDialog>::paintEvent(event);
     QPainter painter(this);
     painter.setPen(Qt::black);
     painter.drawRect(rect().adjusted(0, 0, -1, -1));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "window.h"
+
 #include <QDialog>
 
 #include <chrono>
@@ -11,7 +13,7 @@ class QTimer;
 // the maker's line. It closes by its timer, counted from its creation at start-up, or at
 // the first key pressed while it is active, never by a click, and it destroys itself when
 // it closes, so it is seen once per run.
-class TPrompt : public QDialog
+class TPrompt : public Window<QDialog>
 {
     Q_OBJECT
 

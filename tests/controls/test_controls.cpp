@@ -186,6 +186,25 @@ TEST_F(ChooserTest, AnEmptyListOpensAndClosesAtOnce)
     EXPECT_EQ(module->TableDivision->asString("Division"), "Championship");
 }
 
+// Without a database the views stay closed: a chooser on one has no list to offer and
+// nothing to report, where an empty list of an open view still runs its close-up.
+TEST_F(ChooserTest, AChooserWithoutAListToReadDoesNotOpen)
+{
+    std::vector<QString> shown;
+    Dialogs::setMessageHandler([&](Dialogs::Kind, const QString& text) { shown.push_back(text); });
+    countries.showPopup(); // never attached
+    settle();
+    module->TableCountry->close();
+    countries.setListSource(module->DataSourceCountry);
+    countries.show();
+    countries.showPopup();
+    settle();
+    Dialogs::setMessageHandler({});
+    EXPECT_EQ(countries.count(), 0);
+    EXPECT_EQ(closeUps, 0);
+    EXPECT_TRUE(shown.empty());
+}
+
 TEST_F(ChooserTest, AnErrorInTheCloseUpHandlerIsShownAndTheProgramGoesOn)
 {
     std::vector<QString> shown;

@@ -160,24 +160,96 @@ TEST(TableStoreOpen, DamagedOrForeignFile)
     }
 }
 
-TEST(TableStoreOpen, ReadOnlyFileIsRefused)
+// A database the user may only read (a read-only copy, a folder on a read-only medium) is
+// opened for reading; a write is refused as a write to a read-only database and leaves the
+// file as it was. (A writable folder may take SQLite's shared-memory files beside it.)
+TEST(TableStoreOpen, ReadOnlyFileOrFolderIsOpenedForReading)
+{
+    TestDatabase db;
+    db.addCountry(1, QStringLiteral("England"));
+    db.store().close();
+    const QString folder = db.folder();
+    const QString parent = QFileInfo(folder).path();
+    const QString file = dbFile(folder);
+    const auto readOnly = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+    const auto folderReadOnly = readOnly | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
+
+    const auto contents = [&] {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    const auto check = [&](const char* what, bool folderWritable) {
+        SCOPED_TRACE(what);
+        const QStringList before = listing(parent);
+        const QByteArray bytes = contents();
+        {
+            TableStore store(folder);
+            ASSERT_TRUE(store.isOpen());
+            EXPECT_TRUE(store.isReadOnly());
+            {
+                const auto reading = store.read(QStringLiteral("SELECT Country FROM Country WHERE Code = 1"), {},
+                                                QStringLiteral("TableCountry"));
+                ASSERT_TRUE(reading->next());
+                EXPECT_EQ(reading->value(0).toString(), QStringLiteral("England"));
+            }
+            try {
+                store.write(QStringLiteral("INSERT INTO Country (Code, Country) VALUES (2, 'Wales')"), {},
+                            QStringLiteral("TableCountry"));
+                ADD_FAILURE() << "a read-only database took a write";
+            } catch (const AppError& e) {
+                EXPECT_TRUE(e.message().contains(QStringLiteral("read-only"))) << e.message().toStdString();
+            }
+        }
+        EXPECT_EQ(contents(), bytes);
+        if (!folderWritable) {
+            EXPECT_EQ(listing(parent), before);
+        }
+    };
+    ASSERT_TRUE(QFile::setPermissions(file, readOnly));
+    check("a read-only file", true);
+    ASSERT_TRUE(QFile::setPermissions(folder, folderReadOnly));
+    check("a read-only file in a read-only folder", false);
+    ASSERT_TRUE(QFile::setPermissions(file, readOnly | QFile::WriteOwner));
+    check("a read-only folder", false);
+
+    // Writable again, the same file opens for writing.
+    ASSERT_TRUE(QFile::setPermissions(folder, folderReadOnly | QFile::WriteOwner));
+    TableStore store(folder);
+    EXPECT_FALSE(store.isReadOnly());
+    store.write(QStringLiteral("INSERT INTO Country (Code, Country) VALUES (2, 'Wales')"), {},
+                QStringLiteral("TableCountry"));
+}
+
+// A database another program keeps locked is refused as in use, which the program offers
+// to try again; once the other program lets go, it opens.
+TEST(TableStoreOpen, ALockedDatabaseIsReportedAsInUse)
 {
     QTemporaryDir tmp;
     ASSERT_TRUE(tmp.isValid());
     const QString folder = QDir(tmp.path()).filePath(QStringLiteral("Table"));
     TableStore::create(folder);
-    const QString file = dbFile(folder);
-    ASSERT_TRUE(QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-
-    const QStringList before = listing(tmp.path());
-    const QString message = refusal(folder);
-    EXPECT_TRUE(message.contains(QStringLiteral("read-only"))) << message.toStdString();
-    EXPECT_EQ(listing(tmp.path()), before);
-
-    // Writable again, the same file opens.
-    ASSERT_TRUE(QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner));
-    TableStore store(folder);
-    EXPECT_TRUE(store.isOpen());
+    {
+        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
+        other.setDatabaseName(dbFile(folder));
+        ASSERT_TRUE(other.open());
+        QSqlQuery q(other);
+        ASSERT_TRUE(q.exec(QStringLiteral("PRAGMA locking_mode=EXCLUSIVE")));
+        ASSERT_TRUE(q.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+        TableStore store;
+        try {
+            store.open(folder);
+            ADD_FAILURE() << "a locked database opened";
+        } catch (const DatabaseInUse& e) {
+            EXPECT_TRUE(e.message().contains(QStringLiteral("in use by another program"))) << e.message().toStdString();
+        }
+        EXPECT_FALSE(store.isOpen());
+        ASSERT_TRUE(q.exec(QStringLiteral("COMMIT")));
+        q.finish();
+        other.close();
+        store.open(folder);
+        EXPECT_TRUE(store.isOpen());
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("other"));
 }
 
 TEST(TableStoreCreate, RefusesToOverwrite)

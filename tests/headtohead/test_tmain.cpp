@@ -4,6 +4,7 @@
 #include "dblookupcombobox.h"
 #include "dialogs.h"
 #include "gauge.h"
+#include "localescope.h"
 #include "sortedcombobox.h"
 #include "stringgrid.h"
 #include "testdatabase.h"
@@ -19,7 +20,10 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -78,6 +82,7 @@ protected:
         db.addResult(6, QDate(2020, 1, 15), 112, 112, kRovers, kRovers, 3, 0, 11);
         db.addResult(7, QDate(2020, 2, 2), 112, 112, kRovers, kRovers, 0, 1, 11);
         db.addResult(8, QDate(2023, 1, 10), 112, 111, kRovers, kUnited, 4, 4, 12);
+        fill();
 
         Dialogs::setMessageHandler([this](Dialogs::Kind kind, const QString& text) {
             messages.push_back({kind, text});
@@ -89,10 +94,15 @@ protected:
         module = std::make_unique<TDataModule1>(main->Database1);
         module->DataModuleCreate();
         notice = std::make_unique<TNotice>();
+        // As the shell joins them.
+        QObject::connect(main.get(), &TMain::addToNotes, notice.get(), &TNotice::addNote);
         main->connectDataModule();
     }
 
     void TearDown() override { Dialogs::setMessageHandler({}); }
+
+    // More records, before the windows are made.
+    virtual void fill() {}
 
     void chooseCountry(const QString& name) { ASSERT_TRUE(main->DBLookupComboBox2->chooseText(name)); }
     void chooseCompetition(const QString& name) { ASSERT_TRUE(main->DBLookupComboBox1->chooseText(name)); }
@@ -163,6 +173,7 @@ TEST(MainWindowStartUp, AMissingDatabaseIsShownAndTheRestOfTheStartUpSkipped)
     EXPECT_FALSE(errors[0].isEmpty());
     EXPECT_FALSE(window->Database1.isOpen());
     EXPECT_EQ(window->StringGrid1->cell(0, 0), ""); // no header row
+    EXPECT_FALSE(window->Button1->isEnabled());     // nothing to show statistics of
     EXPECT_EQ(Main, window.get());
 }
 
@@ -176,8 +187,8 @@ TEST_F(MainWindowTest, ChoosingACompetitionFillsTheTeamListsAndTheStatusLine)
     EXPECT_EQ(main->ComboBox1->currentText(), "Olimp (Zyx)");
     EXPECT_EQ(main->ComboBox2->currentText(), "");
     EXPECT_TRUE(main->Button1->isEnabled());
-    EXPECT_EQ(main->Label7->text(), "Albion - First Division - 7 matches - Statistics for the period since "
-                                    "01/01/2019 to 05/03/2022");
+    EXPECT_EQ(main->Label7->caption(), "Albion - First Division - 7 matches - Statistics for the period since "
+                                       "01/01/2019 to 05/03/2022");
     EXPECT_FALSE(module->TableSortRes->isFiltered());
     EXPECT_EQ(module->TableTeam->recordCount(), 3);
 
@@ -186,7 +197,7 @@ TEST_F(MainWindowTest, ChoosingACompetitionFillsTheTeamListsAndTheStatusLine)
 
     chooseCompetition("Reserve League");
     EXPECT_EQ(main->ComboBox1->entries(), QStringList{"Reserves (Ashby)"});
-    EXPECT_EQ(main->Label7->text(), "Albion - Reserve League - 0 matches - Statistics for the period since ? to ?");
+    EXPECT_EQ(main->Label7->caption(), "Albion - Reserve League - 0 matches - Statistics for the period since ? to ?");
 
     // A competition without teams leaves the lists empty and the button as it was.
     main->disableShowStatistics();
@@ -202,7 +213,8 @@ TEST_F(MainWindowTest, ChoosingACountryClearsTheResultAndDisablesShowStatistics)
     leagueTableChooser.setKeyField("Country");
     leagueTableChooser.setListField("Country");
     leagueTableChooser.setListSource(module->DataSourceCountry);
-    main->leagueTableCountryChooser = &leagueTableChooser;
+    QObject::connect(main.get(), &TMain::countryChosen, &leagueTableChooser,
+                     [&] { leagueTableChooser.setListSource(nullptr); });
 
     chooseCountry("Albion");
     chooseCompetition("Reserve League");
@@ -210,7 +222,7 @@ TEST_F(MainWindowTest, ChoosingACountryClearsTheResultAndDisablesShowStatistics)
     ASSERT_TRUE(main->SpeedButton1->isEnabled());
 
     chooseCountry("Albion"); // the same country again: its competition stays chosen
-    EXPECT_EQ(main->Label7->text(), "Albion");
+    EXPECT_EQ(main->Label7->caption(), "Albion");
     EXPECT_EQ(main->DBLookupComboBox1->text(), "Reserve League");
     EXPECT_EQ(module->TableDivision->asString("Division"), "Reserve League");
     EXPECT_TRUE(main->DBImage1->isVisibleTo(main.get()));
@@ -239,7 +251,7 @@ TEST_F(MainWindowTest, ACountryWithoutCompetitionsRefusesTheCompetitionChoice)
     main->ComboBox1->setEditText(kRovers);
     chooseCountry("Carpania");
     main->ComboBox1->setEditText(kRovers);
-    const QString status = main->Label7->text();
+    const QString status = main->Label7->caption();
     EXPECT_EQ(status, "Carpania");
 
     // The user drops the empty competition list down, which closes it at once.
@@ -252,7 +264,7 @@ TEST_F(MainWindowTest, ACountryWithoutCompetitionsRefusesTheCompetitionChoice)
     EXPECT_EQ(messages[0].text, "'' is not a valid integer value");
     EXPECT_EQ(main->ComboBox1->count(), 0);
     EXPECT_EQ(main->ComboBox1->currentText(), kRovers);
-    EXPECT_EQ(main->Label7->text(), status);
+    EXPECT_EQ(main->Label7->caption(), status);
     EXPECT_FALSE(main->Button1->isEnabled());
     EXPECT_FALSE(module->TableSortRes->isFiltered());
 
@@ -337,8 +349,8 @@ TEST_F(MainWindowTest, ATeamAgainstItselfAndAMatchWithoutGoals)
 
 TEST_F(MainWindowTest, NoMatchesGivesTheWarningAndKeepsThePrintState)
 {
-    QAction print;
-    main->N15 = &print;
+    QAction print; // the File menu's "Print", as the shell joins it
+    QObject::connect(main.get(), &TMain::printEnabledChanged, &print, &QAction::setEnabled);
     chooseCountry("Albion");
     chooseCompetition("First Division");
     run(kRovers, kUnited);
@@ -456,16 +468,181 @@ TEST_F(GridColoursTest, TheSelectedRowKeepsTheColoursAndTheGrey)
     EXPECT_TRUE(hasNearColour(image, cellRect(3, 2), kGreen));
     EXPECT_TRUE(hasNearColour(image, cellRect(0, 2), highlight)); // readable on the grey
 
-    main->StringGrid1->selectRow(1); // the 4 : 4 draw, an odd row: the highlight
+    main->StringGrid1->selectRow(1); // the 4 : 4 draw, an odd row: a pale tint of the highlight
     image = shot();
-    EXPECT_EQ(background(image, 2, 1), highlight);
+    const QColor pale = background(image, 2, 1);
+    EXPECT_EQ(background(image, 0, 1), pale);
+    EXPECT_NE(pale, highlight);
+    EXPECT_GT(pale.lightness(), 200);
+    EXPECT_LT(pale.red(), pale.blue()); // still the highlight's hue
     EXPECT_FALSE(hasNearColour(image, cellRect(2, 1), kGreen));
+    EXPECT_TRUE(hasNearColour(image, cellRect(2, 1), Qt::black, 16));
 
     main->StringGrid1->selectRow(4); // Rovers 2 : 1 United, even
     image = shot();
     EXPECT_EQ(background(image, 3, 4), kGrey);
     EXPECT_TRUE(hasNearColour(image, cellRect(2, 4), kGreen));
     EXPECT_TRUE(hasNearColour(image, cellRect(3, 4), kRed));
+
+    // An odd row with a winner: the green and red names on the pale tint, where they read
+    // about as well as on white.
+    run(kRovers, kUnited); // 1 : 3, 0 : 0, 2 : 1
+    main->StringGrid1->selectRow(1);
+    image = shot();
+    EXPECT_EQ(background(image, 2, 1), pale);
+    EXPECT_TRUE(hasNearColour(image, cellRect(2, 1), kRed, 16));
+    EXPECT_TRUE(hasNearColour(image, cellRect(3, 1), kGreen, 16));
+}
+
+// --- texts that must fit, and the frame ---------------------------------------------------
+
+// The longest names there are: a country, a competition and labels of 40 characters and
+// more, with dates in a German locale.
+class LongTextsTest : public MainWindowTest
+{
+protected:
+    void fill() override
+    {
+        db.addCountry(4, kCountry);
+        db.addDivision(41, 4, kCompetition);
+        db.addTeam(411, "Borussia Mönchengladbach", "Mönchengladbach", 41);
+        db.addTeam(412, "Wolverhampton Wanderers", "Wolverhampton", 41);
+        for (int i = 0; i < 12; ++i)
+            db.addResult(100 + i, QDate(2010 + i, 12, 25), i % 2 ? 411 : 412, i % 2 ? 412 : 411,
+                         i % 2 ? kLong1 : kLong2, i % 2 ? kLong2 : kLong1, i == 0 ? 1 : 2 + i % 3, 1, 41);
+    }
+
+    const QString kCountry = QStringLiteral("Bosnia and Herzegovina");
+    const QString kCompetition = QStringLiteral("Premijer Liga Bosne i Hercegovine");
+    const QString kLong1 = QStringLiteral("Borussia Mönchengladbach (Mönchengladbach)");
+    const QString kLong2 = QStringLiteral("Wolverhampton Wanderers (Wolverhampton)");
+};
+
+TEST_F(LongTextsTest, TheStatusLineTheStatisticsAndTheGridShowTheirWholeTexts)
+{
+    const LocaleScope german(QLocale(QLocale::German, QLocale::Germany));
+    main->show(); // at the window's own size
+    chooseCountry(kCountry);
+    chooseCompetition(kCompetition);
+    const QString status =
+        kCountry + " - " + kCompetition + " - 12 matches - Statistics for the period since 25.12.2010 to 25.12.2021";
+    EXPECT_EQ(main->Label7->caption(), status);
+    // Whole, in a smaller font where needed, within the strip at the window's own size.
+    EXPECT_EQ(main->Label7->text(), status);
+    EXPECT_LE(main->Label7->geometry().right(), main->centralWidget()->width() - 8);
+    EXPECT_GE(main->Label7->font().pointSizeF(), 6);
+
+    run(kLong1, kLong2);
+    ASSERT_EQ(main->StringGrid1->rowCount(), 13);
+    // The statistics text stays right of the check boxes and above the grid.
+    const QRect text = main->Label6->geometry();
+    EXPECT_GT(text.left(), main->CheckBox1->geometry().right());
+    EXPECT_GT(text.left(), main->CheckBox2->geometry().right());
+    EXPECT_LE(text.right(), 488);
+    EXPECT_LE(text.bottom(), main->StringGrid1->geometry().top());
+    EXPECT_EQ(main->Label6->caption().split(QChar(13))[1], kLong1 + " wins: 6");
+    // Shown whole in a smaller font, or cut with the whole text in the tooltip.
+    const QString shown = QString(main->Label6->caption()).replace(QChar(13), '\n');
+    EXPECT_TRUE(main->Label6->text() == shown || main->Label6->toolTip() == shown);
+
+    // The grid's long labels are cut and shown whole in the tooltip; the short ones are not.
+    EXPECT_EQ(main->StringGrid1->cellToolTip(2, 1), main->StringGrid1->cell(2, 1));
+    EXPECT_EQ(main->StringGrid1->cellToolTip(3, 1), main->StringGrid1->cell(3, 1));
+    EXPECT_EQ(main->StringGrid1->cellToolTip(4, 1), QString());
+    EXPECT_EQ(main->StringGrid1->cellToolTip(1, 1), QString()); // a date fits its column
+}
+
+TEST_F(MainWindowTest, TheGridFillsTheWindowBelowTheControlsAtAnySize)
+{
+    main->show();
+    QWidget* client = main->centralWidget();
+    EXPECT_EQ(client->size(), QSize(498, 510));
+    EXPECT_EQ(main->StringGrid1->geometry(), QRect(0, 240, 498, 270));
+
+    main->resize(700, 700); // taller: no gap under the grid
+    QApplication::processEvents();
+    EXPECT_EQ(main->StringGrid1->geometry().bottom(), client->height() - 1);
+    EXPECT_EQ(main->StringGrid1->geometry().top(), 240);
+    EXPECT_EQ(main->StringGrid1->width(), client->width());
+
+    main->resize(main->minimumSize()); // lower: the grid is shortened, the controls stay seen
+    QApplication::processEvents();
+    EXPECT_EQ(client->height(), 296);
+    EXPECT_EQ(main->StringGrid1->geometry().top(), 240);
+    EXPECT_EQ(main->StringGrid1->geometry().bottom(), 295);
+
+    // It has no maximize button, and is not maximized by other means either.
+    EXPECT_FALSE(main->windowFlags() & Qt::WindowMaximizeButtonHint);
+    main->showMaximized();
+    QTRY_VERIFY(!main->isMaximized());
+}
+
+TEST_F(MainWindowTest, TabLeavesTheGridAndEnterPressesShowStatistics)
+{
+    chooseCountry("Albion");
+    chooseCompetition("First Division");
+    main->ComboBox1->setEditText(kRovers);
+    main->ComboBox2->setEditText(kUnited);
+    main->show();
+    main->Button1->setFocus();
+    QTest::keyClick(main->Button1, Qt::Key_Return);
+    EXPECT_EQ(main->StringGrid1->rowCount(), 4);
+
+    main->StringGrid1->setFocus();
+    main->StringGrid1->setCurrentCell(1, 1);
+    QTest::keyClick(main->StringGrid1, Qt::Key_Tab);
+    EXPECT_FALSE(main->StringGrid1->hasFocus());
+    EXPECT_EQ(main->StringGrid1->currentColumn(), 1); // did not walk the cells
+    EXPECT_TRUE(messages.empty());
+}
+
+// --- start-up with a database another program holds --------------------------------------
+
+TEST(MainWindowStartUp, ALockedDatabaseMayBeTriedAgainOrLeftAlone)
+{
+    TestDatabase db;
+    db.addCountry(1, "Albion");
+    db.store().close();
+    QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other program"));
+    other.setDatabaseName(QDir(db.folder()).filePath(TableStore::fileName()));
+    ASSERT_TRUE(other.open());
+    auto lock = std::make_unique<QSqlQuery>(other);
+    ASSERT_TRUE(lock->exec(QStringLiteral("PRAGMA locking_mode=EXCLUSIVE")));
+    ASSERT_TRUE(lock->exec(QStringLiteral("BEGIN EXCLUSIVE")));
+
+    QStringList errors, questions;
+    Dialogs::setMessageHandler([&](Dialogs::Kind, const QString& text) { errors << text; });
+    bool tryAgain = false;
+    Dialogs::setQuestionHandler([&](Dialogs::Question question, const QString& text) {
+        EXPECT_EQ(question, Dialogs::Question::RetryCancel);
+        questions << text;
+        if (tryAgain) { // the user closes the other program, then tries again
+            lock->exec(QStringLiteral("COMMIT"));
+            lock.reset();
+            other.close();
+        }
+        return tryAgain;
+    });
+    const WorkingDirectory cwd(QFileInfo(db.folder()).path());
+    {
+        TMain cancelled; // the user gives up: no further message, nothing to run
+        EXPECT_FALSE(cancelled.Database1.isOpen());
+        EXPECT_FALSE(cancelled.Button1->isEnabled());
+    }
+    ASSERT_EQ(questions.size(), 1);
+    EXPECT_TRUE(questions[0].contains("in use by another program")) << questions[0].toStdString();
+    EXPECT_TRUE(errors.isEmpty());
+
+    tryAgain = true;
+    TMain window;
+    EXPECT_TRUE(window.Database1.isOpen());
+    EXPECT_EQ(questions.size(), 2);
+    EXPECT_TRUE(errors.isEmpty());
+    EXPECT_EQ(window.StringGrid1->cell(0, 0), "№");
+    Dialogs::setMessageHandler({});
+    Dialogs::setQuestionHandler({});
+    other = QSqlDatabase();
+    QSqlDatabase::removeDatabase(QStringLiteral("other program"));
 }
 
 // --- notes and the hooks for other windows ------------------------------------------------
@@ -497,7 +674,14 @@ TEST_F(MainWindowTest, AddToNoteAppendsThePairTheTextAndALine)
                             hyphens};
     EXPECT_EQ(notice->text(), (block + block).join('\n'));
 
-    notice->close(); // hides; the text stays
+    // "Clear" can be undone.
+    notice->ToolButton1->click();
+    EXPECT_EQ(notice->text(), "");
+    notice->Memo1->setFocus();
+    QTest::keyClick(notice->Memo1, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(notice->text(), (block + block).join('\n'));
+
+    QTest::keyClick(notice->Memo1, Qt::Key_Escape); // hides; the text stays
     EXPECT_FALSE(notice->isVisible());
     EXPECT_EQ(notice->Memo1->blockCount(), 18);
     EXPECT_EQ(notice->windowTitle(), "Notes");

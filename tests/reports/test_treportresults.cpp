@@ -79,7 +79,7 @@ protected:
             return pdfFile;
         });
         Printing::setPrinterCheck([] { return false; });
-        Dialogs::setQuestionHandler([this](const QString& text) {
+        Dialogs::setQuestionHandler([this](Dialogs::Question, const QString& text) {
             questions << text;
             return true;
         });
@@ -321,7 +321,7 @@ TEST_F(ReportResultsTest, WithoutAPrinterTheUserIsOfferedAPdfAndNothingIsLost)
 
     // Declined: no file dialog, no file, no error.
     QFile::remove(pdfFile);
-    Dialogs::setQuestionHandler([](const QString&) { return false; });
+    Dialogs::setQuestionHandler([](Dialogs::Question, const QString&) { return false; });
     main->SpeedButton1->click();
     EXPECT_EQ(fileDialogs, 1);
     EXPECT_FALSE(QFile::exists(pdfFile));

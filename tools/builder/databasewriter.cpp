@@ -3,8 +3,10 @@
 #include "apperror.h"
 #include "codes.h"
 #include "datamodule.h"
+#include "schema.h"
 #include "seasontable.h"
 #include "tablestore.h"
+#include "tableview.h"
 #include "textformat.h"
 
 #include <QDir>
@@ -12,23 +14,55 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
-QString Dataset::Team::label() const { return teamLabel(shortName, city); }
+QString Dataset::Team::label() const
+{
+    return teamLabel(shortName, city);
+}
+
+namespace {
+const FieldSchema& fieldOf(const QString& table, const QString& field)
+{
+    const TableSchema* schema = Schema::table(table);
+    const FieldSchema* f = schema ? schema->field(field) : nullptr;
+    if (!f)
+        throw AppError(QStringLiteral("The builder knows no field %1 of the table %2.").arg(field, table));
+    return *f;
+}
+} // namespace
+
+QString storedText(const QString& table, const QString& field, const QString& text)
+{
+    return TableView::convertForField(fieldOf(table, field), text).toString();
+}
+
+QString storedText(const QString& text, int width)
+{
+    return TableView::convertForField(FieldSchema{QString(), FieldType::Text, std::max(width, 1), QString()}, text)
+        .toString();
+}
 
 namespace {
 
-// One prepared statement run once per record, inside the writer's transaction.
+// One prepared statement run once per record, inside the writer's transaction. Every
+// value is converted for its field as any write of the program converts it, so that a text
+// longer than its field is cut by the same rule.
 class Insert
 {
 public:
-    Insert(TableStore& store, const QString& sql) : m_query(store.database())
+    Insert(TableStore& store, const QString& table, const QStringList& columns) : m_query(store.database())
     {
+        for (const QString& column : columns)
+            m_fields.push_back(&fieldOf(table, column));
+        const QString sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                .arg(Schema::table(table)->sqlName, columns.join(QStringLiteral(", ")),
+                                     QStringList(columns.size(), QStringLiteral("?")).join(QStringLiteral(", ")));
         if (!m_query.prepare(sql))
             throw AppError(QStringLiteral("The builder cannot prepare \"%1\": %2").arg(sql, m_query.lastError().text()));
     }
     void operator()(const QVariantList& values)
     {
         for (int i = 0; i < values.size(); ++i)
-            m_query.bindValue(i, values[i]);
+            m_query.bindValue(i, TableView::convertForField(*m_fields.at(static_cast<size_t>(i)), values[i]));
         if (!m_query.exec())
             throw AppError(QStringLiteral("The builder cannot store a record (%1): %2")
                                .arg(values.isEmpty() ? QString() : values.front().toString(),
@@ -37,9 +71,13 @@ public:
 
 private:
     QSqlQuery m_query;
+    std::vector<const FieldSchema*> m_fields;
 };
 
-QVariant isoDate(const QDate& date) { return date.isValid() ? QVariant(date.toString(Qt::ISODate)) : QVariant(); }
+QVariant dateValue(const QDate& date)
+{
+    return date.isValid() ? QVariant(date) : QVariant();
+}
 
 void removeFolder(const QString& path)
 {
@@ -57,7 +95,7 @@ WriteFigures writeInto(const Dataset& data, const QString& folder)
     std::vector<qint64> countryCode, competitionCode, stadiumCode, teamCode, seasonCode;
     {
         TableStore::Batch batch(store);
-        Insert country(store, QStringLiteral("INSERT INTO Country (Code, Country, Capital) VALUES (?, ?, ?)"));
+        Insert country(store, QStringLiteral("Country"), {"Code", "Country", "Capital"});
         for (size_t i = 0; i < data.countries.size(); ++i) {
             countryCode.push_back(firstCountryCode + static_cast<qint64>(i));
             if (countryCode.back() > 99)
@@ -68,7 +106,7 @@ WriteFigures writeInto(const Dataset& data, const QString& folder)
         // A competition's, stadium's or team's code: the country's code followed by the
         // number of its kind in that country so far, plus one.
         std::vector<int> perCountry(data.countries.size(), 0);
-        Insert competition(store, QStringLiteral("INSERT INTO Division (Code, Country, Division) VALUES (?, ?, ?)"));
+        Insert competition(store, QStringLiteral("Division"), {"Code", "Country", "Division"});
         for (const Dataset::Competition& c : data.competitions) {
             const qint64 parent = countryCode.at(static_cast<size_t>(c.country));
             competitionCode.push_back(Codes::nextInCountry(parent, perCountry[static_cast<size_t>(c.country)]++));
@@ -76,8 +114,7 @@ WriteFigures writeInto(const Dataset& data, const QString& folder)
         }
 
         std::fill(perCountry.begin(), perCountry.end(), 0);
-        Insert stadium(store,
-                       QStringLiteral("INSERT INTO Stadium (Code, Stadium, Capacity, Country) VALUES (?, ?, ?, ?)"));
+        Insert stadium(store, QStringLiteral("Stadium"), {"Code", "Stadium", "Capacity", "Country"});
         for (const Dataset::Stadium& s : data.stadiums) {
             const qint64 parent = countryCode.at(static_cast<size_t>(s.country));
             stadiumCode.push_back(Codes::nextInCountry(parent, perCountry[static_cast<size_t>(s.country)]++));
@@ -85,8 +122,7 @@ WriteFigures writeInto(const Dataset& data, const QString& folder)
         }
 
         std::fill(perCountry.begin(), perCountry.end(), 0);
-        Insert team(store, QStringLiteral("INSERT INTO Team (Code, Team, ShortName, City, Division, Stadium) "
-                                          "VALUES (?, ?, ?, ?, ?, ?)"));
+        Insert team(store, QStringLiteral("Team"), {"Code", "Team", "ShortName", "City", "Division", "Stadium"});
         for (const Dataset::Team& t : data.teams) {
             const size_t c = static_cast<size_t>(data.competitions.at(static_cast<size_t>(t.competition)).country);
             teamCode.push_back(Codes::nextInCountry(countryCode[c], perCountry[c]++));
@@ -97,16 +133,15 @@ WriteFigures writeInto(const Dataset& data, const QString& folder)
         // A season's number: the competition's code followed by the number of its earlier
         // seasons, plus one.
         std::vector<int> perCompetition(data.competitions.size(), 0);
-        Insert season(store, QStringLiteral("INSERT INTO TableHead (Num, Name, CodeDivision, DateStart, DateFinish) "
-                                            "VALUES (?, ?, ?, ?, ?)"));
+        Insert season(store, QStringLiteral("TableHead"), {"Num", "Name", "CodeDivision", "DateStart", "DateFinish"});
         for (const Dataset::Season& s : data.seasons) {
             const size_t c = static_cast<size_t>(s.competition);
             seasonCode.push_back(Codes::nextSeason(competitionCode.at(c), perCompetition[c]++));
-            season({seasonCode.back(), s.name, competitionCode[c], isoDate(s.start), isoDate(s.finish)});
+            season({seasonCode.back(), s.name, competitionCode[c], dateValue(s.start), dateValue(s.finish)});
         }
 
-        Insert result(store, QStringLiteral("INSERT INTO Results (Num, Date, CodeTeam, CodeTeam2, Team, Team2, "
-                                            "Goal1, Goal2, Division) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+        Insert result(store, QStringLiteral("Results"),
+                      {"Num", "Date", "CodeTeam", "CodeTeam2", "Team", "Team2", "Goal1", "Goal2", "Division"});
         std::vector<QString> labels;
         for (const Dataset::Team& t : data.teams)
             labels.push_back(t.label());
@@ -115,7 +150,7 @@ WriteFigures writeInto(const Dataset& data, const QString& folder)
             const size_t home = static_cast<size_t>(r.home);
             const size_t away = static_cast<size_t>(r.away);
             const Dataset::Season& s = data.seasons.at(static_cast<size_t>(r.season));
-            result({++num, isoDate(r.date), teamCode.at(home), teamCode.at(away), labels[home], labels[away], r.goal1,
+            result({++num, dateValue(r.date), teamCode.at(home), teamCode.at(away), labels[home], labels[away], r.goal1,
                     r.goal2, competitionCode[static_cast<size_t>(s.competition)]});
         }
         batch.commit();

@@ -27,4 +27,11 @@ struct WriteFigures
 // country can be the joined code of another.
 constexpr int firstCountryCode = 10;
 
+// A text as a field of the database stores it: cut to the field's width by the rule of
+// every write, so that what the builder derives from it (a team's label) is what the
+// program derives from the stored record.
+QString storedText(const QString& table, const QString& field, const QString& text);
+// ... and as a text field of the given width would store it.
+QString storedText(const QString& text, int width);
+
 WriteFigures writeDatabase(const Dataset& dataset, const QString& tableFolder);

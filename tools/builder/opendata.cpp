@@ -1,10 +1,14 @@
 #include "opendata.h"
 
+#include "apperror.h"
+#include "databasewriter.h"
 #include "datamodule.h"
+#include "seasonrules.h"
 #include "sources.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -95,20 +99,21 @@ struct ClubFolder
         clubs = std::move(merged);
     }
 
+    // A name made only of a club's form words ("AFC") has no core and is never matched by it:
+    // it would stand for any other such name.
     void index()
     {
-        for (int i = 0; i < static_cast<int>(clubs.size()); ++i) {
-            exact.emplace(clubs[static_cast<size_t>(i)].name, i);
-            comparable.emplace(comparableName(clubs[static_cast<size_t>(i)].name), i);
-            core.emplace(coreName(clubs[static_cast<size_t>(i)].name), i);
-        }
-        for (int i = 0; i < static_cast<int>(clubs.size()); ++i) {
-            for (const QString& alternative : clubs[static_cast<size_t>(i)].alternatives) {
-                exact.emplace(alternative, i);
-                comparable.emplace(comparableName(alternative), i);
-                core.emplace(coreName(alternative), i);
-            }
-        }
+        const auto add = [this](const QString& name, int i) {
+            exact.emplace(name, i);
+            comparable.emplace(comparableName(name), i);
+            if (const QString c = coreName(name); !c.isEmpty())
+                core.emplace(c, i);
+        };
+        for (int i = 0; i < static_cast<int>(clubs.size()); ++i)
+            add(clubs[static_cast<size_t>(i)].name, i);
+        for (int i = 0; i < static_cast<int>(clubs.size()); ++i)
+            for (const QString& alternative : clubs[static_cast<size_t>(i)].alternatives)
+                add(alternative, i);
     }
 
     const StadiumEntry* stadium(const QString& name) const
@@ -126,23 +131,39 @@ struct ClubFolder
 
     // How closely a name is matched: as written, without case, accents and marks, and
     // also without the words of a club's form.
-    enum class Match { Exact, Comparable, Core };
+    enum class Match
+    {
+        Exact,
+        Comparable,
+        Core
+    };
+
+    // A name in each of its compared forms, made once however many lists it is looked up in.
+    struct Keys
+    {
+        explicit Keys(const QString& name) : exact(name), comparable(comparableName(name)), core(coreName(name)) {}
+        QString exact, comparable, core;
+    };
 
     // The club a name stands for at one closeness of matching; -1 if none.
-    int club(const QString& name, Match match) const
+    int club(const Keys& keys, Match match) const
     {
         const auto& names = match == Match::Exact ? exact : match == Match::Comparable ? comparable : core;
-        const auto it = names.find(match == Match::Exact        ? name
-                                   : match == Match::Comparable ? comparableName(name)
-                                                                : coreName(name));
+        const QString& key = match == Match::Exact        ? keys.exact
+                             : match == Match::Comparable ? keys.comparable
+                                                          : keys.core;
+        if (key.isEmpty())
+            return -1;
+        const auto it = names.find(key);
         return it == names.end() ? -1 : it->second;
     }
 
     // The club a name stands for at the closest matching that finds one; -1 if none.
     int club(const QString& name) const
     {
+        const Keys keys(name);
         for (Match match : {Match::Exact, Match::Comparable, Match::Core})
-            if (const int found = club(name, match); found >= 0)
+            if (const int found = club(keys, match); found >= 0)
                 return found;
         return -1;
     }
@@ -202,17 +223,38 @@ public:
                 for (const QString& file : dir.entryList({QStringLiteral("*.clubs.txt")}, QDir::Files, QDir::Name)) {
                     if (file.count(QLatin1Char('.')) == 2) // not the .props., .history. or .lang. lists
                         for (ClubEntry& club : parseClubList(readText(dir.filePath(file))))
-                            folder.clubs.push_back(std::move(club));
+                            if (sensible(club, key, report))
+                                folder.clubs.push_back(std::move(club));
                 }
                 for (const QString& file : dir.entryList({QStringLiteral("*.stadiums.txt")}, QDir::Files, QDir::Name))
-                    for (StadiumEntry& stadium : parseStadiumList(readText(dir.filePath(file))))
-                        folder.stadiums.push_back(std::move(stadium));
+                    for (StadiumEntry& stadium : parseStadiumList(readText(dir.filePath(file)))) {
+                        if (stadium.name.size() > longestName)
+                            report.add(
+                                key, reportedName(stadium.name),
+                                QStringLiteral("a stadium name longer than %1 characters; skipped").arg(longestName));
+                        else
+                            folder.stadiums.push_back(std::move(stadium));
+                    }
             }
             if (!found)
                 report.add(key, QString(), QStringLiteral("no such club list folder"));
             folder.mergeSupplements();
             folder.index();
         }
+    }
+
+    // A club whose name or an alternative is beyond any real club's is reported and left out.
+    static bool sensible(const ClubEntry& club, const QString& folder, Report& report)
+    {
+        const QStringList names = QStringList(club.alternatives) << club.name;
+        for (const QString& name : names) {
+            if (name.size() > longestName) {
+                report.add(folder, reportedName(name),
+                           QStringLiteral("a club name longer than %1 characters; skipped").arg(longestName));
+                return false;
+            }
+        }
+        return true;
     }
 
     const ClubFolder* folder(const QString& key) const
@@ -248,11 +290,12 @@ public:
             name = alias->second;
 
         ClubRef ref;
-        if (!find(folders, name, ref)) {
+        const ClubFolder::Keys keys(name);
+        if (!find(folders, keys, ref)) {
             QStringList all;
             for (const auto& [k, f] : m_folders)
                 all << k;
-            if (!findUnique(all, name, ref)) {
+            if (!findUnique(all, keys, ref)) {
                 ref = ClubRef{QString(), -1, name};
                 m_report.add(file, rawName, QStringLiteral("no club of that name in the club lists; kept as named"));
             }
@@ -263,7 +306,7 @@ public:
 
 private:
     // Each closeness of matching is tried in every folder before the next, looser one.
-    bool find(const QStringList& folders, const QString& name, ClubRef& ref) const
+    bool find(const QStringList& folders, const ClubFolder::Keys& name, ClubRef& ref) const
     {
         using Match = ClubFolder::Match;
         for (Match match : {Match::Exact, Match::Comparable, Match::Core}) {
@@ -280,7 +323,7 @@ private:
     }
 
     // Found in exactly one of the lists.
-    bool findUnique(const QStringList& folders, const QString& name, ClubRef& ref) const
+    bool findUnique(const QStringList& folders, const ClubFolder::Keys& name, ClubRef& ref) const
     {
         int found = 0;
         for (const QString& key : folders) {
@@ -299,42 +342,30 @@ private:
     std::map<std::pair<QString, QString>, ClubRef> m_cache;
 };
 
-// "2020-21" -> "2020/21"; "2025" stays.
-QString seasonName(const QString& folder)
-{
-    QString name = folder;
-    name.replace(QLatin1Char('-'), QLatin1Char('/'));
-    return name;
-}
-
-// The days a season folder's matches may fall on: "2020-21" from June 2020 to August 2021,
-// "2020" from January 2020 to March 2021 (late seasons and replays included).
-std::pair<QDate, QDate> seasonWindow(const QString& folder)
-{
-    const int year = folder.left(4).toInt();
-    if (folder.size() > 4)
-        return {QDate(year, 6, 1), QDate(year + 1, 8, 31)};
-    return {QDate(year, 1, 1), QDate(year + 1, 3, 31)};
-}
-
 struct PendingResult
 {
     int season = 0;
     int order = 0;
     QDate date;
+    QString round;
     int home = 0; // club index
     int away = 0;
     int goal1 = 0;
     int goal2 = 0;
 };
 
+// The room a short name has: the field's 30 characters, and the results' 40 of the label
+// with its city.
+int shortNameRoom(const QString& city)
+{
+    return std::min(30, 40 - 3 - static_cast<int>(city.size()));
+}
+
 // A label that fits the results' 40 characters, built from the short name or, when that
 // is too long, from the longest alternative that fits.
 QString fittingShortName(const QString& shortName, const QString& city, const QStringList& alternatives)
 {
-    const auto fits = [&](const QString& name) {
-        return !name.isEmpty() && name.size() <= 30 && teamLabel(name, city).size() <= 40;
-    };
+    const auto fits = [&](const QString& name) { return !name.isEmpty() && name.size() <= shortNameRoom(city); };
     if (fits(shortName))
         return shortName;
     QStringList candidates = alternatives;
@@ -343,7 +374,18 @@ QString fittingShortName(const QString& shortName, const QString& city, const QS
     for (const QString& c : candidates)
         if (fits(c))
             return c;
-    return shortName.left(std::max<qsizetype>(1, std::min<qsizetype>(30, 40 - 3 - city.size())));
+    return storedText(shortName, shortNameRoom(city));
+}
+
+// The short name numbered n, the number kept whole within the room: numbering only cut
+// back to the same characters would never find a free label.
+QString numberedShortName(const QString& shortName, const QString& city, int n)
+{
+    const QString number = QString::number(n);
+    const int room = shortNameRoom(city) - static_cast<int>(number.size()) - 1;
+    if (room < 1)
+        return number;
+    return storedText(shortName, room).trimmed() + QLatin1Char(' ') + number;
 }
 
 } // namespace
@@ -352,6 +394,15 @@ OpenData readOpenData(const OpenDataFolders& folders, Report& report)
 {
     OpenData out;
     Dataset& data = out.dataset;
+    // A wrong path gives no database rather than an empty one in place of the old.
+    const auto requireFolder = [](const QString& path, const char* what) {
+        if (!QFileInfo(path).isDir())
+            throw AppError(QStringLiteral("The %1 folder \"%2\" does not exist; nothing is built.")
+                               .arg(QLatin1String(what), path));
+    };
+    requireFolder(folders.catalogue, "catalogue");
+    requireFolder(folders.matches, "matches");
+    requireFolder(folders.clubs, "club lists");
     const Catalogue catalogue = readCatalogue(folders.catalogue, report);
     Resolver resolver(catalogue, {folders.clubs, QDir(folders.catalogue).filePath(QStringLiteral("clubs"))}, report);
 
@@ -366,12 +417,14 @@ OpenData readOpenData(const OpenDataFolders& folders, Report& report)
     std::vector<PendingResult> results;
     std::vector<ClubUse> clubs;
     std::map<ClubRef, int> clubIndex;
+    // (competition, day, one club, the other) -> the season it is stored in
+    std::map<std::tuple<int, QDate, int, int>, int> storedMatches;
     const QDir matchDir(folders.matches);
     const QStringList seasonFolders = matchDir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
-    if (seasonFolders.isEmpty())
-        report.add(matchDir.path(), QString(), QStringLiteral("no season folders"));
     for (const QString& seasonFolder : seasonFolders) {
         const QDir dir(matchDir.filePath(seasonFolder));
+        const auto window = SeasonRules::seasonWindow(seasonFolder);
+        std::vector<std::pair<QString, std::set<QString>>> folderFiles; // the played matches of each file read
         for (const QString& fileName : dir.entryList({QStringLiteral("*.json")}, QDir::Files, QDir::Name)) {
             const QString path = seasonFolder + QLatin1Char('/') + fileName;
             const QString key = fileName.chopped(5);
@@ -388,19 +441,71 @@ OpenData readOpenData(const OpenDataFolders& folders, Report& report)
                 report.add(path, QString(), QStringLiteral("cannot be read; skipped"));
                 continue;
             }
-            const MatchFile matches = parseMatchFile(file.readAll(), path, report);
+            MatchFile matches = parseMatchFile(file.readAll(), path, report);
             if (!matches.readable)
                 continue;
-            const int season = static_cast<int>(seasons.size());
-            seasons.push_back({competition, seasonName(seasonFolder), path});
-            std::set<std::tuple<QDate, int, int>> seen;
-            const auto window = seasonWindow(seasonFolder);
+            out.corrected += SeasonRules::correctYearOffDates(matches.matches, window, path, report);
+
+            // A file that repeats another competition's matches of the season is a copy.
+            std::set<QString> played;
+            for (const SourceMatch& m : matches.matches)
+                if (m.played)
+                    played.insert(QStringLiteral("%1|%2|%3|%4|%5")
+                                      .arg(m.date.toString(Qt::ISODate), m.team1, m.team2)
+                                      .arg(m.goal1)
+                                      .arg(m.goal2));
+            const auto copied = std::find_if(folderFiles.begin(), folderFiles.end(), [&](const auto& other) {
+                const auto repeated = std::count_if(played.begin(), played.end(),
+                                                    [&](const QString& m) { return other.second.count(m) > 0; });
+                return repeated * 2 > static_cast<std::ptrdiff_t>(played.size());
+            });
+            if (copied != folderFiles.end()) {
+                report.add(path, QString(),
+                           QStringLiteral("its matches repeat those of %1; refused (no season, no results, no "
+                                          "table)")
+                               .arg(copied->first));
+                out.refused += static_cast<int>(played.size());
+                continue;
+            }
+            folderFiles.emplace_back(path, std::move(played));
+
+            // A league of two tournaments a year has a season for each.
+            std::map<QString, int> seasonOfTournament;
+            {
+                std::vector<std::pair<QString, QDate>> tournaments; // in the order they begin
+                for (const SourceMatch& m : matches.matches) {
+                    const QString t = SeasonRules::tournamentOf(m.round);
+                    if (std::none_of(tournaments.begin(), tournaments.end(),
+                                     [&](const auto& x) { return x.first == t; }))
+                        tournaments.emplace_back(t, m.date);
+                }
+                const bool split = competitionIt->kind == Kind::League && tournaments.size() > 1 &&
+                                   std::all_of(tournaments.begin(), tournaments.end(),
+                                               [](const auto& t) { return !t.first.isEmpty(); });
+                if (!split)
+                    tournaments = {{QString(), QDate()}};
+                for (const auto& [tournament, first] : tournaments) {
+                    seasonOfTournament[tournament] = static_cast<int>(seasons.size());
+                    seasons.push_back({competition,
+                                       split ? SeasonRules::tournamentSeasonName(tournament, first.year())
+                                             : SeasonRules::seasonName(seasonFolder),
+                                       path});
+                }
+                if (split)
+                    report.add(path, QString(),
+                               QStringLiteral("two tournaments, each a season of its own: %1 and %2")
+                                   .arg(seasons[seasons.size() - 2].name, seasons.back().name));
+            }
+            std::map<int, int> overlaps; // an earlier season of the competition -> its matches met again
             for (const SourceMatch& m : matches.matches) {
                 const int order = m.number;
                 if (!m.played) {
                     ++out.fixtures;
                     continue;
                 }
+                const auto tournament = seasonOfTournament.find(SeasonRules::tournamentOf(m.round));
+                const int season =
+                    tournament != seasonOfTournament.end() ? tournament->second : seasonOfTournament.begin()->second;
                 int side[2];
                 const QString names[2] = {m.team1, m.team2};
                 for (int s = 0; s < 2; ++s) {
@@ -424,14 +529,34 @@ OpenData readOpenData(const OpenDataFolders& folders, Report& report)
                     report.add(path, where, QStringLiteral("both names are the same club; skipped"));
                     continue;
                 }
-                if (!seen.emplace(m.date, side[0], side[1]).second) {
-                    report.add(path, where, QStringLiteral("the same match is listed twice; the second is skipped"));
+                // A match is stored once per competition, also when two season folders hold it
+                // or when it is listed again with the sides reversed: two clubs do not meet
+                // twice on one day.
+                const auto [stored, added] = storedMatches.emplace(
+                    std::make_tuple(competition, m.date, std::min(side[0], side[1]), std::max(side[0], side[1])),
+                    season);
+                if (!added) {
+                    if (seasons[static_cast<size_t>(stored->second)].path == path)
+                        report.add(path, where,
+                                   QStringLiteral("the same match is listed twice; the second is skipped"));
+                    else
+                        ++overlaps[stored->second];
                     continue;
                 }
-                results.push_back({season, order, m.date, side[0], side[1], m.goal1, m.goal2});
+                results.push_back({season, order, m.date, m.round, side[0], side[1], m.goal1, m.goal2});
             }
+            for (const auto& [earlier, count] : overlaps)
+                report.add(path, QString(),
+                           QStringLiteral("%1 matches are those of %2; stored once")
+                               .arg(count)
+                               .arg(seasons[static_cast<size_t>(earlier)].path));
         }
     }
+
+    if (results.empty())
+        throw AppError(QStringLiteral("The matches folder \"%1\" holds no played match of the catalogue's "
+                                      "competitions; nothing is built.")
+                           .arg(folders.matches));
 
     // Countries and competitions that have matches, in the catalogue's order.
     std::vector<int> competitionOf(catalogue.competitions.size(), -1);
@@ -492,16 +617,15 @@ OpenData readOpenData(const OpenDataFolders& folders, Report& report)
             const ClubEntry* entry = folder ? &folder->clubs[static_cast<size_t>(ref.index)] : nullptr;
             Dataset::Team team;
             team.competition = competition;
-            team.fullName = (entry ? entry->name : ref.name).left(60);
-            team.city = entry ? entry->city.left(35) : QString();
-            team.shortName = fittingShortName(shortNameOf(team.fullName), team.city,
-                                              entry ? entry->alternatives : QStringList());
+            team.fullName = storedText(QStringLiteral("Team"), QStringLiteral("Team"), entry ? entry->name : ref.name);
+            team.city = entry ? storedText(QStringLiteral("Team"), QStringLiteral("City"), entry->city) : QString();
+            team.shortName =
+                fittingShortName(shortNameOf(team.fullName), team.city, entry ? entry->alternatives : QStringList());
             if (labels.count(team.label())) {
                 const QString before = team.label();
                 team.shortName = fittingShortName(team.fullName, team.city, {});
                 for (int n = 2; labels.count(team.label()); ++n)
-                    team.shortName = fittingShortName(shortNameOf(team.fullName) + QStringLiteral(" %1").arg(n),
-                                                      team.city, {});
+                    team.shortName = numberedShortName(shortNameOf(team.fullName), team.city, n);
                 report.add(ref.folder.isEmpty() ? QStringLiteral("clubs") : ref.folder, team.fullName,
                            QStringLiteral("the label %1 is taken; named %2").arg(before, team.label()));
             }
@@ -520,7 +644,8 @@ OpenData readOpenData(const OpenDataFolders& folders, Report& report)
                                                         static_cast<int>(data.stadiums.size()));
                 if (added)
                     data.stadiums.push_back(
-                        {country, stadiumName.left(60), stadium ? stadium->capacity : std::optional<int>()});
+                        {country, storedText(QStringLiteral("Stadium"), QStringLiteral("Stadium"), stadiumName),
+                         stadium ? stadium->capacity : std::optional<int>()});
                 team.stadium = it->second;
                 ++out.clubsWithStadium;
             }
@@ -532,7 +657,13 @@ OpenData readOpenData(const OpenDataFolders& folders, Report& report)
     }
 
     // Seasons with at least one result, each competition's oldest first, dated by their
-    // first and last match day.
+    // first and last match day. A league's season is dated by its regular rounds, and its
+    // table lists the clubs that played them: the table, filled by these dates, counts the
+    // regular season, and the play-off rounds stay results of the competition.
+    report.add(QStringLiteral("league tables"), QString(),
+               QStringLiteral("a league season's days are those of its regular rounds (\"Matchday N\", \"N. Round\", "
+                              "\"<group>, Matchday N\"); every other round is a play-off round, stored as a result "
+                              "but not counted by the table"));
     std::vector<int> seasonOf(seasons.size(), -1);
     {
         std::vector<int> order(seasons.size());
@@ -542,9 +673,27 @@ OpenData readOpenData(const OpenDataFolders& folders, Report& report)
             return competitionOf[static_cast<size_t>(seasons[static_cast<size_t>(a)].competition)] <
                    competitionOf[static_cast<size_t>(seasons[static_cast<size_t>(b)].competition)];
         });
+        const auto isLeague = [&](int season) {
+            return catalogue.competitions[static_cast<size_t>(seasons[static_cast<size_t>(season)].competition)].kind ==
+                   Kind::League;
+        };
+        std::vector<char> anyRegular(seasons.size(), 0);
+        for (const PendingResult& r : results)
+            if (SeasonRules::isRegularRound(r.round))
+                anyRegular[static_cast<size_t>(r.season)] = 1;
+        // A league season without a regular round is dated by all its matches.
+        const auto counted = [&](const PendingResult& r) {
+            return !isLeague(r.season) || !anyRegular[static_cast<size_t>(r.season)] ||
+                   SeasonRules::isRegularRound(r.round);
+        };
         std::vector<std::set<int>> teams(seasons.size());
         std::vector<std::pair<QDate, QDate>> span(seasons.size());
+        std::vector<std::map<QString, int>> playOffRounds(seasons.size());
         for (const PendingResult& r : results) {
+            if (!counted(r)) {
+                ++playOffRounds[static_cast<size_t>(r.season)][r.round];
+                continue;
+            }
             auto& [start, finish] = span[static_cast<size_t>(r.season)];
             if (!start.isValid() || r.date < start)
                 start = r.date;
@@ -552,6 +701,33 @@ OpenData readOpenData(const OpenDataFolders& folders, Report& report)
                 finish = r.date;
             teams[static_cast<size_t>(r.season)].insert(teamOf[static_cast<size_t>(r.home)]);
             teams[static_cast<size_t>(r.season)].insert(teamOf[static_cast<size_t>(r.away)]);
+        }
+        std::vector<int> playOffsWithin(seasons.size(), 0);
+        for (const PendingResult& r : results) {
+            const auto& [start, finish] = span[static_cast<size_t>(r.season)];
+            if (!counted(r) && r.date >= start && r.date <= finish)
+                ++playOffsWithin[static_cast<size_t>(r.season)];
+        }
+        for (size_t s = 0; s < seasons.size(); ++s) {
+            if (playOffRounds[s].empty())
+                continue;
+            QStringList rounds;
+            int matches = 0;
+            for (const auto& [round, count] : playOffRounds[s]) {
+                rounds << QStringLiteral("\"%1\" %2").arg(round).arg(count);
+                matches += count;
+            }
+            report.add(seasons[s].path, seasons[s].name,
+                       QStringLiteral("%1 play-off matches kept as results outside the table (%2); the season's days "
+                                      "are %3 to %4")
+                           .arg(matches)
+                           .arg(rounds.join(QStringLiteral(", ")), span[s].first.toString(Qt::ISODate),
+                                span[s].second.toString(Qt::ISODate)));
+            if (playOffsWithin[s] > 0)
+                report.add(seasons[s].path, seasons[s].name,
+                           QStringLiteral("%1 play-off matches fall between regular rounds, where no span of days "
+                                          "can leave them out; the table counts them")
+                               .arg(playOffsWithin[s]));
         }
         for (int s : order) {
             const PendingSeason& pending = seasons[static_cast<size_t>(s)];

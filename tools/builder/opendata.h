@@ -21,7 +21,9 @@ struct OpenData
     Dataset dataset;
     int clubsWithCity = 0;
     int clubsWithStadium = 0;
-    int fixtures = 0; // matches without a score, which are not results
+    int fixtures = 0;  // matches without a score, which are not results
+    int corrected = 0; // matches dated a year off their rounds, stored with the corrected date
+    int refused = 0;   // played matches of season files that repeat another competition's
 };
 
 // Reads the open data. Whatever cannot be used is reported with its file and record and

@@ -67,6 +67,11 @@ bool isIndented(const QString& line) { return !line.isEmpty() && line.front().is
 
 } // namespace
 
+QString reportedName(const QString& name)
+{
+    return name.size() <= 40 ? name : name.left(40) + QChar(0x2026);
+}
+
 std::vector<ClubEntry> parseClubList(const QString& text)
 {
     static const QRegularExpression reserve(QStringLiteral("^\\s*[ivx]+\\)\\s*(.*)$"));
@@ -189,15 +194,19 @@ MatchFile parseMatchFile(const QByteArray& json, const QString& fileName, Report
         match.date = QDate::fromString(dateText, Qt::ISODate);
         const QString where = QStringLiteral("match %1 (%2, %3 v %4)")
                                   .arg(index)
-                                  .arg(dateText.isEmpty() ? QStringLiteral("no date") : dateText,
-                                       match.team1.isEmpty() ? QStringLiteral("?") : match.team1,
-                                       match.team2.isEmpty() ? QStringLiteral("?") : match.team2);
+                                  .arg(dateText.isEmpty() ? QStringLiteral("no date") : reportedName(dateText),
+                                       match.team1.isEmpty() ? QStringLiteral("?") : reportedName(match.team1),
+                                       match.team2.isEmpty() ? QStringLiteral("?") : reportedName(match.team2));
         if (!match.date.isValid()) {
             report.add(fileName, where, QStringLiteral("no valid date; skipped"));
             continue;
         }
         if (match.team1.isEmpty() || match.team2.isEmpty()) {
             report.add(fileName, where, QStringLiteral("a team is missing; skipped"));
+            continue;
+        }
+        if (match.team1.size() > longestName || match.team2.size() > longestName) {
+            report.add(fileName, where, QStringLiteral("a name longer than %1 characters; skipped").arg(longestName));
             continue;
         }
         if (match.team1 == match.team2) {

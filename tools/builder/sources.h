@@ -31,6 +31,13 @@ struct StadiumEntry
     QStringList clubs; // the clubs its line names as playing there
 };
 
+// No club or stadium has a longer name; a longer one is a damaged source, refused with a
+// report line before it costs time or memory.
+constexpr qsizetype longestName = 100;
+
+// A name as a report line shows it: at most 40 characters of it.
+QString reportedName(const QString& name);
+
 // Reads a club list ("Name, founded, @ Stadium, City (District)" with "| alternative |"
 // lines beneath; reserve sides as "ii) Name").
 std::vector<ClubEntry> parseClubList(const QString& text);
