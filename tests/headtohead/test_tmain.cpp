@@ -11,6 +11,7 @@
 #include "textlabel.h"
 #include "tmain.h"
 #include "tnotice.h"
+#include "workingdirectory.h"
 
 #include <QAction>
 #include <QApplication>
@@ -40,17 +41,6 @@ struct Message
 {
     Dialogs::Kind kind;
     QString text;
-};
-
-// Restores the working directory a test moved.
-class WorkingDirectory
-{
-public:
-    explicit WorkingDirectory(const QString& path) : m_previous(QDir::currentPath()) { QDir::setCurrent(path); }
-    ~WorkingDirectory() { QDir::setCurrent(m_previous); }
-
-private:
-    QString m_previous;
 };
 
 // Three countries: Albion with four competitions (one with the head-to-head matches, one

@@ -8,6 +8,7 @@
 #include "testdatabase.h"
 #include "tmain.h"
 #include "treportresults.h"
+#include "workingdirectory.h"
 
 #include <QBuffer>
 #include <QCheckBox>
@@ -38,16 +39,6 @@ QByteArray squarePng(const QColor& colour)
     image.save(&buffer, "PNG");
     return bytes;
 }
-
-class WorkingDirectory
-{
-public:
-    explicit WorkingDirectory(const QString& path) : m_previous(QDir::currentPath()) { QDir::setCurrent(path); }
-    ~WorkingDirectory() { QDir::setCurrent(m_previous); }
-
-private:
-    QString m_previous;
-};
 
 // Albion with a league and a cup, Borduria with a league; Rovers and United met four times,
 // three times in the league (twice with United at home) and once in the cup.
