@@ -8,7 +8,8 @@ packages=(
     qt6-base-dev libqt6sql6-sqlite qt6-qpa-plugins
     libxlsxwriter-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth locales fonts-dejavu-core
+    xvfb xauth locales fonts-dejavu-core fonts-liberation
+    poppler-utils
     valgrind clang libclang-rt-14-dev
 )
 

@@ -4,12 +4,14 @@
 #include "datamodule.h"
 #include "dialogs.h"
 #include "helpwindow.h"
+#include "sortedcombobox.h"
 #include "tinfo.h"
 #include "tmain.h"
 #include "tnotice.h"
 #include "tprediction.h"
 #include "tpredictionexport.h"
 #include "tprompt.h"
+#include "treportresults.h"
 #include "tstatistic.h"
 
 #include <QAction>
@@ -25,6 +27,20 @@ namespace {
 QString utf8(const char* text)
 {
     return QString::fromUtf8(text);
+}
+
+// The main window's pair and statistics text, printed by the results report to the output.
+void printResults(TReportResults::Output output)
+{
+    if (!ReportResults || !Main)
+        return;
+    ResultsReport::Texts texts;
+    texts.team1 = Main->ComboBox1->currentText();
+    texts.team2 = Main->ComboBox2->currentText();
+    texts.statistics = Main->statisticsText();
+    texts.caption = Main->windowTitle();
+    texts.captionColour = ResultsReport::titleBarColour();
+    ReportResults->print(texts, output, Main);
 }
 
 } // namespace
@@ -65,7 +81,7 @@ void Shell::start()
         {"TTurTableEdit", nullptr},
         {"TTurTable", nullptr},
         {"TTeamResults", nullptr},
-        {"TReportResults", nullptr},
+        {"TReportResults", &Shell::makeReportResults},
         {"TReportTable", nullptr},
         {"TAbout", nullptr},
         {"TStatistic", &Shell::makeStatistic},
@@ -156,6 +172,13 @@ void Shell::makePrompt()
     m_prompt = new TPrompt();
 }
 
+void Shell::makeReportResults()
+{
+    m_windows.push_back(std::make_unique<TReportResults>());
+    Main->setResultsPrinter([] { printResults(TReportResults::Output::Printer); });
+    N16->setEnabled(true);
+}
+
 void Shell::makeInfo()
 {
     m_windows.push_back(std::make_unique<TInfo>());
@@ -197,8 +220,10 @@ void Shell::buildMainMenu()
     };
     static constexpr Qt::Key none = Qt::Key_unknown;
     static constexpr EntrySlot entries[] = {
-        {&Shell::N1, &Shell::N16, "N16", "Print options...", none, nullptr}, // the results report's printer set-up
-        {&Shell::N1, &Shell::N15, "N15", "Print", none, nullptr},            // the results report
+        {&Shell::N1, &Shell::N16, "N16", "Print options...", none, &Shell::N16Click},
+        {&Shell::N1, &Shell::N20, "N20", "Print preview...", none, &Shell::N20Click},
+        {&Shell::N1, &Shell::N21, "N21", "Export to PDF...", none, &Shell::N21Click},
+        {&Shell::N1, &Shell::N15, "N15", "Print", none, &Shell::N15Click},
         {&Shell::N1, &Shell::N2, "N2", "Exit", none, &Shell::N2Click},
         {&Shell::N3, &Shell::N4, "N4", "Teams", none, nullptr},        // TTeam, modal
         {&Shell::N3, &Shell::N5, "N5", "League table", none, nullptr}, // TTurTable, modal
@@ -225,6 +250,13 @@ void Shell::buildMainMenu()
             action->setEnabled(false);
         this->*slot.action = action;
     }
+
+    // The results report's entries wait for the report; "Print" follows the main window's
+    // Print button, and the preview and the PDF follow "Print".
+    for (QAction* action : {N16, N20, N21, N15})
+        action->setEnabled(false);
+    for (QAction* follower : {N20, N21})
+        connect(N15, &QAction::enabledChanged, follower, &QAction::setEnabled);
 
     // F10 opens the first menu, as in other desktop programs.
     auto* openMenus = new QAction(Main);
@@ -267,6 +299,27 @@ void Shell::endIfMainClosed()
 void Shell::N2Click()
 {
     Main->close();
+}
+
+void Shell::N15Click()
+{
+    Main->SpeedButton1Click();
+}
+
+void Shell::N16Click()
+{
+    if (ReportResults)
+        ReportResults->N16Click(Main);
+}
+
+void Shell::N20Click()
+{
+    printResults(TReportResults::Output::Preview);
+}
+
+void Shell::N21Click()
+{
+    printResults(TReportResults::Output::Pdf);
 }
 
 void Shell::N18Click()

@@ -12,6 +12,7 @@
 #include "tmain.h"
 #include "tnotice.h"
 #include "version.h"
+#include "workingdirectory.h"
 
 #include <QAction>
 #include <QApplication>
@@ -41,17 +42,6 @@ struct Message
 {
     Dialogs::Kind kind;
     QString text;
-};
-
-// Restores the working directory a test moved.
-class WorkingDirectory
-{
-public:
-    explicit WorkingDirectory(const QString& path) : m_previous(QDir::currentPath()) { QDir::setCurrent(path); }
-    ~WorkingDirectory() { QDir::setCurrent(m_previous); }
-
-private:
-    QString m_previous;
 };
 
 // Three countries: Albion with four competitions (one with the head-to-head matches, one

@@ -3,6 +3,8 @@
 #include "dblookupcombobox.h"
 #include "dialogs.h"
 #include "helpwindow.h"
+#include "pdfpages.h"
+#include "printing.h"
 #include "shell.h"
 #include "sortedcombobox.h"
 #include "testdatabase.h"
@@ -110,8 +112,9 @@ std::vector<bool> openStates(const TDataModule1& module)
 TEST_F(ShellTest, StartUpMakesTheWindowsOnceInTheirOrderAndOpensEveryView)
 {
     start();
-    EXPECT_EQ(shell->createdWindows(), QStringList({"TMain", "TDataModule1", "TStatistic", "TNotice", "TPrompt",
-                                                    "TPrediction", "TPredictionExport", "TInfo"}));
+    EXPECT_EQ(shell->createdWindows(),
+              QStringList({"TMain", "TDataModule1", "TReportResults", "TStatistic", "TNotice", "TPrompt",
+                           "TPrediction", "TPredictionExport", "TInfo"}));
     ASSERT_TRUE(Main && DataModule1 && Notice && Prompt && Info);
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(&DataModule1->store(), &Main->Database1);
@@ -152,8 +155,9 @@ TEST_F(UnreadableTableTest, TheErrorIsShownTheLaterViewsStayClosedAndStartUpGoes
     std::vector<bool> expected(10, false);
     expected[0] = expected[1] = true;
     EXPECT_EQ(openStates(*DataModule1), expected);
-    EXPECT_EQ(shell->createdWindows(), QStringList({"TMain", "TDataModule1", "TStatistic", "TNotice", "TPrompt",
-                                                    "TPrediction", "TPredictionExport", "TInfo"}));
+    EXPECT_EQ(shell->createdWindows(),
+              QStringList({"TMain", "TDataModule1", "TReportResults", "TStatistic", "TNotice", "TPrompt",
+                           "TPrediction", "TPredictionExport", "TInfo"}));
     EXPECT_TRUE(shell->MainMenu1 && Prompt->Timer1->isActive());
 }
 
@@ -173,8 +177,9 @@ TEST_F(MissingDatabaseTest, TheStoresMessageIsShownAndStartUpGoesOnWithEveryView
     EXPECT_EQ(messages[0].kind, Dialogs::Kind::Error);
     EXPECT_TRUE(messages[0].text.contains(QStringLiteral("does not exist"))) << messages[0].text.toStdString();
     EXPECT_EQ(openStates(*DataModule1), std::vector<bool>(10, false));
-    EXPECT_EQ(shell->createdWindows(), QStringList({"TMain", "TDataModule1", "TStatistic", "TNotice", "TPrompt",
-                                                    "TPrediction", "TPredictionExport", "TInfo"}));
+    EXPECT_EQ(shell->createdWindows(),
+              QStringList({"TMain", "TDataModule1", "TReportResults", "TStatistic", "TNotice", "TPrompt",
+                           "TPrediction", "TPredictionExport", "TInfo"}));
 
     // Then quiet, empty windows: the choosers do not open, "Show statistics" is off.
     Main->show();
@@ -203,7 +208,14 @@ TEST_F(ShellTest, TheMenuBarHoldsEveryEntryWithItsNameCaptionAndState)
         std::vector<std::tuple<const char*, const char*, bool>> entries; // name, caption, enabled
     };
     const std::vector<Expected> menus = {
-        {"N1", "File", true, {{"N16", "Print options...", false}, {"N15", "Print", false}, {"N2", "Exit", true}}},
+        {"N1",
+         "File",
+         true,
+         {{"N16", "Print options...", true},
+          {"N20", "Print preview...", false},
+          {"N21", "Export to PDF...", false},
+          {"N15", "Print", false},
+          {"N2", "Exit", true}}},
         {"N3",
          "View",
          true,
@@ -261,6 +273,48 @@ TEST_F(ShellTest, ViewOpensTheStatisticsModallyOnTheSharedViews)
     // A competition without results: the window's own message, nothing else.
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].text, QStringLiteral("Results not found for \"England - Premier League\""));
+}
+
+// "Print", "Print preview..." and "Export to PDF..." wait for a result; then they report
+// the main window's pair, and without a printer "Print" offers the PDF instead.
+TEST_F(ShellTest, TheFileMenuPrintsTheMainWindowsResultOnceThereIsOne)
+{
+    db.addTeam(112, QStringLiteral("Chelsea"), QStringLiteral("London"), 11);
+    db.addResult(1, QDate(2020, 1, 4), 111, 112, QStringLiteral("Arsenal (London)"), QStringLiteral("Chelsea (London)"),
+                 2, 1, 11);
+    start();
+    Main->connectDataModule();
+    ASSERT_TRUE(Main->DBLookupComboBox1->chooseText(QStringLiteral("Premier League")));
+    Main->ComboBox1->setEditText(QStringLiteral("Arsenal (London)"));
+    Main->ComboBox2->setEditText(QStringLiteral("Chelsea (London)"));
+    EXPECT_FALSE(shell->N15->isEnabled() || shell->N20->isEnabled() || shell->N21->isEnabled());
+    Main->Button1->click();
+    EXPECT_TRUE(shell->N15->isEnabled() && shell->N20->isEnabled() && shell->N21->isEnabled());
+
+    QTemporaryDir out;
+    const QString file = out.filePath(QStringLiteral("h2h.pdf"));
+    Dialogs::setSaveFileHandler([&](const QString&, const QString&) { return file; });
+    QStringList questions;
+    Dialogs::setQuestionHandler([&](Dialogs::Question, const QString& text) {
+        questions << text;
+        return false;
+    });
+    Printing::setPrinterCheck([] { return false; });
+    shell->N21->trigger();
+    const PdfPages pdf(file);
+    ASSERT_EQ(pdf.count(), 1);
+    EXPECT_TRUE(pdf.lineTexts(0).contains(QStringLiteral("1 04/01/2020 Arsenal (London) Chelsea (London) 2 : 1")));
+    EXPECT_EQ(pdf.lineTexts(0).back(), QStringLiteral("Tallyfield v" TALLYFIELD_VERSION " - page 1 of 1"));
+
+    shell->N15->trigger();
+    EXPECT_EQ(questions.size(), 1);
+    const qsizetype modalsBefore = modals.size();
+    shell->N20->trigger(); // the preview, a modal window
+    EXPECT_EQ(modals.size(), modalsBefore + 1);
+    EXPECT_TRUE(messages.empty());
+    Dialogs::setSaveFileHandler({});
+    Dialogs::setQuestionHandler({});
+    Printing::setPrinterCheck({});
 }
 
 TEST_F(ShellTest, TheFirstShowingOfTheMainWindowGreetsWithSplashThenInfoOnce)
