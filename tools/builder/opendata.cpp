@@ -71,15 +71,18 @@ QString readText(const QString& path)
 // The clubs and stadiums of one country's lists, with every name they go by.
 struct ClubFolder
 {
+    QString folderKey; // the folder, as report lines name it
     std::vector<ClubEntry> clubs;
-    std::vector<StadiumEntry> stadiums;
-    std::map<QString, int> exact;      // a name or alternative -> the first club of that name
-    std::map<QString, int> comparable; // the same, compared loosely
-    std::map<QString, int> core;       // ... and without the words of a club's form
+    std::vector<StadiumEntry> stadiums;    // the open lists'
+    std::vector<StadiumEntry> ownStadiums; // the builder's own, which win over the open ones
+    std::map<QString, int> exact;          // a name or alternative -> the first club of that name
+    std::map<QString, int> comparable;     // the same, compared loosely
+    std::map<QString, int> core;           // ... and without the words of a club's form
+    int citiesGiven = 0;                   // cities the builder's own lists gave clubs without one
 
-    // A club listed again under the same name (in the builder's own lists) completes the
-    // first entry's missing city and stadium instead of being a club of its own.
-    void mergeSupplements()
+    // A club listed again under the same name in the open lists completes the first entry's
+    // missing city and stadium instead of being a club of its own.
+    void mergeDuplicates()
     {
         std::map<QString, size_t> first;
         std::vector<ClubEntry> merged;
@@ -99,6 +102,62 @@ struct ClubFolder
         clubs = std::move(merged);
     }
 
+    // The builder's own club lists, read after the open ones. An entry under the name of a
+    // club of the open lists corrects that club: its city and ground replace the open list's
+    // (a change is reported), its alternatives are added. Any other entry is a club of its
+    // own; a name of it that the open lists give as another club's alternative (also without
+    // the words of a club's form) belongs to it alone, so that the two clubs stay distinct.
+    void supplement(std::vector<ClubEntry> own, Report& report)
+    {
+        std::map<QString, size_t> byName;
+        for (size_t i = 0; i < clubs.size(); ++i)
+            byName.emplace(clubs[i].name, i);
+        const auto dated = [](const ClubEntry& entry) {
+            return entry.asOf.isEmpty() ? QString() : QStringLiteral(" (as of %1)").arg(entry.asOf);
+        };
+        for (ClubEntry& club : own) {
+            const auto it = byName.find(club.name);
+            if (it == byName.end()) {
+                QStringList names = QStringList(club.alternatives) << club.name;
+                for (ClubEntry& other : clubs) {
+                    const auto taken = std::remove_if(
+                        other.alternatives.begin(), other.alternatives.end(), [&](const QString& alternative) {
+                            return std::any_of(names.begin(), names.end(), [&](const QString& name) {
+                                return comparableName(name) == comparableName(alternative) ||
+                                       (!coreName(name).isEmpty() && coreName(name) == coreName(alternative));
+                            });
+                        });
+                    for (auto a = taken; a != other.alternatives.end(); ++a)
+                        report.add(
+                            folderKey, other.name,
+                            QStringLiteral("the name \"%1\" is that of the club %2, kept apart").arg(*a, club.name));
+                    other.alternatives.erase(taken, other.alternatives.end());
+                }
+                byName.emplace(club.name, clubs.size());
+                clubs.push_back(std::move(club));
+                continue;
+            }
+            ClubEntry& open = clubs[it->second];
+            if (!club.city.isEmpty() && club.city != open.city) {
+                if (open.city.isEmpty())
+                    ++citiesGiven;
+                else
+                    report.add(
+                        folderKey, open.name,
+                        QStringLiteral("city \"%1\" corrected to \"%2\"%3").arg(open.city, club.city, dated(club)));
+                open.city = club.city;
+            }
+            if (!club.stadium.isEmpty() && club.stadium != open.stadium) {
+                if (!open.stadium.isEmpty())
+                    report.add(folderKey, open.name,
+                               QStringLiteral("ground \"%1\" replaced by \"%2\"%3")
+                                   .arg(open.stadium, club.stadium, dated(club)));
+                open.stadium = club.stadium;
+            }
+            open.alternatives << club.alternatives;
+        }
+    }
+
     // A name made only of a club's form words ("AFC") has no core and is never matched by it:
     // it would stand for any other such name.
     void index()
@@ -116,15 +175,18 @@ struct ClubFolder
                 add(alternative, i);
     }
 
+    // The stadium of that name, the builder's own entry first.
     const StadiumEntry* stadium(const QString& name) const
     {
         const QString wanted = comparableName(name);
-        for (const StadiumEntry& s : stadiums) {
-            if (comparableName(s.name) == wanted)
-                return &s;
-            for (const QString& alternative : s.alternatives)
-                if (comparableName(alternative) == wanted)
+        for (const auto* list : {&ownStadiums, &stadiums}) {
+            for (const StadiumEntry& s : *list) {
+                if (comparableName(s.name) == wanted)
                     return &s;
+                for (const QString& alternative : s.alternatives)
+                    if (comparableName(alternative) == wanted)
+                        return &s;
+            }
         }
         return nullptr;
     }
@@ -149,12 +211,12 @@ struct ClubFolder
     int club(const Keys& keys, Match match) const
     {
         const auto& names = match == Match::Exact ? exact : match == Match::Comparable ? comparable : core;
-        const QString& key = match == Match::Exact        ? keys.exact
-                             : match == Match::Comparable ? keys.comparable
-                                                          : keys.core;
-        if (key.isEmpty())
+        const QString& wanted = match == Match::Exact        ? keys.exact
+                                : match == Match::Comparable ? keys.comparable
+                                                             : keys.core;
+        if (wanted.isEmpty())
             return -1;
-        const auto it = names.find(key);
+        const auto it = names.find(wanted);
         return it == names.end() ? -1 : it->second;
     }
 
@@ -168,14 +230,64 @@ struct ClubFolder
         return -1;
     }
 
-    // The stadium whose entry names the club as playing there.
-    const StadiumEntry* stadiumOfClub(int index) const
+    // The stadium whose entry in the list names the club as playing there.
+    const StadiumEntry* stadiumOfClub(const std::vector<StadiumEntry>& list, int index) const
     {
-        for (const StadiumEntry& s : stadiums)
+        for (const StadiumEntry& s : list)
             for (const QString& name : s.clubs)
                 if (club(name) == index)
                     return &s;
         return nullptr;
+    }
+
+    // A club's ground: the stadium the builder's own lists name it at, else the one its
+    // club list entry gives, else the one the open stadium lists name it at. Its capacity
+    // is that of the stadium's entry, the builder's own first.
+    struct Ground
+    {
+        QString name;
+        const StadiumEntry* entry = nullptr;
+    };
+    Ground ground(int index, Report& report) const
+    {
+        const ClubEntry& club = clubs[static_cast<size_t>(index)];
+        if (const StadiumEntry* own = stadiumOfClub(ownStadiums, index)) {
+            const QString before = club.stadium.isEmpty()
+                                       ? [&] {
+                                             const StadiumEntry* open = stadiumOfClub(stadiums, index);
+                                             return open ? open->name : QString();
+                                         }()
+                                       : club.stadium;
+            if (!before.isEmpty() && comparableName(before) != comparableName(own->name) && stadium(before) != own)
+                report.add(folderKey, club.name,
+                           QStringLiteral("ground \"%1\" replaced by \"%2\"%3")
+                               .arg(before, own->name,
+                                    own->asOf.isEmpty() ? QString() : QStringLiteral(" (as of %1)").arg(own->asOf)));
+            return {own->name, own};
+        }
+        if (!club.stadium.isEmpty())
+            return {club.stadium, stadium(club.stadium)};
+        const StadiumEntry* open = stadiumOfClub(stadiums, index);
+        return open ? Ground{open->name, open} : Ground{};
+    }
+
+    // The builder's own stadium entries that give a stadium of the open lists another
+    // capacity, reported once.
+    void reportCapacities(Report& report) const
+    {
+        for (const StadiumEntry& own : ownStadiums) {
+            for (const StadiumEntry& open : stadiums) {
+                if (comparableName(open.name) != comparableName(own.name) || !own.capacity ||
+                    open.capacity == own.capacity)
+                    continue;
+                report.add(folderKey, own.name,
+                           QStringLiteral("capacity %1 corrected to %2%3")
+                               .arg(open.capacity ? QString::number(*open.capacity) : QStringLiteral("none"))
+                               .arg(*own.capacity)
+                               .arg(own.asOf.isEmpty() ? QString() : QStringLiteral(" (as of %1)").arg(own.asOf)));
+                break;
+            }
+        }
     }
 };
 
@@ -214,17 +326,20 @@ public:
             folders.insert(folder);
         for (const QString& key : folders) {
             ClubFolder& folder = m_folders[key];
+            folder.folderKey = key;
+            std::vector<ClubEntry> ownClubs;
             bool found = false;
             for (const QString& base : clubFolders) {
                 const QDir dir(QDir(base).filePath(key));
                 if (!dir.exists())
                     continue;
                 found = true;
+                const bool own = base != clubFolders.front();
                 for (const QString& file : dir.entryList({QStringLiteral("*.clubs.txt")}, QDir::Files, QDir::Name)) {
                     if (file.count(QLatin1Char('.')) == 2) // not the .props., .history. or .lang. lists
                         for (ClubEntry& club : parseClubList(readText(dir.filePath(file))))
                             if (sensible(club, key, report))
-                                folder.clubs.push_back(std::move(club));
+                                (own ? ownClubs : folder.clubs).push_back(std::move(club));
                 }
                 for (const QString& file : dir.entryList({QStringLiteral("*.stadiums.txt")}, QDir::Files, QDir::Name))
                     for (StadiumEntry& stadium : parseStadiumList(readText(dir.filePath(file)))) {
@@ -233,13 +348,20 @@ public:
                                 key, reportedName(stadium.name),
                                 QStringLiteral("a stadium name longer than %1 characters; skipped").arg(longestName));
                         else
-                            folder.stadiums.push_back(std::move(stadium));
+                            (own ? folder.ownStadiums : folder.stadiums).push_back(std::move(stadium));
                     }
             }
             if (!found)
                 report.add(key, QString(), QStringLiteral("no such club list folder"));
-            folder.mergeSupplements();
+            folder.mergeDuplicates();
+            folder.supplement(std::move(ownClubs), report);
             folder.index();
+            folder.reportCapacities(report);
+            if (folder.citiesGiven > 0)
+                report.add(key, QString(),
+                           QStringLiteral("clubs without a city in the open lists given one by the builder's own "
+                                          "lists: %1")
+                               .arg(folder.citiesGiven));
         }
     }
 
@@ -631,13 +753,9 @@ OpenData readOpenData(const OpenDataFolders& folders, Report& report)
             }
             labels.insert(team.label());
 
-            QString stadiumName = entry ? entry->stadium : QString();
-            const StadiumEntry* stadium = nullptr;
-            if (folder) {
-                stadium = stadiumName.isEmpty() ? folder->stadiumOfClub(ref.index) : folder->stadium(stadiumName);
-                if (stadiumName.isEmpty() && stadium)
-                    stadiumName = stadium->name;
-            }
+            const ClubFolder::Ground ground = folder ? folder->ground(ref.index, report) : ClubFolder::Ground{};
+            const QString& stadiumName = ground.name;
+            const StadiumEntry* stadium = ground.entry;
             if (!stadiumName.isEmpty()) {
                 const int country = data.competitions[static_cast<size_t>(competition)].country;
                 auto [it, added] = stadiumIndex.emplace(std::make_pair(country, comparableName(stadiumName)),
