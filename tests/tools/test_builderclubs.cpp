@@ -72,3 +72,37 @@ TEST_F(OpenDataFixture, TheBuildersOwnListsCorrectCitiesAndKeepClubsOfABorrowedN
     EXPECT_TRUE(
         reported("Cardiff City FC: the name \"Swansea City\" is that of the club Swansea City AFC, kept apart"));
 }
+
+TEST_F(OpenDataFixture, TheBuildersOwnStadiumListsGiveTheCurrentGroundAndCapacity)
+{
+    // The open lists: Arsenal at the Emirates (60,361), Tottenham at its stadium, Leyton
+    // Orient at Brisbane Road without a capacity. The builder's own list moves Tottenham,
+    // enlarges the Emirates and gives Brisbane Road, under its newer name, a capacity.
+    write("catalogue/clubs/europe/england/eng-more.stadiums.txt",
+          "= England, as of 2025/26\n"
+          "Emirates Stadium, 60_704, London          # Arsenal FC\n"
+          "New Lane, 70_000, London                  # Tottenham Hotspur FC\n"
+          "Breyer Group Stadium, 9_271, London       # Leyton Orient FC\n"
+          "  | Brisbane Road\n");
+    write("matches/2020-21/en.cup.json", R"json({"name": "FA Cup", "matches": [
+        {"date": "2020-11-07", "team1": "Leyton Orient FC", "team2": "Tottenham", "score": {"ft": [0, 1]}}]})json");
+    const Dataset data = read().dataset;
+    const auto ground = [&](const QString& club) -> std::pair<QString, std::optional<int>> {
+        for (const Dataset::Team& t : data.teams)
+            if (t.fullName == club && t.stadium >= 0) {
+                const Dataset::Stadium& s = data.stadiums[static_cast<size_t>(t.stadium)];
+                return {s.name, s.capacity};
+            }
+        return {};
+    };
+    EXPECT_EQ(ground("Arsenal FC"), std::make_pair(QString("Emirates Stadium"), std::optional<int>(60704)));
+    EXPECT_EQ(ground("Tottenham Hotspur FC"), std::make_pair(QString("New Lane"), std::optional<int>(70000)));
+    EXPECT_EQ(ground("Leyton Orient FC"), std::make_pair(QString("Breyer Group Stadium"), std::optional<int>(9271)));
+    EXPECT_EQ(ground("Cardiff City FC").first, "Cardiff City Stadium"); // the open list's, left as it was
+
+    EXPECT_TRUE(reported("Emirates Stadium: capacity 60361 corrected to 60704 (as of 2025/26)"));
+    EXPECT_TRUE(reported(
+        "Tottenham Hotspur FC: ground \"Tottenham Hotspur Stadium\" replaced by \"New Lane\" (as of 2025/26)"));
+    // Another name of the same ground is no change of ground.
+    EXPECT_FALSE(reported("Leyton Orient FC: ground"));
+}

@@ -276,15 +276,22 @@ struct ClubFolder
     void reportCapacities(Report& report) const
     {
         for (const StadiumEntry& own : ownStadiums) {
+            const auto named = [&](const StadiumEntry& open) {
+                QStringList names = QStringList(open.alternatives) << open.name;
+                return std::any_of(names.begin(), names.end(), [&](const QString& name) {
+                    return comparableName(name) == comparableName(own.name);
+                });
+            };
             for (const StadiumEntry& open : stadiums) {
-                if (comparableName(open.name) != comparableName(own.name) || !own.capacity ||
-                    open.capacity == own.capacity)
+                if (!named(open) || !own.capacity || open.capacity == own.capacity)
                     continue;
+                const QString asOf = own.asOf.isEmpty() ? QString() : QStringLiteral(" (as of %1)").arg(own.asOf);
                 report.add(folderKey, own.name,
-                           QStringLiteral("capacity %1 corrected to %2%3")
-                               .arg(open.capacity ? QString::number(*open.capacity) : QStringLiteral("none"))
-                               .arg(*own.capacity)
-                               .arg(own.asOf.isEmpty() ? QString() : QStringLiteral(" (as of %1)").arg(own.asOf)));
+                           open.capacity ? QStringLiteral("capacity %1 corrected to %2%3")
+                                               .arg(*open.capacity)
+                                               .arg(*own.capacity)
+                                               .arg(asOf)
+                                         : QStringLiteral("capacity %1 given%2").arg(*own.capacity).arg(asOf));
                 break;
             }
         }
