@@ -106,3 +106,28 @@ TEST_F(OpenDataFixture, TheBuildersOwnStadiumListsGiveTheCurrentGroundAndCapacit
     // Another name of the same ground is no change of ground.
     EXPECT_FALSE(reported("Leyton Orient FC: ground"));
 }
+
+TEST_F(OpenDataFixture, ShortNamesThatDoNotFitAreNeverCutMidWord)
+{
+    write("clubs/europe/germany/de-more.clubs.txt",
+          "1. FC Heidenheim, 2007, @ Albstadion, Heidenheim an der Brenz\n"
+          "  | 1. FC Heidenh. | FC Heidenheim | 1. Fußballclub Heidenheim 1846\n"
+          "SV St. Jakob/Rosental,   St. Jakob im Rosental\n"
+          "  | SV St. Jakob/R.\n"
+          "Defensa y Justicia,   Gobernador Julio A. Costa\n"
+          "USV Scheiblingkirchen-Warth, Scheiblingkirchen-Warth\n");
+    write("matches/2022-23/de.1.json", R"json({"name": "Bundesliga", "matches": [
+        {"date": "2022-08-06", "team1": "1. FC Heidenheim", "team2": "SV St. Jakob/Rosental", "score": {"ft": [1, 0]}},
+        {"date": "2022-08-13", "team1": "Defensa y Justicia", "team2": "USV Scheiblingkirchen-Warth", "score": {"ft": [0, 2]}}]})json");
+    const Dataset data = read().dataset;
+    const auto shortName = [&](const QString& club) {
+        const Dataset::Team* team = teamNamed(data, club);
+        return team ? team->shortName : QString();
+    };
+    EXPECT_EQ(shortName("1. FC Heidenheim"), "FC Heidenheim");  // the longest alternative not cut
+    EXPECT_EQ(shortName("SV St. Jakob/Rosental"), "St. Jakob"); // up to a whole part of a word
+    EXPECT_EQ(shortName("Defensa y Justicia"), "Defensa");      // never ending on "y"
+    EXPECT_EQ(shortName("USV Scheiblingkirchen-Warth"), "USV"); // the form of a club named as its town
+    for (const Dataset::Team& t : data.teams)
+        EXPECT_LE(t.label().size(), 40) << t.label().toStdString();
+}

@@ -490,20 +490,52 @@ int shortNameRoom(const QString& city)
     return std::min(30, 40 - 3 - static_cast<int>(city.size()));
 }
 
-// A label that fits the results' 40 characters, built from the short name or, when that
-// is too long, from the longest alternative that fits.
+// A name that ends in a cut word: one ending in "." that the club's name does not hold
+// whole ("1. FC Heidenh.", "San Martín T."; not "Yokohama F.").
+bool endsCut(const QString& name, const QString& clubName)
+{
+    const QString last = name.section(QLatin1Char(' '), -1);
+    return last.endsWith(QLatin1Char('.')) && !clubName.split(QLatin1Char(' ')).contains(last);
+}
+
+// A label that fits the results' 40 characters, never cutting a word: the short name; else
+// the longest alternative that fits and does not end in a cut word; else the short
+// name without its leading form words and numbers ("1. FC Heidenheim" -> "Heidenheim"), up
+// to the last whole word, or part of a word joined by "-" or "/", that fits
+// ("St. Jakob/Rosental" -> "St. Jakob"); else its form words alone ("USV").
 QString fittingShortName(const QString& shortName, const QString& city, const QStringList& alternatives)
 {
-    const auto fits = [&](const QString& name) { return !name.isEmpty() && name.size() <= shortNameRoom(city); };
+    const int room = shortNameRoom(city);
+    const auto fits = [&](const QString& name) { return !name.isEmpty() && name.size() <= room; };
     if (fits(shortName))
         return shortName;
     QStringList candidates = alternatives;
     std::stable_sort(candidates.begin(), candidates.end(),
                      [](const QString& a, const QString& b) { return a.size() > b.size(); });
     for (const QString& c : candidates)
-        if (fits(c))
+        if (fits(c) && !endsCut(c, shortName))
             return c;
-    return storedText(shortName, shortNameRoom(city));
+
+    static const QRegularExpression formOrNumber(QStringLiteral("^(\\d+\\.?|[A-Z]{1,4})$"));
+    QStringList words = shortName.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    QStringList form;
+    while (words.size() > 1 && (clubFormWords().count(words.front()) || formOrNumber.match(words.front()).hasMatch()))
+        form << words.takeFirst();
+    const QString name = words.join(QLatin1Char(' '));
+    QString best;
+    for (qsizetype at = 1; at <= name.size(); ++at) {
+        if (at < name.size() && name[at] != QLatin1Char(' ') && name[at] != QLatin1Char('/') &&
+            name[at] != QLatin1Char('-'))
+            continue;
+        const QString part = name.left(at);
+        if (fits(part) && !endsCut(part, shortName) && !clubFormWords().count(part.section(QLatin1Char(' '), -1)))
+            best = part;
+    }
+    if (!best.isEmpty())
+        return best;
+    if (fits(form.join(QLatin1Char(' '))))
+        return form.join(QLatin1Char(' '));
+    return storedText(shortName, room);
 }
 
 // The short name numbered n, the number kept whole within the room: numbering only cut
