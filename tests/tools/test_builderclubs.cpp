@@ -1,5 +1,8 @@
+#include "databasewriter.h"
 #include "opendatafixture.h"
 #include "sources.h"
+
+#include <QImage>
 
 namespace {
 
@@ -130,4 +133,54 @@ TEST_F(OpenDataFixture, ShortNamesThatDoNotFitAreNeverCutMidWord)
     EXPECT_EQ(shortName("USV Scheiblingkirchen-Warth"), "USV"); // the form of a club named as its town
     for (const Dataset::Team& t : data.teams)
         EXPECT_LE(t.label().size(), 40) << t.label().toStdString();
+}
+
+TEST_F(OpenDataFixture, CountriesGetTheirFlagsScaledToTheWindowsBoxes)
+{
+    // Germany's picture as the picture set gives it, 320 by 240; Europe's is missing.
+    QImage german(320, 240, QImage::Format_ARGB32);
+    german.fill(Qt::transparent);
+    for (int y = 27; y < 213; ++y)
+        for (int x = 27; x < 293; ++x)
+            german.setPixelColor(x, y, y < 89 ? Qt::black : y < 151 ? Qt::red : Qt::yellow);
+    QDir().mkpath(m_dir.filePath("flags"));
+    ASSERT_TRUE(german.save(m_dir.filePath("flags/de.png")));
+
+    const Dataset data = read().dataset;
+    ASSERT_EQ(data.countries.size(), 3u);
+    QImage england, germany;
+    ASSERT_TRUE(england.loadFromData(data.countries[0].flag, "PNG"));
+    ASSERT_TRUE(germany.loadFromData(data.countries[1].flag, "PNG"));
+    EXPECT_TRUE(data.countries[2].flag.isEmpty());
+    EXPECT_TRUE(reported("eu.png: no flag picture"));
+    EXPECT_TRUE(reported("de.png: 320 by 240 pixels, scaled down to 72 by 54"));
+
+    // Both fit the 74-pixel boxes they are drawn in at their own size.
+    EXPECT_EQ(england.size(), QSize(72, 54));
+    EXPECT_EQ(germany.size(), QSize(72, 54));
+    // St George's cross: red at the centre and on the arms, white in the quarters,
+    // transparent outside the flag.
+    const QColor red = england.pixelColor(36, 27);
+    EXPECT_GT(red.red(), 180);
+    EXPECT_LT(red.green(), 60);
+    EXPECT_EQ(england.pixelColor(36, 10), red);
+    EXPECT_EQ(england.pixelColor(10, 27), red);
+    EXPECT_EQ(england.pixelColor(20, 15), QColor(Qt::white));
+    EXPECT_EQ(england.pixelColor(1, 1).alpha(), 0);
+    EXPECT_EQ(germany.pixelColor(36, 12), QColor(Qt::black));
+
+    // The flags are the same bytes in every build, and stored in the Country table.
+    Report again;
+    EXPECT_EQ(readOpenData({m_dir.filePath("catalogue"), m_dir.filePath("matches"), m_dir.filePath("clubs"),
+                            m_dir.filePath("flags")},
+                           again)
+                  .dataset.countries[0]
+                  .flag,
+              data.countries[0].flag);
+    writeDatabase(data, table());
+    TableStore store(table());
+    const auto stored = rows(store, "SELECT Country, Flag FROM Country ORDER BY Code");
+    ASSERT_EQ(stored.size(), 3u);
+    EXPECT_EQ(stored[0][1].toByteArray(), data.countries[0].flag);
+    EXPECT_FALSE(stored[2][1].isValid()); // Europe without a picture has no flag
 }

@@ -3,6 +3,7 @@
 #include "apperror.h"
 #include "databasewriter.h"
 #include "datamodule.h"
+#include "flags.h"
 #include "seasonrules.h"
 #include "sources.h"
 
@@ -731,7 +732,8 @@ OpenData readOpenData(const OpenDataFolders& folders, Report& report)
                 if (catalogue.competitions[c].country != country.key || !used.count(static_cast<int>(c)))
                     continue;
                 if (!any)
-                    data.countries.push_back({country.name, country.capital});
+                    data.countries.push_back(
+                        {country.name, country.capital, flagPicture(country.flag, folders.flags, report)});
                 any = true;
                 competitionOf[c] = static_cast<int>(data.competitions.size());
                 data.competitions.push_back({static_cast<int>(data.countries.size()) - 1,

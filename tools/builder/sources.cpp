@@ -317,7 +317,7 @@ Catalogue readCatalogue(const QString& folder, Report& report)
             malformed(QStringLiteral("countries.txt"), f);
             continue;
         }
-        CatalogueCountry country{f[0], f[1], f[2], {}};
+        CatalogueCountry country{f[0], f[1], f[2], {}, f.size() > 4 ? f[4] : QString()};
         for (const QString& list : f[3].split(QLatin1Char(','), Qt::SkipEmptyParts))
             country.clubLists << list.trimmed();
         catalogue.countries.push_back(country);

@@ -81,6 +81,8 @@ struct CatalogueCountry
     QString name;
     QString capital;
     QStringList clubLists; // club list folders, the first one the country's own
+    QString flag;          // its flag: a picture of that name in the flags folder ("dz" -> dz.png), or one
+                           // the builder draws ("gb-eng"); empty for none
 };
 
 struct CatalogueCompetition
