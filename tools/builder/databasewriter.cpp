@@ -95,12 +95,12 @@ WriteFigures writeInto(const Dataset& data, const QString& folder)
     std::vector<qint64> countryCode, competitionCode, stadiumCode, teamCode, seasonCode;
     {
         TableStore::Batch batch(store);
-        Insert country(store, QStringLiteral("Country"), {"Code", "Country", "Capital"});
+        Insert country(store, QStringLiteral("Country"), {"Code", "Country", "Capital", "Flag"});
         for (size_t i = 0; i < data.countries.size(); ++i) {
             countryCode.push_back(firstCountryCode + static_cast<qint64>(i));
             if (countryCode.back() > 99)
                 throw AppError(QStringLiteral("The builder gives two-digit codes to at most 90 countries."));
-            country({countryCode.back(), data.countries[i].name, data.countries[i].capital});
+            country({countryCode.back(), data.countries[i].name, data.countries[i].capital, data.countries[i].flag});
         }
 
         // A competition's, stadium's or team's code: the country's code followed by the

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QDate>
 #include <QString>
 
@@ -16,6 +17,7 @@ struct Dataset
     {
         QString name;
         QString capital;
+        QByteArray flag; // a PNG picture, empty for none
     };
     struct Competition
     {

@@ -3,6 +3,7 @@
 #include "apperror.h"
 #include "databasewriter.h"
 #include "datamodule.h"
+#include "flags.h"
 #include "seasonrules.h"
 #include "sources.h"
 
@@ -71,15 +72,18 @@ QString readText(const QString& path)
 // The clubs and stadiums of one country's lists, with every name they go by.
 struct ClubFolder
 {
+    QString folderKey; // the folder, as report lines name it
     std::vector<ClubEntry> clubs;
-    std::vector<StadiumEntry> stadiums;
-    std::map<QString, int> exact;      // a name or alternative -> the first club of that name
-    std::map<QString, int> comparable; // the same, compared loosely
-    std::map<QString, int> core;       // ... and without the words of a club's form
+    std::vector<StadiumEntry> stadiums;    // the open lists'
+    std::vector<StadiumEntry> ownStadiums; // the builder's own, which win over the open ones
+    std::map<QString, int> exact;          // a name or alternative -> the first club of that name
+    std::map<QString, int> comparable;     // the same, compared loosely
+    std::map<QString, int> core;           // ... and without the words of a club's form
+    int citiesGiven = 0;                   // cities the builder's own lists gave clubs without one
 
-    // A club listed again under the same name (in the builder's own lists) completes the
-    // first entry's missing city and stadium instead of being a club of its own.
-    void mergeSupplements()
+    // A club listed again under the same name in the open lists completes the first entry's
+    // missing city and stadium instead of being a club of its own.
+    void mergeDuplicates()
     {
         std::map<QString, size_t> first;
         std::vector<ClubEntry> merged;
@@ -99,6 +103,62 @@ struct ClubFolder
         clubs = std::move(merged);
     }
 
+    // The builder's own club lists, read after the open ones. An entry under the name of a
+    // club of the open lists corrects that club: its city and ground replace the open list's
+    // (a change is reported), its alternatives are added. Any other entry is a club of its
+    // own; a name of it that the open lists give as another club's alternative (also without
+    // the words of a club's form) belongs to it alone, so that the two clubs stay distinct.
+    void supplement(std::vector<ClubEntry> own, Report& report)
+    {
+        std::map<QString, size_t> byName;
+        for (size_t i = 0; i < clubs.size(); ++i)
+            byName.emplace(clubs[i].name, i);
+        const auto dated = [](const ClubEntry& entry) {
+            return entry.asOf.isEmpty() ? QString() : QStringLiteral(" (as of %1)").arg(entry.asOf);
+        };
+        for (ClubEntry& club : own) {
+            const auto it = byName.find(club.name);
+            if (it == byName.end()) {
+                QStringList names = QStringList(club.alternatives) << club.name;
+                for (ClubEntry& other : clubs) {
+                    const auto taken = std::remove_if(
+                        other.alternatives.begin(), other.alternatives.end(), [&](const QString& alternative) {
+                            return std::any_of(names.begin(), names.end(), [&](const QString& name) {
+                                return comparableName(name) == comparableName(alternative) ||
+                                       (!coreName(name).isEmpty() && coreName(name) == coreName(alternative));
+                            });
+                        });
+                    for (auto a = taken; a != other.alternatives.end(); ++a)
+                        report.add(
+                            folderKey, other.name,
+                            QStringLiteral("the name \"%1\" is that of the club %2, kept apart").arg(*a, club.name));
+                    other.alternatives.erase(taken, other.alternatives.end());
+                }
+                byName.emplace(club.name, clubs.size());
+                clubs.push_back(std::move(club));
+                continue;
+            }
+            ClubEntry& open = clubs[it->second];
+            if (!club.city.isEmpty() && club.city != open.city) {
+                if (open.city.isEmpty())
+                    ++citiesGiven;
+                else
+                    report.add(
+                        folderKey, open.name,
+                        QStringLiteral("city \"%1\" corrected to \"%2\"%3").arg(open.city, club.city, dated(club)));
+                open.city = club.city;
+            }
+            if (!club.stadium.isEmpty() && club.stadium != open.stadium) {
+                if (!open.stadium.isEmpty())
+                    report.add(folderKey, open.name,
+                               QStringLiteral("ground \"%1\" replaced by \"%2\"%3")
+                                   .arg(open.stadium, club.stadium, dated(club)));
+                open.stadium = club.stadium;
+            }
+            open.alternatives << club.alternatives;
+        }
+    }
+
     // A name made only of a club's form words ("AFC") has no core and is never matched by it:
     // it would stand for any other such name.
     void index()
@@ -116,15 +176,18 @@ struct ClubFolder
                 add(alternative, i);
     }
 
+    // The stadium of that name, the builder's own entry first.
     const StadiumEntry* stadium(const QString& name) const
     {
         const QString wanted = comparableName(name);
-        for (const StadiumEntry& s : stadiums) {
-            if (comparableName(s.name) == wanted)
-                return &s;
-            for (const QString& alternative : s.alternatives)
-                if (comparableName(alternative) == wanted)
+        for (const auto* list : {&ownStadiums, &stadiums}) {
+            for (const StadiumEntry& s : *list) {
+                if (comparableName(s.name) == wanted)
                     return &s;
+                for (const QString& alternative : s.alternatives)
+                    if (comparableName(alternative) == wanted)
+                        return &s;
+            }
         }
         return nullptr;
     }
@@ -149,12 +212,12 @@ struct ClubFolder
     int club(const Keys& keys, Match match) const
     {
         const auto& names = match == Match::Exact ? exact : match == Match::Comparable ? comparable : core;
-        const QString& key = match == Match::Exact        ? keys.exact
-                             : match == Match::Comparable ? keys.comparable
-                                                          : keys.core;
-        if (key.isEmpty())
+        const QString& wanted = match == Match::Exact        ? keys.exact
+                                : match == Match::Comparable ? keys.comparable
+                                                             : keys.core;
+        if (wanted.isEmpty())
             return -1;
-        const auto it = names.find(key);
+        const auto it = names.find(wanted);
         return it == names.end() ? -1 : it->second;
     }
 
@@ -168,14 +231,71 @@ struct ClubFolder
         return -1;
     }
 
-    // The stadium whose entry names the club as playing there.
-    const StadiumEntry* stadiumOfClub(int index) const
+    // The stadium whose entry in the list names the club as playing there.
+    const StadiumEntry* stadiumOfClub(const std::vector<StadiumEntry>& list, int index) const
     {
-        for (const StadiumEntry& s : stadiums)
+        for (const StadiumEntry& s : list)
             for (const QString& name : s.clubs)
                 if (club(name) == index)
                     return &s;
         return nullptr;
+    }
+
+    // A club's ground: the stadium the builder's own lists name it at, else the one its
+    // club list entry gives, else the one the open stadium lists name it at. Its capacity
+    // is that of the stadium's entry, the builder's own first.
+    struct Ground
+    {
+        QString name;
+        const StadiumEntry* entry = nullptr;
+    };
+    Ground ground(int index, Report& report) const
+    {
+        const ClubEntry& club = clubs[static_cast<size_t>(index)];
+        if (const StadiumEntry* own = stadiumOfClub(ownStadiums, index)) {
+            const QString before = club.stadium.isEmpty()
+                                       ? [&] {
+                                             const StadiumEntry* open = stadiumOfClub(stadiums, index);
+                                             return open ? open->name : QString();
+                                         }()
+                                       : club.stadium;
+            if (!before.isEmpty() && comparableName(before) != comparableName(own->name) && stadium(before) != own)
+                report.add(folderKey, club.name,
+                           QStringLiteral("ground \"%1\" replaced by \"%2\"%3")
+                               .arg(before, own->name,
+                                    own->asOf.isEmpty() ? QString() : QStringLiteral(" (as of %1)").arg(own->asOf)));
+            return {own->name, own};
+        }
+        if (!club.stadium.isEmpty())
+            return {club.stadium, stadium(club.stadium)};
+        const StadiumEntry* open = stadiumOfClub(stadiums, index);
+        return open ? Ground{open->name, open} : Ground{};
+    }
+
+    // The builder's own stadium entries that give a stadium of the open lists another
+    // capacity, reported once.
+    void reportCapacities(Report& report) const
+    {
+        for (const StadiumEntry& own : ownStadiums) {
+            const auto named = [&](const StadiumEntry& open) {
+                QStringList names = QStringList(open.alternatives) << open.name;
+                return std::any_of(names.begin(), names.end(), [&](const QString& name) {
+                    return comparableName(name) == comparableName(own.name);
+                });
+            };
+            for (const StadiumEntry& open : stadiums) {
+                if (!named(open) || !own.capacity || open.capacity == own.capacity)
+                    continue;
+                const QString asOf = own.asOf.isEmpty() ? QString() : QStringLiteral(" (as of %1)").arg(own.asOf);
+                report.add(folderKey, own.name,
+                           open.capacity ? QStringLiteral("capacity %1 corrected to %2%3")
+                                               .arg(*open.capacity)
+                                               .arg(*own.capacity)
+                                               .arg(asOf)
+                                         : QStringLiteral("capacity %1 given%2").arg(*own.capacity).arg(asOf));
+                break;
+            }
+        }
     }
 };
 
@@ -214,17 +334,20 @@ public:
             folders.insert(folder);
         for (const QString& key : folders) {
             ClubFolder& folder = m_folders[key];
+            folder.folderKey = key;
+            std::vector<ClubEntry> ownClubs;
             bool found = false;
             for (const QString& base : clubFolders) {
                 const QDir dir(QDir(base).filePath(key));
                 if (!dir.exists())
                     continue;
                 found = true;
+                const bool own = base != clubFolders.front();
                 for (const QString& file : dir.entryList({QStringLiteral("*.clubs.txt")}, QDir::Files, QDir::Name)) {
                     if (file.count(QLatin1Char('.')) == 2) // not the .props., .history. or .lang. lists
                         for (ClubEntry& club : parseClubList(readText(dir.filePath(file))))
                             if (sensible(club, key, report))
-                                folder.clubs.push_back(std::move(club));
+                                (own ? ownClubs : folder.clubs).push_back(std::move(club));
                 }
                 for (const QString& file : dir.entryList({QStringLiteral("*.stadiums.txt")}, QDir::Files, QDir::Name))
                     for (StadiumEntry& stadium : parseStadiumList(readText(dir.filePath(file)))) {
@@ -233,13 +356,20 @@ public:
                                 key, reportedName(stadium.name),
                                 QStringLiteral("a stadium name longer than %1 characters; skipped").arg(longestName));
                         else
-                            folder.stadiums.push_back(std::move(stadium));
+                            (own ? folder.ownStadiums : folder.stadiums).push_back(std::move(stadium));
                     }
             }
             if (!found)
                 report.add(key, QString(), QStringLiteral("no such club list folder"));
-            folder.mergeSupplements();
+            folder.mergeDuplicates();
+            folder.supplement(std::move(ownClubs), report);
             folder.index();
+            folder.reportCapacities(report);
+            if (folder.citiesGiven > 0)
+                report.add(key, QString(),
+                           QStringLiteral("clubs without a city in the open lists given one by the builder's own "
+                                          "lists: %1")
+                               .arg(folder.citiesGiven));
         }
     }
 
@@ -361,20 +491,52 @@ int shortNameRoom(const QString& city)
     return std::min(30, 40 - 3 - static_cast<int>(city.size()));
 }
 
-// A label that fits the results' 40 characters, built from the short name or, when that
-// is too long, from the longest alternative that fits.
+// A name that ends in a cut word: one ending in "." that the club's name does not hold
+// whole ("1. FC Heidenh.", "San Martín T."; not "Yokohama F.").
+bool endsCut(const QString& name, const QString& clubName)
+{
+    const QString last = name.section(QLatin1Char(' '), -1);
+    return last.endsWith(QLatin1Char('.')) && !clubName.split(QLatin1Char(' ')).contains(last);
+}
+
+// A label that fits the results' 40 characters, never cutting a word: the short name; else
+// the longest alternative that fits and does not end in a cut word; else the short
+// name without its leading form words and numbers ("1. FC Heidenheim" -> "Heidenheim"), up
+// to the last whole word, or part of a word joined by "-" or "/", that fits
+// ("St. Jakob/Rosental" -> "St. Jakob"); else its form words alone ("USV").
 QString fittingShortName(const QString& shortName, const QString& city, const QStringList& alternatives)
 {
-    const auto fits = [&](const QString& name) { return !name.isEmpty() && name.size() <= shortNameRoom(city); };
+    const int room = shortNameRoom(city);
+    const auto fits = [&](const QString& name) { return !name.isEmpty() && name.size() <= room; };
     if (fits(shortName))
         return shortName;
     QStringList candidates = alternatives;
     std::stable_sort(candidates.begin(), candidates.end(),
                      [](const QString& a, const QString& b) { return a.size() > b.size(); });
     for (const QString& c : candidates)
-        if (fits(c))
+        if (fits(c) && !endsCut(c, shortName))
             return c;
-    return storedText(shortName, shortNameRoom(city));
+
+    static const QRegularExpression formOrNumber(QStringLiteral("^(\\d+\\.?|[A-Z]{1,4})$"));
+    QStringList words = shortName.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    QStringList form;
+    while (words.size() > 1 && (clubFormWords().count(words.front()) || formOrNumber.match(words.front()).hasMatch()))
+        form << words.takeFirst();
+    const QString name = words.join(QLatin1Char(' '));
+    QString best;
+    for (qsizetype at = 1; at <= name.size(); ++at) {
+        if (at < name.size() && name[at] != QLatin1Char(' ') && name[at] != QLatin1Char('/') &&
+            name[at] != QLatin1Char('-'))
+            continue;
+        const QString part = name.left(at);
+        if (fits(part) && !endsCut(part, shortName) && !clubFormWords().count(part.section(QLatin1Char(' '), -1)))
+            best = part;
+    }
+    if (!best.isEmpty())
+        return best;
+    if (fits(form.join(QLatin1Char(' '))))
+        return form.join(QLatin1Char(' '));
+    return storedText(shortName, room);
 }
 
 // The short name numbered n, the number kept whole within the room: numbering only cut
@@ -570,7 +732,8 @@ OpenData readOpenData(const OpenDataFolders& folders, Report& report)
                 if (catalogue.competitions[c].country != country.key || !used.count(static_cast<int>(c)))
                     continue;
                 if (!any)
-                    data.countries.push_back({country.name, country.capital});
+                    data.countries.push_back(
+                        {country.name, country.capital, flagPicture(country.flag, folders.flags, report)});
                 any = true;
                 competitionOf[c] = static_cast<int>(data.competitions.size());
                 data.competitions.push_back({static_cast<int>(data.countries.size()) - 1,
@@ -631,13 +794,9 @@ OpenData readOpenData(const OpenDataFolders& folders, Report& report)
             }
             labels.insert(team.label());
 
-            QString stadiumName = entry ? entry->stadium : QString();
-            const StadiumEntry* stadium = nullptr;
-            if (folder) {
-                stadium = stadiumName.isEmpty() ? folder->stadiumOfClub(ref.index) : folder->stadium(stadiumName);
-                if (stadiumName.isEmpty() && stadium)
-                    stadiumName = stadium->name;
-            }
+            const ClubFolder::Ground ground = folder ? folder->ground(ref.index, report) : ClubFolder::Ground{};
+            const QString& stadiumName = ground.name;
+            const StadiumEntry* stadium = ground.entry;
             if (!stadiumName.isEmpty()) {
                 const int country = data.competitions[static_cast<size_t>(competition)].country;
                 auto [it, added] = stadiumIndex.emplace(std::make_pair(country, comparableName(stadiumName)),

@@ -12,6 +12,7 @@ struct OpenDataFolders
     QString catalogue;
     QString matches;
     QString clubs;
+    QString flags; // the countries' flag pictures; none are stored without it
 };
 
 // What the open data describes, with the clubs of the match files resolved to the club

@@ -48,7 +48,7 @@ Dataset syntheticDataset(const SyntheticSize& size)
     const int matchesPer = std::max(1, size.results / (competitions * seasons));
 
     for (int c = 1; c <= countries; ++c)
-        data.countries.push_back({numbered("Country", c, 2), numbered("Capital", c, 2)});
+        data.countries.push_back({numbered("Country", c, 2), numbered("Capital", c, 2), {}});
     for (int m = 0; m < competitions; ++m)
         data.competitions.push_back({m % countries, numbered("League", m / countries + 1, 1), true});
     // The competitions of one country are together, as their codes are made per country.
