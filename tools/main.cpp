@@ -100,10 +100,9 @@ int main(int argc, char* argv[])
                    .arg(figures.tableRows)
                    .arg(static_cast<double>(clock.elapsed()) / 1000.0, 0, 'f', 1);
         if (!findings.isEmpty()) {
-            const QString reportPath = parser.isSet(report)
-                                           ? parser.value(report)
-                                           : QFileInfo(parser.value(out)).absolutePath() +
-                                                 QStringLiteral("/builder-report.txt");
+            const QString reportPath = parser.isSet(report) ? parser.value(report)
+                                                            : QFileInfo(parser.value(out)).absolutePath() +
+                                                                  QStringLiteral("/builder-report.txt");
             QFile file(reportPath);
             if (file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
                 file.write((findings.lines().join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());

@@ -448,7 +448,10 @@ bool TableView::fetchEdge(bool lastRecord)
     return true;
 }
 
-bool TableView::walksAhead() const { return m_filtered && !m_filter.isEmpty(); }
+bool TableView::walksAhead() const
+{
+    return m_filtered && !m_filter.isEmpty();
+}
 
 // Reads the whole visible set with its values when it holds at most kSmallSet records;
 // false, keeping nothing, when it holds more.
@@ -524,8 +527,9 @@ void TableView::ensureIds()
         m_chunks.clear();
     }
     QVariantList params;
-    const QString sql = QStringLiteral("SELECT %1 FROM %2%3%4")
-                            .arg(quoted(m_table->idColumn), quoted(m_table->sqlName), whereSql(params), orderSql(false));
+    const QString sql =
+        QStringLiteral("SELECT %1 FROM %2%3%4")
+            .arg(quoted(m_table->idColumn), quoted(m_table->sqlName), whereSql(params), orderSql(false));
     const TableStore::Reading q = m_store.read(sql, params, m_table->name);
     while (q->next())
         m_ids.push_back(q->value(0).toLongLong());

@@ -112,9 +112,8 @@ std::vector<bool> openStates(const TDataModule1& module)
 TEST_F(ShellTest, StartUpMakesTheWindowsOnceInTheirOrderAndOpensEveryView)
 {
     start();
-    EXPECT_EQ(shell->createdWindows(),
-              QStringList({"TMain", "TDataModule1", "TReportResults", "TStatistic", "TNotice", "TPrompt",
-                           "TPrediction", "TPredictionExport", "TInfo"}));
+    EXPECT_EQ(shell->createdWindows(), QStringList({"TMain", "TDataModule1", "TReportResults", "TStatistic", "TNotice",
+                                                    "TPrompt", "TPrediction", "TPredictionExport", "TInfo"}));
     ASSERT_TRUE(Main && DataModule1 && Notice && Prompt && Info);
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(&DataModule1->store(), &Main->Database1);
@@ -155,9 +154,8 @@ TEST_F(UnreadableTableTest, TheErrorIsShownTheLaterViewsStayClosedAndStartUpGoes
     std::vector<bool> expected(10, false);
     expected[0] = expected[1] = true;
     EXPECT_EQ(openStates(*DataModule1), expected);
-    EXPECT_EQ(shell->createdWindows(),
-              QStringList({"TMain", "TDataModule1", "TReportResults", "TStatistic", "TNotice", "TPrompt",
-                           "TPrediction", "TPredictionExport", "TInfo"}));
+    EXPECT_EQ(shell->createdWindows(), QStringList({"TMain", "TDataModule1", "TReportResults", "TStatistic", "TNotice",
+                                                    "TPrompt", "TPrediction", "TPredictionExport", "TInfo"}));
     EXPECT_TRUE(shell->MainMenu1 && Prompt->Timer1->isActive());
 }
 
@@ -177,9 +175,8 @@ TEST_F(MissingDatabaseTest, TheStoresMessageIsShownAndStartUpGoesOnWithEveryView
     EXPECT_EQ(messages[0].kind, Dialogs::Kind::Error);
     EXPECT_TRUE(messages[0].text.contains(QStringLiteral("does not exist"))) << messages[0].text.toStdString();
     EXPECT_EQ(openStates(*DataModule1), std::vector<bool>(10, false));
-    EXPECT_EQ(shell->createdWindows(),
-              QStringList({"TMain", "TDataModule1", "TReportResults", "TStatistic", "TNotice", "TPrompt",
-                           "TPrediction", "TPredictionExport", "TInfo"}));
+    EXPECT_EQ(shell->createdWindows(), QStringList({"TMain", "TDataModule1", "TReportResults", "TStatistic", "TNotice",
+                                                    "TPrompt", "TPrediction", "TPredictionExport", "TInfo"}));
 
     // Then quiet, empty windows: the choosers do not open, "Show statistics" is off.
     Main->show();

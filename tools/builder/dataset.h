@@ -61,7 +61,7 @@ struct Dataset
     std::vector<Country> countries;
     std::vector<Competition> competitions;
     std::vector<Stadium> stadiums;
-    std::vector<Team> teams; // in the order their codes are given within each country
+    std::vector<Team> teams;     // in the order their codes are given within each country
     std::vector<Season> seasons; // in each competition, oldest first
     std::vector<Result> results; // in the order of their numbers
 };

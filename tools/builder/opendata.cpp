@@ -30,9 +30,9 @@ QString comparableName(const QString& name)
 namespace {
 const std::set<QString>& clubFormWords()
 {
-    static const std::set<QString> words{"FC", "AFC", "CF", "SC", "SV", "FK", "SK", "AC", "AS", "SSC", "CD", "UD",
-                                         "SD", "RC", "RCD", "CA", "US", "SS", "ACF", "NK", "GNK", "HNK", "PFC", "KRC",
-                                         "KV", "OSC", "CFC", "de", "del", "la", "le", "el", "y", "da", "do", "di"};
+    static const std::set<QString> words{"FC", "AFC", "CF",  "SC", "SV",  "FK", "SK",  "AC", "AS",  "SSC", "CD",  "UD",
+                                         "SD", "RC",  "RCD", "CA", "US",  "SS", "ACF", "NK", "GNK", "HNK", "PFC", "KRC",
+                                         "KV", "OSC", "CFC", "de", "del", "la", "le",  "el", "y",   "da",  "do",  "di"};
     return words;
 }
 } // namespace
@@ -48,7 +48,7 @@ QString coreName(const QString& name)
 
 QString shortNameOf(const QString& fullName)
 {
-    static const std::set<QString> before{"FC", "AFC", "SV", "SC", "FK", "SK", "AC", "AS", "SSC", "CD", "UD", "SD",
+    static const std::set<QString> before{"FC", "AFC", "SV", "SC", "FK", "SK",  "AC", "AS",  "SSC", "CD",  "UD", "SD",
                                           "RC", "RCD", "CA", "US", "SS", "ACF", "NK", "GNK", "HNK", "PFC", "KRC"};
     static const std::set<QString> after{"FC", "AFC", "CF", "FK", "SK", "KV", "OSC", "SC", "CFC"};
     QStringList words = fullName.split(QLatin1Char(' '), Qt::SkipEmptyParts);

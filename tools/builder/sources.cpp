@@ -63,7 +63,10 @@ bool isYear(const QString& text)
     return year.match(text).hasMatch();
 }
 
-bool isIndented(const QString& line) { return !line.isEmpty() && line.front().isSpace(); }
+bool isIndented(const QString& line)
+{
+    return !line.isEmpty() && line.front().isSpace();
+}
 
 // The season a heading dates the entries beneath it by: "= England, as of 2025/26" -> "2025/26";
 // a heading without one leaves the date of the entries as it was.
@@ -200,10 +203,9 @@ MatchFile parseMatchFile(const QByteArray& json, const QString& fileName, Report
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(json, &error);
     if (document.isNull() || !document.isObject()) {
-        report.add(fileName, QString(),
-                   QStringLiteral("not a match file (%1 at offset %2); skipped")
-                       .arg(error.errorString())
-                       .arg(error.offset));
+        report.add(
+            fileName, QString(),
+            QStringLiteral("not a match file (%1 at offset %2); skipped").arg(error.errorString()).arg(error.offset));
         return file;
     }
     file.readable = true;

@@ -90,7 +90,12 @@ struct CatalogueCompetition
     QString key; // the match files' name without .json: "en.1", "de.cup", "uefa.cl"
     QString country;
     QString name;
-    enum class Kind { League, Cup, International } kind = Kind::League;
+    enum class Kind
+    {
+        League,
+        Cup,
+        International
+    } kind = Kind::League;
 };
 
 struct Catalogue

@@ -33,7 +33,10 @@ private:
     std::mt19937 m_engine;
 };
 
-QString numbered(const char* word, int n, int width) { return QStringLiteral("%1 %2").arg(QLatin1String(word)).arg(n, width, 10, QLatin1Char('0')); }
+QString numbered(const char* word, int n, int width)
+{
+    return QStringLiteral("%1 %2").arg(QLatin1String(word)).arg(n, width, 10, QLatin1Char('0'));
+}
 
 } // namespace
 
