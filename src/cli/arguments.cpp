@@ -4,9 +4,9 @@ namespace {
 
 const OptionSpec* find(const std::vector<OptionSpec>& accepted, const QString& name)
 {
-    for (const OptionSpec& spec : accepted) {
-        if (spec.name == name)
-            return &spec;
+    for (const OptionSpec& declared : accepted) {
+        if (declared.name == name)
+            return &declared;
     }
     return nullptr;
 }
@@ -22,10 +22,10 @@ ParsedOptions parseOptions(const QStringList& arguments, const std::vector<Optio
             throw UsageError(QStringLiteral("unexpected argument \"%1\"").arg(argument));
         const qsizetype equals = argument.indexOf(QLatin1Char('='));
         const QString name = argument.mid(2, equals < 0 ? -1 : equals - 2);
-        const OptionSpec* spec = find(accepted, name);
-        if (!spec)
+        const OptionSpec* declared = find(accepted, name);
+        if (!declared)
             throw UsageError(QStringLiteral("unknown option --%1").arg(name));
-        if (!spec->takesValue()) {
+        if (!declared->takesValue()) {
             if (equals >= 0)
                 throw UsageError(QStringLiteral("--%1 takes no value").arg(name));
             parsed.set(name, QString());
@@ -35,7 +35,7 @@ ParsedOptions parseOptions(const QStringList& arguments, const std::vector<Optio
             parsed.set(name, argument.mid(equals + 1));
         } else {
             if (i + 1 >= arguments.size())
-                throw UsageError(QStringLiteral("--%1 needs a value (%2)").arg(name, spec->valueName));
+                throw UsageError(QStringLiteral("--%1 needs a value (%2)").arg(name, declared->valueName));
             parsed.set(name, arguments[++i]);
         }
     }
@@ -55,9 +55,9 @@ CommandLine splitCommandLine(const QStringList& arguments, const std::vector<Opt
         }
         line.leading << argument;
         const QString name = argument.mid(2);
-        const OptionSpec* spec = find(programOptions, name);
+        const OptionSpec* declared = find(programOptions, name);
         // The value of a program option is not the command.
-        if (spec && spec->takesValue() && i + 1 < arguments.size())
+        if (declared && declared->takesValue() && i + 1 < arguments.size())
             line.leading << arguments[++i];
     }
     line.rest = arguments.mid(i);

@@ -50,12 +50,12 @@ QStringList commandNames()
 QString optionLines(const std::vector<OptionSpec>& options)
 {
     QString text;
-    for (const OptionSpec& spec : options) {
-        QString head = QStringLiteral("  --") + spec.name;
-        if (spec.takesValue())
-            head += QLatin1Char(' ') + spec.valueName;
-        text += head.leftJustified(30) + QLatin1Char(' ') + spec.help +
-                (spec.required ? QStringLiteral(" (required)") : QString()) + QLatin1Char('\n');
+    for (const OptionSpec& declared : options) {
+        QString head = QStringLiteral("  --") + declared.name;
+        if (declared.takesValue())
+            head += QLatin1Char(' ') + declared.valueName;
+        text += head.leftJustified(30) + QLatin1Char(' ') + declared.help +
+                (declared.required ? QStringLiteral(" (required)") : QString()) + QLatin1Char('\n');
     }
     return text;
 }
@@ -80,10 +80,10 @@ QString programHelp()
 QString commandHelp(const Command& command)
 {
     QString usage = QStringLiteral("Usage: %1 [--db DIR] %2").arg(kProgram, command.name);
-    for (const OptionSpec& spec : command.options) {
-        const QString option =
-            QStringLiteral("--") + spec.name + (spec.takesValue() ? QLatin1Char(' ') + spec.valueName : QString());
-        usage += QLatin1Char(' ') + (spec.required ? option : QLatin1Char('[') + option + QLatin1Char(']'));
+    for (const OptionSpec& declared : command.options) {
+        const QString option = QStringLiteral("--") + declared.name +
+                               (declared.takesValue() ? QLatin1Char(' ') + declared.valueName : QString());
+        usage += QLatin1Char(' ') + (declared.required ? option : QLatin1Char('[') + option + QLatin1Char(']'));
     }
     QString text = usage + QStringLiteral("\n\n") + command.description + QLatin1Char('\n');
     if (!command.options.empty())
@@ -175,9 +175,9 @@ int run(const QStringList& arguments, QString& out, QString& err)
             out = version;
             return Success;
         }
-        for (const OptionSpec& spec : command->options) {
-            if (spec.required && !options.has(spec.name))
-                throw UsageError(QStringLiteral("%1 needs --%2").arg(command->name, spec.name));
+        for (const OptionSpec& declared : command->options) {
+            if (declared.required && !options.has(declared.name))
+                throw UsageError(QStringLiteral("%1 needs --%2").arg(command->name, declared.name));
         }
         const Format format =
             options.has(QStringLiteral("format")) ? formatNamed(options.value(QStringLiteral("format"))) : Format::Csv;
