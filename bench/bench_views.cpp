@@ -66,13 +66,6 @@ public:
     TDataModule1 module;
 };
 
-// Makes the competition (and its country) current, as the choosers do.
-void choose(TDataModule1& m, const Competition& c)
-{
-    m.TableCountry->locate(QStringLiteral("Code"), c.country);
-    m.TableDivision->locate(QStringLiteral("Code"), c.code);
-}
-
 QStringList rowTexts(QSqlQuery& q, int columns)
 {
     QStringList texts;

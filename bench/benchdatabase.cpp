@@ -64,6 +64,12 @@ BenchDatabase::BenchDatabase(int results)
         competitions[index.at(q.value(0).toLongLong())].seasons.push_back(q.value(1).toLongLong());
 }
 
+void choose(TDataModule1& m, const BenchDatabase::Competition& c)
+{
+    m.TableCountry->locate(QStringLiteral("Code"), c.country);
+    m.TableDivision->locate(QStringLiteral("Code"), c.code);
+}
+
 double residentMegabytes(bool own)
 {
     QFile status(QStringLiteral("/proc/self/status"));

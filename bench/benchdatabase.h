@@ -1,5 +1,6 @@
 #pragma once
 
+#include "datamodule.h"
 #include "tablestore.h"
 
 #include <QString>
@@ -37,6 +38,16 @@ private:
     QTemporaryDir m_dir;
     std::unique_ptr<TableStore> m_store;
 };
+
+// The data module opened on a bench database, as the program opens it at start-up.
+struct BenchModule
+{
+    explicit BenchModule(BenchDatabase& db) : module(db.store()) { module.DataModuleCreate(); }
+    TDataModule1 module;
+};
+
+// Makes the competition (and its country) current, as the choosers do.
+void choose(TDataModule1& m, const BenchDatabase::Competition& c);
 
 // The resident memory of this process, in megabytes; with own set, only its own memory,
 // without the pages of files mapped into it (the database file SQLite reads through its

@@ -4,11 +4,13 @@
 set -euo pipefail
 
 packages=(
-    build-essential cmake ninja-build pkg-config
+    build-essential cmake ninja-build pkg-config clang-format
     qt6-base-dev libqt6sql6-sqlite libsqlite3-dev qt6-qpa-plugins
     libxlsxwriter-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth locales fonts-dejavu-core
+    xvfb xauth locales fonts-dejavu-core fonts-liberation
+    poppler-utils
+    valgrind clang libclang-rt-14-dev
 )
 
 missing=()

@@ -32,6 +32,8 @@ int main(int argc, char* argv[])
                                      QStringLiteral("folder"));
     const QCommandLineOption clubs(QStringLiteral("clubs"), QStringLiteral("The club lists, a folder per country."),
                                    QStringLiteral("folder"));
+    const QCommandLineOption flags(QStringLiteral("flags"), QStringLiteral("The countries' flag pictures."),
+                                   QStringLiteral("folder"));
     const QCommandLineOption report(QStringLiteral("report"),
                                     QStringLiteral("Where to write what was skipped (default: beside Table)."),
                                     QStringLiteral("file"));
@@ -46,7 +48,8 @@ int main(int argc, char* argv[])
                                    QStringLiteral("4000"));
     const QCommandLineOption seasons(QStringLiteral("seasons"), QStringLiteral("Synthetic: seasons per competition."),
                                      QStringLiteral("n"), QStringLiteral("25"));
-    parser.addOptions({out, catalogue, matches, clubs, report, synthetic, countries, competitions, teams, seasons});
+    parser.addOptions(
+        {out, catalogue, matches, clubs, flags, report, synthetic, countries, competitions, teams, seasons});
     parser.process(app);
 
     if (!parser.isSet(out)) {
@@ -71,14 +74,17 @@ int main(int argc, char* argv[])
                 err << "tallyfield-builder: --catalogue, --matches and --clubs are required (or --synthetic)\n";
                 return 2;
             }
-            OpenData open = readOpenData({parser.value(catalogue), parser.value(matches), parser.value(clubs)},
-                                         findings);
+            OpenData open = readOpenData(
+                {parser.value(catalogue), parser.value(matches), parser.value(clubs), parser.value(flags)}, findings);
             err << QStringLiteral("Open data: %1 clubs, %2 with a city, %3 with a stadium; %4 fixtures without a "
-                                  "score left out.\n")
+                                  "score left out; %5 matches stored with a corrected date; %6 matches of copied "
+                                  "seasons refused.\n")
                        .arg(open.dataset.teams.size())
                        .arg(open.clubsWithCity)
                        .arg(open.clubsWithStadium)
-                       .arg(open.fixtures);
+                       .arg(open.fixtures)
+                       .arg(open.corrected)
+                       .arg(open.refused);
             data = std::move(open.dataset);
         }
         const WriteFigures figures = writeDatabase(data, parser.value(out));
@@ -94,10 +100,9 @@ int main(int argc, char* argv[])
                    .arg(figures.tableRows)
                    .arg(static_cast<double>(clock.elapsed()) / 1000.0, 0, 'f', 1);
         if (!findings.isEmpty()) {
-            const QString reportPath = parser.isSet(report)
-                                           ? parser.value(report)
-                                           : QFileInfo(parser.value(out)).absolutePath() +
-                                                 QStringLiteral("/builder-report.txt");
+            const QString reportPath = parser.isSet(report) ? parser.value(report)
+                                                            : QFileInfo(parser.value(out)).absolutePath() +
+                                                                  QStringLiteral("/builder-report.txt");
             QFile file(reportPath);
             if (file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
                 file.write((findings.lines().join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());

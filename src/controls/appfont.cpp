@@ -5,11 +5,12 @@
 
 namespace AppFont {
 
-QFont sansSerif(int pointSize)
+namespace {
+
+// The first of the families that is installed, else the first (whatever the system puts in
+// its place).
+QFont firstInstalled(const QStringList& candidates, int pointSize)
 {
-    static const QStringList candidates{QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                                        QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
-                                        QStringLiteral("DejaVu Sans Condensed")};
     QStringList installed;
     for (QString family : QFontDatabase::families()) {
         const qsizetype foundry = family.indexOf(QStringLiteral(" ["));
@@ -22,6 +23,29 @@ QFont sansSerif(int pointSize)
             return QFont(family, pointSize);
     }
     return QFont(candidates.front(), pointSize); // whatever the system puts in its place
+}
+
+} // namespace
+
+QFont sansSerif(int pointSize)
+{
+    return firstInstalled({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                           QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
+                           QStringLiteral("DejaVu Sans Condensed")},
+                          pointSize);
+}
+
+QFont verdana(int pointSize, bool bold)
+{
+    QFont font = firstInstalled(
+        {QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"), QStringLiteral("Bitstream Vera Sans")}, pointSize);
+    font.setBold(bold);
+    return font;
+}
+
+QFont arial(int pointSize)
+{
+    return firstInstalled({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")}, pointSize);
 }
 
 } // namespace AppFont

@@ -10,4 +10,11 @@ namespace AppFont {
 // the places laid out for them.
 QFont sansSerif(int pointSize = 8);
 
+// Verdana where it is installed, else the font it was drawn after (DejaVu Sans, Bitstream
+// Vera Sans), which keeps its wide letters.
+QFont verdana(int pointSize, bool bold = false);
+
+// Arial where it is installed, else a font of its metrics (Liberation Sans).
+QFont arial(int pointSize);
+
 } // namespace AppFont

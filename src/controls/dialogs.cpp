@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QFileDialog>
 #include <QMessageBox>
 
 namespace {
@@ -20,6 +21,11 @@ Dialogs::ModalHandler& modalHandler()
 Dialogs::QuestionHandler& questionHandler()
 {
     static Dialogs::QuestionHandler handler;
+    return handler;
+}
+Dialogs::SaveFileHandler& saveFileHandler()
+{
+    static Dialogs::SaveFileHandler handler;
     return handler;
 }
 
@@ -88,6 +94,13 @@ int execModal(QDialog& dialog)
     return dialog.exec();
 }
 
+QString saveFileName(const QString& caption, const QString& suggested, const QString& filter, QWidget* parent)
+{
+    if (saveFileHandler())
+        return saveFileHandler()(caption, suggested);
+    return QFileDialog::getSaveFileName(owner(parent), caption, suggested, filter);
+}
+
 void setMessageHandler(MessageHandler handler)
 {
     messageHandler() = std::move(handler);
@@ -99,6 +112,10 @@ void setModalHandler(ModalHandler handler)
 void setQuestionHandler(QuestionHandler handler)
 {
     questionHandler() = std::move(handler);
+}
+void setSaveFileHandler(SaveFileHandler handler)
+{
+    saveFileHandler() = std::move(handler);
 }
 
 } // namespace Dialogs

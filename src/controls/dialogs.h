@@ -8,7 +8,7 @@
 
 class QDialog;
 
-// Every message box and every modal window of the program goes through here, so that a
+// Every message box, question, file dialog and modal window of the program goes through here, so that a
 // test can answer them instead of a person. By default a message box is the standard one,
 // titled "Tallyfield", with an OK button, centred over the window it concerns (the
 // parent's window when it is on screen, else the active window), and a modal window runs
@@ -65,13 +65,20 @@ bool ask(Question question, const QString& text, QWidget* parent = nullptr);
 // Shows the window modally and returns its result code.
 int execModal(QDialog& dialog);
 
+// Asks for the name of a file to write, starting from suggested; filter as the file
+// dialog takes it ("PDF files (*.pdf)"). Empty when the user cancels.
+QString saveFileName(const QString& caption, const QString& suggested, const QString& filter,
+                     QWidget* parent = nullptr);
+
 using MessageHandler = std::function<void(Kind, const QString&)>;
 using ModalHandler = std::function<int(QDialog&)>;
 using QuestionHandler = std::function<bool(Question, const QString&)>;
+using SaveFileHandler = std::function<QString(const QString& caption, const QString& suggested)>;
 
 // Replaces the message boxes or the modal loop; an empty handler restores the default.
 void setMessageHandler(MessageHandler handler);
 void setModalHandler(ModalHandler handler);
 void setQuestionHandler(QuestionHandler handler);
+void setSaveFileHandler(SaveFileHandler handler);
 
 } // namespace Dialogs

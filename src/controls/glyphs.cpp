@@ -65,4 +65,32 @@ QIcon clear()
     });
 }
 
+QIcon spreadsheet()
+{
+    return drawn([](QPainter& p) {
+        p.setPen(QColor(0, 96, 0));
+        p.setBrush(QColor(230, 245, 230));
+        p.drawRect(1, 1, 13, 13);
+        p.setPen(QColor(0, 128, 0));
+        for (int y = 5; y <= 11; y += 3)
+            p.drawLine(2, y, 13, y);
+        p.drawLine(6, 2, 6, 13);
+        p.fillRect(2, 2, 12, 3, QColor(0, 128, 0));
+    });
+}
+
+QIcon bulb()
+{
+    return drawn([](QPainter& p) {
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QColor(160, 120, 0));
+        p.setBrush(QColor(255, 230, 60));
+        p.drawEllipse(QRectF(3, 0.5, 10, 10));
+        p.setBrush(QColor(150, 150, 150));
+        p.drawRect(QRectF(5.5, 10.5, 5, 4));
+        p.setPen(QColor(96, 96, 96));
+        p.drawLine(QPointF(5.5, 12.5), QPointF(10.5, 12.5));
+    });
+}
+
 } // namespace Glyphs

@@ -6,8 +6,10 @@
 // need no files.
 namespace Glyphs {
 
-QIcon printer(); // a printer with a sheet coming out
-QIcon note();    // a sheet with lines and a pencil
-QIcon clear();   // a sheet with a red cross
+QIcon printer();     // a printer with a sheet coming out
+QIcon note();        // a sheet with lines and a pencil
+QIcon clear();       // a sheet with a red cross
+QIcon spreadsheet(); // a green sheet with the lines of a table
+QIcon bulb();        // a lit light bulb
 
 } // namespace Glyphs

@@ -2,7 +2,8 @@
 
 #include <QWidget>
 
-// A filled rectangle with a one-pixel border, for bands and strips behind other controls.
+// A filled rectangle with a one-pixel border, for bands and strips behind other controls;
+// its corners may be rounded.
 class Shape : public QWidget
 {
     Q_OBJECT
@@ -25,10 +26,17 @@ public:
         update();
     }
 
+    void setRoundedCorners(int radius)
+    {
+        m_radius = radius;
+        update();
+    }
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     QColor m_fill{Qt::white};
     QColor m_border{Qt::black};
+    int m_radius = 0;
 };

@@ -1,5 +1,6 @@
 #include "sortedcombobox.h"
 
+#include <QAbstractItemView>
 #include <QCollator>
 #include <QCompleter>
 #include <QLineEdit>
@@ -50,4 +51,12 @@ QStringList SortedComboBox::entries() const
     for (int i = 0; i < count(); ++i)
         list << itemText(i);
     return list;
+}
+
+void SortedComboBox::hidePopup()
+{
+    const bool wasOpen = view() && view()->isVisible();
+    QComboBox::hidePopup();
+    if (wasOpen)
+        emit closeUp();
 }

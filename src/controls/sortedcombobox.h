@@ -17,4 +17,11 @@ public:
     // Removes every entry and leaves the text in the box as it is.
     void clearEntries();
     QStringList entries() const;
+
+    void hidePopup() override;
+
+signals:
+    // The drop-down list has closed, whether or not an entry was picked in it. Typing
+    // into the box without opening the list does not emit it.
+    void closeUp();
 };

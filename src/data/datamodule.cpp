@@ -8,6 +8,13 @@
 
 TDataModule1* DataModule1 = nullptr;
 
+TDataModule1& loadedDataModule()
+{
+    if (!DataModule1)
+        throw AppError(QStringLiteral("The data module is not loaded."));
+    return *DataModule1;
+}
+
 QString teamLabel(const QString& shortName, const QString& city)
 {
     return shortName + QStringLiteral(" (") + city + QLatin1Char(')');
@@ -235,13 +242,12 @@ void TDataModule1::TableTeamAfterPost(TableView& view)
     const qint64 code = view.asInteger(QStringLiteral("Code"));
     const QString label = teamLabel(view.asString(QStringLiteral("ShortName")), view.asString(QStringLiteral("City")));
     const QString codeText = QString::number(code);
-    TableStore::Batch batch(m_store);
+    // The cascade runs inside the team's post, in its transaction (TableView::post).
     relabel(TableResults, FilterForms::resultsOfTeamCode(codeText),
             {QStringLiteral("CodeTeam"), QStringLiteral("CodeTeam2")},
             {QStringLiteral("Team"), QStringLiteral("Team2")}, code, label);
     relabel(TableTableDet, FilterForms::rowsOfTeamCode(codeText), {QStringLiteral("CodeTeam")},
             {QStringLiteral("Team")}, code, label);
-    batch.commit();
 }
 
 // Writes the label into every record of the whole table whose code field names the team:

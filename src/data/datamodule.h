@@ -79,3 +79,7 @@ private:
 
 // The one data module of the program; null before it is made.
 extern TDataModule1* DataModule1;
+
+// DataModule1, for a handler that needs it: an AppError "The data module is not loaded."
+// when there is none.
+TDataModule1& loadedDataModule();

@@ -3,6 +3,10 @@
 #include "apperror.h"
 #include "fieldvalue.h"
 
+#include <vector>
+
+// An and-node or an or-node holds all the operands of one chain of its keyword, so a long
+// chain is one flat node and its SQL one flat list, not a nesting as deep as the chain.
 struct Filter::Node
 {
     enum class Kind
@@ -15,7 +19,7 @@ struct Filter::Node
     const FieldSchema* field = nullptr;
     QString op;
     QVariant value;
-    std::unique_ptr<Node> left, right;
+    std::vector<std::unique_ptr<Node>> operands; // of an and-node or or-node: two or more
 };
 
 namespace {
@@ -121,14 +125,23 @@ private:
         return m_tok.kind == Tok::Ident && m_tok.text.compare(QLatin1String(word), Qt::CaseInsensitive) == 0;
     }
 
-    std::unique_ptr<Filter::Node> join(Filter::Node::Kind kind, std::unique_ptr<Filter::Node> l,
-                                       std::unique_ptr<Filter::Node> r)
+    // Joins two operands by a keyword, adding to a chain of the same keyword on either side.
+    static std::unique_ptr<Filter::Node> join(Filter::Node::Kind kind, std::unique_ptr<Filter::Node> l,
+                                              std::unique_ptr<Filter::Node> r)
     {
-        auto node = std::make_unique<Filter::Node>();
-        node->kind = kind;
-        node->left = std::move(l);
-        node->right = std::move(r);
-        return node;
+        if (l->kind != kind) {
+            auto node = std::make_unique<Filter::Node>();
+            node->kind = kind;
+            node->operands.push_back(std::move(l));
+            l = std::move(node);
+        }
+        if (r->kind == kind) {
+            for (auto& operand : r->operands)
+                l->operands.push_back(std::move(operand));
+        } else {
+            l->operands.push_back(std::move(r));
+        }
+        return l;
     }
 
     std::unique_ptr<Filter::Node> expression()
@@ -154,8 +167,12 @@ private:
     std::unique_ptr<Filter::Node> factor()
     {
         if (m_tok.kind == Tok::Open) {
+            if (m_depth == Filter::maxDepth)
+                fail(QStringLiteral("parentheses are nested more than %1 deep").arg(Filter::maxDepth));
+            ++m_depth;
             advance();
             auto node = expression();
+            --m_depth;
             if (m_tok.kind != Tok::Close)
                 fail(m_tok.kind == Tok::End ? QStringLiteral("a closing parenthesis is missing")
                                             : QStringLiteral("expected \")\" but found \"%1\"").arg(m_tok.text));
@@ -170,6 +187,9 @@ private:
         if (m_tok.kind != Tok::Ident || isKeyword("and") || isKeyword("or"))
             fail(m_tok.kind == Tok::End ? QStringLiteral("the expression ends where a field name is expected")
                                         : QStringLiteral("expected a field name but found \"%1\"").arg(m_tok.text));
+        if (m_comparisons == Filter::maxComparisons)
+            fail(QStringLiteral("more than %1 comparisons").arg(Filter::maxComparisons));
+        ++m_comparisons;
         const FieldSchema* field = m_table.field(m_tok.text);
         if (!field)
             fail(QStringLiteral("%1 has no field \"%2\"").arg(m_table.name, m_tok.text));
@@ -197,6 +217,8 @@ private:
     qsizetype m_at = 0;
     Token m_tok;
     QStringList* m_fields = nullptr;
+    int m_depth = 0;       // parentheses open at the current token
+    int m_comparisons = 0; // comparisons read so far
 };
 
 template <typename T> bool holds(const T& a, const QString& op, const T& b)
@@ -214,14 +236,21 @@ template <typename T> bool holds(const T& a, const QString& op, const T& b)
     return !(a < b); // >=
 }
 
-QString nodeSql(const Filter::Node& node, QVariantList& params)
+// Appends the SQL of a node; an and-node or or-node is one parenthesised list.
+void appendSql(const Filter::Node& node, QVariantList& params, QString& sql)
 {
-    if (node.kind == Filter::Node::Kind::Compare)
-        return comparisonSql(*node.field, node.op, node.value, params);
-    const QString l = nodeSql(*node.left, params);
-    const QString r = nodeSql(*node.right, params);
-    return QStringLiteral("(%1 %2 %3)")
-        .arg(l, node.kind == Filter::Node::Kind::And ? QStringLiteral("AND") : QStringLiteral("OR"), r);
+    if (node.kind == Filter::Node::Kind::Compare) {
+        sql += comparisonSql(*node.field, node.op, node.value, params);
+        return;
+    }
+    const QLatin1String keyword(node.kind == Filter::Node::Kind::And ? " AND " : " OR ");
+    sql += QLatin1Char('(');
+    for (size_t i = 0; i < node.operands.size(); ++i) {
+        if (i > 0)
+            sql += keyword;
+        appendSql(*node.operands[i], params, sql);
+    }
+    sql += QLatin1Char(')');
 }
 
 } // namespace
@@ -271,5 +300,7 @@ QString Filter::sql(QVariantList& params) const
 {
     if (!m_root)
         return QStringLiteral("1");
-    return nodeSql(*m_root, params);
+    QString sql;
+    appendSql(*m_root, params, sql);
+    return sql;
 }

@@ -18,6 +18,11 @@
 // doubled apostrophe stands for one. Keywords and field names ignore letter case, blanks
 // may stand between any two tokens. An empty text selects every record.
 //
+// A text is refused when its parentheses are nested more than maxDepth deep or it holds
+// more than maxComparisons comparisons: within these the database evaluates any text (its
+// own parser and expression depth have limits), and the forms the program builds stay far
+// below them.
+//
 // An empty text field compares as the empty text, so (ShortName='') selects the teams
 // without a short name. An empty number or date is no value at all and satisfies no
 // comparison: a team posted without a code must not claim the results that lack one.
@@ -25,6 +30,9 @@ class Filter
 {
 public:
     Filter() = default;
+
+    static constexpr int maxDepth = 10;
+    static constexpr int maxComparisons = 256;
 
     // Throws AppError: "'x' is not a valid integer value", "'x' is not a valid date", or a
     // message that says what is wrong with a malformed expression and where.

@@ -20,6 +20,22 @@ QString describeDatabaseError(const QString& text)
     return text;
 }
 
+QString storableText(QString text)
+{
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text.at(i);
+        if (!c.isSurrogate())
+            continue;
+        if (c.isHighSurrogate() && i + 1 < n && text.at(i + 1).isLowSurrogate()) {
+            ++i;
+            continue;
+        }
+        text[i] = QChar::ReplacementCharacter;
+    }
+    return text;
+}
+
 namespace {
 
 int bind(sqlite3_stmt* statement, int index, const QVariant& value)
@@ -50,9 +66,9 @@ int bind(sqlite3_stmt* statement, int index, const QVariant& value)
                                    SQLITE_TRANSIENT, SQLITE_UTF8);
     }
     default: {
-        // UTF-8 through Qt: a lone surrogate becomes the replacement character rather
-        // than taking its neighbour with it.
-        const QByteArray text = value.toString().toUtf8();
+        // A lone surrogate becomes the replacement character rather than taking its
+        // neighbour with it.
+        const QByteArray text = storableText(value.toString()).toUtf8();
         return sqlite3_bind_text64(statement, index, text.constData(), static_cast<sqlite3_uint64>(text.size()),
                                    SQLITE_TRANSIENT, SQLITE_UTF8);
     }

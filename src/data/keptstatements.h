@@ -13,6 +13,10 @@ struct sqlite3_stmt;
 // The database's own text of a failure turned into one a user can act on.
 QString describeDatabaseError(const QString& text);
 
+// A text as it can be stored: SQLite reads a lone half of a surrogate pair together with
+// the character after it, so such a half becomes U+FFFD and its neighbour stays itself.
+QString storableText(QString text);
+
 // Statements kept prepared on the store's connection and read through SQLite itself:
 // a column is decoded only when it is asked for, by its stored type, without a QVariant
 // per value. A statement being read is never finalized, also when more statements are

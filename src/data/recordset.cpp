@@ -75,8 +75,8 @@ void RowBlock::appendValues(const QVariantList& stored)
             c.kind = Kind::Float;
             c.real = v.toDouble();
         } else if (v.typeId() == QMetaType::QString || v.typeId() == QMetaType::QDate) {
-            const QByteArray text =
-                v.typeId() == QMetaType::QDate ? v.toDate().toString(Qt::ISODate).toUtf8() : v.toString().toUtf8();
+            const QByteArray text = v.typeId() == QMetaType::QDate ? v.toDate().toString(Qt::ISODate).toUtf8()
+                                                                   : storableText(v.toString()).toUtf8();
             appendText(c, text.constData(), static_cast<int>(text.size()));
         } else if (v.typeId() != QMetaType::QByteArray) {
             c.kind = Kind::Integer;

@@ -25,6 +25,14 @@ QString describe(const QSqlError& error)
     return describeDatabaseError(error.databaseText().isEmpty() ? error.text() : error.databaseText());
 }
 
+// A value as it can be stored (see storableText).
+QVariant storable(const QVariant& value)
+{
+    if (value.typeId() != QMetaType::QString)
+        return value;
+    return storableText(value.toString());
+}
+
 } // namespace
 
 TableStore::TableStore() : m_connection(newConnectionName()) {}
@@ -220,51 +228,95 @@ QSqlQuery TableStore::exec(const QString& sql, const QVariantList& params, const
 {
     QSqlQuery q = prepare(sql, context);
     for (const QVariant& value : params)
-        q.addBindValue(value);
+        q.addBindValue(storable(value));
     if (!q.exec())
         throw AppError(QStringLiteral("%1: %2").arg(context, describe(q.lastError())));
     return q;
 }
 
-// Runs a kept statement, preparing it the first time its text is met.
-QSqlQuery& TableStore::prepared(const QString& sql, const QVariantList& params, const QString& context) const
+// The kept statement of a text, prepared the first time the text is met. When the store
+// keeps its limit, the least recently used statement that no reading holds is dropped.
+TableStore::Reading::Kept& TableStore::prepared(const QString& sql, const QString& context) const
 {
     if (!m_open)
         throw AppError(QStringLiteral("%1: the database is not open.").arg(context));
     auto it = m_prepared.find(sql);
     if (it == m_prepared.end()) {
-        if (m_prepared.size() >= 256)
-            m_prepared.clear();
-        it = m_prepared.emplace(sql, prepare(sql, context)).first;
+        if (m_prepared.size() >= keptLimit) {
+            auto oldest = m_prepared.end();
+            for (auto k = m_prepared.begin(); k != m_prepared.end(); ++k) {
+                if (k->second.users == 0 && (oldest == m_prepared.end() || k->second.lastUse < oldest->second.lastUse))
+                    oldest = k;
+            }
+            if (oldest != m_prepared.end())
+                m_prepared.erase(oldest);
+        }
+        it = m_prepared.emplace(sql, Reading::Kept{prepare(sql, context)}).first;
     }
-    QSqlQuery& q = it->second;
+    it->second.lastUse = ++m_useClock;
+    return it->second;
+}
+
+// Binds the values and runs a prepared statement.
+void TableStore::run(QSqlQuery& q, const QVariantList& params, const QString& context) const
+{
     for (int i = 0; i < params.size(); ++i)
-        q.bindValue(i, params[i]);
+        q.bindValue(i, storable(params[i]));
     if (!q.exec()) {
         const QString message = describe(q.lastError());
         q.finish();
         throw AppError(QStringLiteral("%1: %2").arg(context, message));
     }
-    return q;
+}
+
+TableStore::Reading::Reading(Kept* kept, QSqlQuery* query, std::unique_ptr<QSqlQuery> own)
+    : m_kept(kept), m_own(std::move(own)), m_query(query)
+{
+    if (m_kept)
+        ++m_kept->users;
+}
+
+TableStore::Reading::~Reading()
+{
+    m_query->finish();
+    if (m_kept)
+        --m_kept->users;
 }
 
 TableStore::Reading TableStore::read(const QString& sql, const QVariantList& params, const QString& context) const
 {
-    return Reading(prepared(sql, params, context));
+    Reading::Kept& kept = prepared(sql, context);
+    if (kept.users > 0) {
+        // The same text is still being read (a reaction reading what its caller reads):
+        // running the kept statement again would reset the caller's rows.
+        auto own = std::make_unique<QSqlQuery>(database());
+        own->setForwardOnly(true);
+        if (!own->prepare(sql))
+            throw AppError(QStringLiteral("%1: %2").arg(context, describe(own->lastError())));
+        run(*own, params, context);
+        QSqlQuery* query = own.get();
+        return Reading(nullptr, query, std::move(own));
+    }
+    run(kept.query, params, context);
+    return Reading(&kept, &kept.query, nullptr);
 }
 
 qint64 TableStore::write(const QString& sql, const QVariantList& params, const QString& context) const
 {
-    QSqlQuery& q = prepared(sql, params, context);
+    QSqlQuery& q = prepared(sql, context).query; // a write's text is never held by a reading
+    run(q, params, context);
     const qint64 id = q.lastInsertId().toLongLong();
     q.finish();
     return id;
 }
 
+// The depth is raised only once the database has begun the transaction: a refused start
+// leaves the store as it was, and the next batch begins one again.
 TableStore::Batch::Batch(TableStore& store) : m_store(store)
 {
-    if (m_store.m_batchDepth++ == 0)
+    if (m_store.m_batchDepth == 0)
         m_store.exec(QStringLiteral("BEGIN IMMEDIATE"), {}, QStringLiteral("FootballClubs"));
+    ++m_store.m_batchDepth;
 }
 
 TableStore::Batch::~Batch()
@@ -289,6 +341,7 @@ void TableStore::Batch::commit()
         m_store.exec(QStringLiteral("COMMIT"), {}, QStringLiteral("FootballClubs"));
     } catch (...) {
         QSqlQuery(m_store.database()).exec(QStringLiteral("ROLLBACK"));
+        m_store.undone();
         throw;
     }
 }
@@ -298,6 +351,14 @@ KeptStatements& TableStore::statements() const
     if (!m_open)
         throw AppError(QStringLiteral("The database is not open."));
     return *m_statements;
+}
+
+// Nothing of an undone batch is stored: every view forgets what it read meanwhile.
+void TableStore::undone()
+{
+    const std::vector<TableListener*> views = m_views;
+    for (TableListener* view : views)
+        view->reread();
 }
 
 void TableStore::attach(TableListener* view)

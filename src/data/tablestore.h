@@ -27,6 +27,9 @@ public:
 //
 // Every write is its own transaction (write-ahead log): a post is stored the moment it
 // returns, and the file stays consistent if the process is killed at any moment.
+//
+// A text that cannot be stored as it is (a lone half of a UTF-16 surrogate pair) is
+// stored with the replacement character U+FFFD in place of that half.
 class TableStore
 {
 public:
@@ -65,32 +68,49 @@ public:
 
     // The same for a read whose rows are taken at once: the prepared statement is kept and
     // run again next time, which spares parsing the views' frequent queries anew. The
-    // statement is the store's own; it is reset (its snapshot released) when the returned
-    // reading ends, so read its rows before the next read.
+    // statement is the store's own and stays in use until the returned reading ends, when
+    // it is reset (its snapshot released); the store never drops or runs again a kept
+    // statement while a reading holds it, so other reads may be made meanwhile.
     class Reading
     {
     public:
-        explicit Reading(QSqlQuery& query) : m_query(query) {}
-        ~Reading() { m_query.finish(); }
+        ~Reading();
         Reading(const Reading&) = delete;
         Reading& operator=(const Reading&) = delete;
-        QSqlQuery* operator->() const { return &m_query; }
-        QSqlQuery& operator*() const { return m_query; }
+        QSqlQuery* operator->() const { return m_query; }
+        QSqlQuery& operator*() const { return *m_query; }
 
     private:
-        QSqlQuery& m_query;
+        friend class TableStore;
+        struct Kept
+        {
+            QSqlQuery query;
+            int users = 0;       // readings that hold it now
+            quint64 lastUse = 0; // when it was last run, on the store's use clock
+        };
+        Reading(Kept* kept, QSqlQuery* query, std::unique_ptr<QSqlQuery> own);
+        Kept* m_kept;
+        std::unique_ptr<QSqlQuery> m_own; // a statement of its own when the kept one was in use
+        QSqlQuery* m_query;
     };
     Reading read(const QString& sql, const QVariantList& params, const QString& context) const;
     // A write through a kept statement, like read(); returns the id of an inserted record.
     qint64 write(const QString& sql, const QVariantList& params, const QString& context) const;
 
-    // Groups the posts of one operation (a team's new name written into its results, say)
-    // into one transaction: they are stored together when the outermost batch ends, also
-    // when the operation stops on an error, so the posts made before the error stay.
+    // How many prepared statements the store keeps at most; the least recently used one not
+    // in use makes room for a new one.
+    static constexpr size_t keptLimit = 256;
+    size_t keptCount() const { return m_prepared.size(); }
+
+    // Groups the posts of one operation (a record posted with what its reactions write, a
+    // team's new name written into its results, say) into one transaction: they are stored
+    // together when the outermost batch ends, also when the operation stops on an error, so
+    // the posts made before the error stay. A batch that cannot be stored is undone whole,
+    // and every view reads its table again.
     class Batch
     {
     public:
-        explicit Batch(TableStore& store);
+        explicit Batch(TableStore& store); // throws AppError when the database refuses to begin
         ~Batch();
         Batch(const Batch&) = delete;
         Batch& operator=(const Batch&) = delete;
@@ -121,8 +141,11 @@ private:
     bool m_readOnly = false;
     int m_batchDepth = 0;
     std::vector<TableListener*> m_views;
-    mutable std::unordered_map<QString, QSqlQuery> m_prepared;
+    mutable std::unordered_map<QString, Reading::Kept> m_prepared;
+    mutable quint64 m_useClock = 0;
     std::unique_ptr<KeptStatements> m_statements;
-    QSqlQuery& prepared(const QString& sql, const QVariantList& params, const QString& context) const;
+    Reading::Kept& prepared(const QString& sql, const QString& context) const;
     QSqlQuery prepare(const QString& sql, const QString& context) const;
+    void run(QSqlQuery& q, const QVariantList& params, const QString& context) const;
+    void undone();
 };

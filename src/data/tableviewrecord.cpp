@@ -67,6 +67,9 @@ void TableView::post()
     QVariantList values;
     m_edit.changes(*m_table, inserting, changed, values);
     qint64 id = m_curId;
+    // The record and what the after-post reaction writes (a team's new label in its results)
+    // are one transaction: a kill or a full disk leaves both or neither.
+    TableStore::Batch batch(m_store);
     if (inserting) {
         const Statement s = m_query.insert(changed, values);
         id = m_store.write(s.sql, s.params, m_table->name);
@@ -103,6 +106,7 @@ void TableView::post()
     emit recordChanged();
     if (afterPost)
         afterPost(*this);
+    batch.commit();
 }
 
 void TableView::cancel()

@@ -5,6 +5,8 @@
 #include <QLocale>
 #include <QRegularExpression>
 
+#include <cmath>
+
 namespace TextFormat {
 
 QString shortDateFormat()
@@ -68,6 +70,35 @@ QString fixedText(double value, int decimals)
 {
     QLocale locale;
     locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    if (value == 0)
+        value = 0; // no "-0.0"
+    if (!std::isfinite(value) || decimals < 0)
+        return locale.toString(value, 'f', decimals);
+    // The value's shortest decimal form (0.15, not the binary 0.1499999...) is rounded to
+    // the shown decimals with halves away from zero, so that a share of 3 in 2000 reads
+    // 0.2 and an average of 49.155 reads 49.16 as a person would round them.
+    const QString digits = QString::number(std::fabs(value), 'f', QLocale::FloatingPointShortest);
+    const qsizetype point = digits.indexOf(QLatin1Char('.'));
+    if (point >= 0 && digits.size() - point - 1 > decimals) {
+        QString kept = digits.left(point + 1 + decimals);
+        if (digits.at(point + 1 + decimals) >= QLatin1Char('5')) {
+            qsizetype i = kept.size() - 1;
+            for (; i >= 0; --i) {
+                if (kept.at(i) == QLatin1Char('.'))
+                    continue;
+                if (kept.at(i) == QLatin1Char('9')) {
+                    kept[i] = QLatin1Char('0');
+                } else {
+                    kept[i] = QChar(kept.at(i).unicode() + 1);
+                    break;
+                }
+            }
+            if (i < 0)
+                kept.prepend(QLatin1Char('1'));
+        }
+        const double rounded = kept.toDouble();
+        return locale.toString(value < 0 && rounded != 0 ? -rounded : rounded, 'f', decimals);
+    }
     return locale.toString(value, 'f', decimals);
 }
 

@@ -27,7 +27,9 @@ int parseInteger(const QString& text);
 // joined text does not fit 32 bits.
 int joinCodes(qint64 head, qint64 tail);
 
-// Fixed-point text with the locale's decimal separator and no group separator.
+// Fixed-point text with the locale's decimal separator and no group separator, rounded
+// to the given decimals with halves away from zero (12.5 stays, 16.666... reads 16.7,
+// 0.15 to one decimal reads 0.2).
 QString fixedText(double value, int decimals);
 
 // Whole number in groups of three digits separated by a blank: 45000 gives "45 000".

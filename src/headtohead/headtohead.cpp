@@ -58,8 +58,8 @@ std::optional<std::pair<int, int>> HeadToHead::parseScore(const QString& score)
     return std::make_pair(home, away);
 }
 
-std::optional<QColor> HeadToHead::nameColour(const QString& name, bool homeSide, const QString& score,
-                                             const QString& team1, const QString& team2)
+std::optional<HeadToHead::NameMark> HeadToHead::nameMark(const QString& name, bool homeSide, const QString& score,
+                                                         const QString& team1, const QString& team2)
 {
     if (name != team1 && name != team2)
         return std::nullopt;
@@ -67,5 +67,5 @@ std::optional<QColor> HeadToHead::nameColour(const QString& name, bool homeSide,
     if (!goals || goals->first == goals->second)
         return std::nullopt;
     const bool homeWon = goals->first > goals->second;
-    return homeWon == homeSide ? winColour() : lossColour();
+    return homeWon == homeSide ? NameMark::Winner : NameMark::Loser;
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QColor>
 #include <QString>
 #include <optional>
 
@@ -38,15 +37,16 @@ public:
     // not a whole number (a match without goals shows " : ").
     static std::optional<std::pair<int, int>> parseScore(const QString& score);
 
-    // The colour of a team's name in the results grid: green for the winner, red for the
-    // loser, none for a draw, a match without goals or a name that is neither T1 nor T2.
-    // homeSide tells whether the name stands in the home column.
-    static std::optional<QColor> nameColour(const QString& name, bool homeSide, const QString& score,
+    // How a team's name is marked in the results grid: the winner's name green, the
+    // loser's red; none for a draw, a match without goals or a name that is neither T1
+    // nor T2. homeSide tells whether the name stands in the home column.
+    enum class NameMark
+    {
+        Winner,
+        Loser
+    };
+    static std::optional<NameMark> nameMark(const QString& name, bool homeSide, const QString& score,
                                             const QString& team1, const QString& team2);
-
-    static QColor winColour() { return {0, 128, 0}; }
-    static QColor lossColour() { return {255, 0, 0}; }
-    static QColor shadeColour() { return {239, 239, 239}; }
 
 private:
     QString m_team1;

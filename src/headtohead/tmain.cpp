@@ -6,14 +6,15 @@
 #include "dbimage.h"
 #include "dblookupcombobox.h"
 #include "dialogs.h"
-#include "filterforms.h"
 #include "gauge.h"
 #include "glyphs.h"
 #include "headtohead.h"
+#include "headtoheadquery.h"
 #include "shape.h"
 #include "sortedcombobox.h"
 #include "stringgrid.h"
 #include "textlabel.h"
+#include "version.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -34,26 +35,11 @@ constexpr int kGridTop = kClientHeight - kGridHeight; // the grid's top at the w
 constexpr int kStatisticsRight = 488;                 // the statistics text keeps its right edge here
 constexpr int kStatisticsLeft = 256;                  // and stays right of the check boxes
 
-// Switches a view's filter off when the operation that set it ends, also when the
-// operation stopped on an error, so that no other window finds the view still filtered.
-class FilterScope
-{
-public:
-    explicit FilterScope(TableView* view) : m_view(view) {}
-    ~FilterScope()
-    {
-        try {
-            m_view->setFiltered(false);
-        } catch (...) {
-            // The error that stopped the operation is the one the user is shown.
-        }
-    }
-    FilterScope(const FilterScope&) = delete;
-    FilterScope& operator=(const FilterScope&) = delete;
-
-private:
-    TableView* m_view;
-};
+// The results grid marks the winner's name green and the loser's red, and shades every
+// second match row light grey.
+const QColor kWinColour(0, 128, 0);
+const QColor kLossColour(255, 0, 0);
+const QColor kShadeColour(239, 239, 239);
 
 TDataModule1& dataModule()
 {
@@ -75,7 +61,7 @@ QLabel* label(const QString& text, QWidget* parent, int x, int y)
 TMain::TMain(QWidget* parent) : Window<QMainWindow>(parent)
 {
     Main = this;
-    setWindowTitle(QStringLiteral("Tallyfield v3.0.4"));
+    setWindowTitle(QStringLiteral("Tallyfield v" TALLYFIELD_VERSION));
     // No maximize button, and no maximizing by other means either.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -351,36 +337,17 @@ void TMain::DBLookupComboBox1CloseUp()
     ComboBox1->setEditText(team1);
     ComboBox2->setEditText(team2);
 
-    TableView* teams = m.TableTeam;
-    teams->first();
-    const int teamCount = teams->recordCount();
-    for (int i = 0; i < teamCount; ++i) {
-        const QString name =
-            teamLabel(teams->asString(QStringLiteral("ShortName")), teams->asString(QStringLiteral("City")));
+    const QStringList labels = CompetitionChoice::teamLabels(m);
+    for (const QString& name : labels) {
         ComboBox1->addSorted(name);
         ComboBox2->addSorted(name);
+    }
+    if (!labels.isEmpty())
         Button1->setEnabled(true);
-        teams->next();
-    }
 
-    TableView* results = m.TableSortRes;
-    results->setFilterText(FilterForms::division(m.TableDivision->asString(QStringLiteral("Code"))));
-    results->setFiltered(true);
-    const FilterScope filterOff(results);
-    results->last();
-    QString earliest = results->asString(QStringLiteral("Date"));
-    results->first();
-    QString latest = results->asString(QStringLiteral("Date"));
-    if (earliest.isEmpty() && latest.isEmpty()) {
-        earliest = QStringLiteral("?");
-        latest = QStringLiteral("?");
-    }
-    Label7->setCaption(m.TableCountry->asString(QStringLiteral("Country")) + QStringLiteral(" - ") +
-                       m.TableDivision->asString(QStringLiteral("Division")) + QStringLiteral(" - ") +
-                       QString::number(results->recordCount()) +
-                       QStringLiteral(" matches - Statistics for the period since ") + earliest +
-                       QStringLiteral(" to ") + latest);
-    results->setFiltered(false);
+    const CompetitionChoice::Period period = CompetitionChoice::period(m);
+    Label7->setCaption(CompetitionChoice::statusLine(m.TableCountry->asString(QStringLiteral("Country")),
+                                                     m.TableDivision->asString(QStringLiteral("Division")), period));
 }
 
 // "Show statistics": every match between the two teams, newest first, and their record.
@@ -389,26 +356,12 @@ void TMain::Button1Click()
     TDataModule1& m = dataModule();
     const QString team1 = ComboBox1->currentText();
     const QString team2 = ComboBox2->currentText();
-    const QString division = m.TableDivision->asString(QStringLiteral("Code"));
-    const bool homeAwayAsChosen = CheckBox1->isChecked(); // "Save order"
-    const bool everyCompetition = CheckBox2->isChecked(); // "All competition"
-    QString filter;
-    if (homeAwayAsChosen)
-        filter =
-            everyCompetition ? FilterForms::pair(team1, team2) : FilterForms::pairInDivision(division, team1, team2);
-    else
-        filter = everyCompetition ? FilterForms::pairBothWays(team1, team2)
-                                  : FilterForms::pairBothWaysInDivision(division, team1, team2);
-
-    TableView* results = m.TableSortRes;
-    results->setFilterText(filter);
-    results->setFiltered(true);
-    const FilterScope filterOff(results);
+    HeadToHeadQuery query(m, team1, team2, CheckBox1->isChecked() /* "Save order" */,
+                          CheckBox2->isChecked() /* "All competition" */);
 
     Label6->setCaption(QString());
-    HeadToHead record(team1, team2);
     StringGrid1->setRowCount(1);
-    if (results->recordCount() == 0) {
+    if (query.matchCount() == 0) {
         Dialogs::warning(QStringLiteral("Results not found!"), this);
         return;
     }
@@ -421,28 +374,19 @@ void TMain::Button1Click()
         ~HideGauge() { gauge->hide(); }
     } hideGauge{Gauge1};
 
-    results->first();
-    const int n = results->recordCount();
-    int k = 1;
-    for (int r = 1; r <= n; ++r) {
+    const HeadToHead record = query.read([this](const HeadToHeadQuery::Match& match, int percent) {
+        const int r = StringGrid1->rowCount();
         StringGrid1->setRowCount(r + 1);
-        const QString home = results->asString(QStringLiteral("Team"));
-        const QString away = results->asString(QStringLiteral("Team2"));
-        StringGrid1->setCell(0, r, QString::number(n - r + 1) + QLatin1Char('.'));
-        StringGrid1->setCell(1, r, results->asString(QStringLiteral("Date")));
-        StringGrid1->setCell(2, r, home);
-        StringGrid1->setCell(3, r, away);
-        StringGrid1->setCell(4, r, results->asString(QStringLiteral("Res")));
-        record.addMatch(home, away, static_cast<int>(results->asInteger(QStringLiteral("Goal1"))),
-                        static_cast<int>(results->asInteger(QStringLiteral("Goal2"))));
-        results->next();
-        Gauge1->setProgress(HeadToHead::gaugePercent(k, n));
-        ++k;
-    }
+        StringGrid1->setCell(0, r, QString::number(match.number) + QLatin1Char('.'));
+        StringGrid1->setCell(1, r, match.date);
+        StringGrid1->setCell(2, r, match.home);
+        StringGrid1->setCell(3, r, match.away);
+        StringGrid1->setCell(4, r, match.score);
+        Gauge1->setProgress(percent);
+    });
     Gauge1->hide();
 
     Label6->setCaption(record.statisticsText());
-    results->setFiltered(false);
     setPrintEnabled(true);
 }
 
@@ -457,9 +401,12 @@ void TMain::StringGrid1DrawCell(QPainter& painter, int col, int row, const QRect
         return;
     const QString text = StringGrid1->cell(col, row);
     std::optional<QColor> colour;
-    if (col == 2 || col == 3)
-        colour = HeadToHead::nameColour(text, col == 2, StringGrid1->cell(4, row), ComboBox1->currentText(),
-                                        ComboBox2->currentText());
+    if (col == 2 || col == 3) {
+        const auto mark = HeadToHead::nameMark(text, col == 2, StringGrid1->cell(4, row), ComboBox1->currentText(),
+                                               ComboBox2->currentText());
+        if (mark)
+            colour = *mark == HeadToHead::NameMark::Winner ? kWinColour : kLossColour;
+    }
     const bool shaded = row % 2 == 0;
     if (!colour && !shaded && !selected)
         return; // the default painting stands
@@ -467,7 +414,7 @@ void TMain::StringGrid1DrawCell(QPainter& painter, int col, int row, const QRect
     QColor background = Qt::white;
     QColor pen = Qt::black;
     if (shaded) {
-        background = HeadToHead::shadeColour();
+        background = kShadeColour;
         if (selected)
             pen = highlight;
     } else if (selected) {

@@ -51,14 +51,14 @@ QString HelpWindow::currentHelpFolder()
     return QDir::current().filePath(QStringLiteral("Help"));
 }
 
-bool HelpWindow::openContents(const QString& helpFolder)
+bool HelpWindow::openContents(const QString& helpFolder, const QString& page)
 {
-    const QFileInfo contents(QDir(helpFolder).filePath(contentsPage()));
+    const QFileInfo contents(QDir(helpFolder).filePath(page));
     if (!contents.isFile())
         return false;
     const bool otherFolder = m_folder != contents.absolutePath();
     m_folder = contents.absolutePath();
-    openPage(contentsPage());
+    openPage(page);
     // Another folder's help: there is no way back into the old folder's pages.
     if (otherFolder)
         m_browser->clearHistory();

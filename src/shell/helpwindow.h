@@ -23,9 +23,9 @@ public:
     // The folder Help of the current working directory, looked up anew on every call.
     static QString currentHelpFolder();
 
-    // Shows the contents page of the help in the folder. Returns false, changing nothing,
-    // when the folder holds no contents page.
-    bool openContents(const QString& helpFolder);
+    // Shows a page (the contents page unless another is named) of the help in the folder.
+    // Returns false, changing nothing, when the folder holds no such page.
+    bool openContents(const QString& helpFolder, const QString& page = contentsPage());
 
     QString helpFolder() const { return m_folder; }
     QTextBrowser* browser() const { return m_browser; }

@@ -4,10 +4,15 @@
 #include "datamodule.h"
 #include "dialogs.h"
 #include "helpwindow.h"
+#include "sortedcombobox.h"
 #include "tinfo.h"
 #include "tmain.h"
 #include "tnotice.h"
+#include "tprediction.h"
+#include "tpredictionexport.h"
 #include "tprompt.h"
+#include "treportresults.h"
+#include "tstatistic.h"
 
 #include <QAction>
 #include <QApplication>
@@ -22,6 +27,20 @@ namespace {
 QString utf8(const char* text)
 {
     return QString::fromUtf8(text);
+}
+
+// The main window's pair and statistics text, printed by the results report to the output.
+void printResults(TReportResults::Output output)
+{
+    if (!ReportResults || !Main)
+        return;
+    ResultsReport::Texts texts;
+    texts.team1 = Main->ComboBox1->currentText();
+    texts.team2 = Main->ComboBox2->currentText();
+    texts.statistics = Main->statisticsText();
+    texts.caption = Main->windowTitle();
+    texts.captionColour = ResultsReport::titleBarColour();
+    ReportResults->print(texts, output, Main);
 }
 
 } // namespace
@@ -62,14 +81,14 @@ void Shell::start()
         {"TTurTableEdit", nullptr},
         {"TTurTable", nullptr},
         {"TTeamResults", nullptr},
-        {"TReportResults", nullptr},
+        {"TReportResults", &Shell::makeReportResults},
         {"TReportTable", nullptr},
         {"TAbout", nullptr},
-        {"TStatistic", nullptr},
+        {"TStatistic", &Shell::makeStatistic},
         {"TNotice", &Shell::makeNotice},
         {"TPrompt", &Shell::makePrompt},
-        {"TPrediction", nullptr},
-        {"TPredictionExport", nullptr},
+        {"TPrediction", &Shell::makePrediction},
+        {"TPredictionExport", &Shell::makePredictionExport},
         {"TInfo", &Shell::makeInfo},
     };
     for (const WindowSlot& slot : windowSet) {
@@ -120,6 +139,27 @@ void Shell::makeDataModule()
     }
 }
 
+void Shell::makeStatistic()
+{
+    m_windows.push_back(std::make_unique<TStatistic>());
+}
+
+void Shell::makePrediction()
+{
+    // Modal over the main window only, so that the predictions list it fills can be
+    // scrolled and cleared while it is open.
+    m_windows.push_back(std::make_unique<TPrediction>(Main));
+    PredictionWindow->setWindowModality(Qt::WindowModal);
+    connect(PredictionWindow, &TPrediction::updatePageRequested, this,
+            [this] { Dialogs::runHandler([this] { showHelp(QStringLiteral("updating.htm")); }, PredictionWindow); });
+}
+
+void Shell::makePredictionExport()
+{
+    m_windows.push_back(std::make_unique<TPredictionExport>());
+    connect(PredictionWindow, &TPrediction::addToPredictionsList, PredictionExport, &TPredictionExport::add);
+}
+
 void Shell::makeNotice()
 {
     m_windows.push_back(std::make_unique<TNotice>());
@@ -130,6 +170,13 @@ void Shell::makeNotice()
 void Shell::makePrompt()
 {
     m_prompt = new TPrompt();
+}
+
+void Shell::makeReportResults()
+{
+    m_windows.push_back(std::make_unique<TReportResults>());
+    Main->setResultsPrinter([] { printResults(TReportResults::Output::Printer); });
+    N16->setEnabled(true);
 }
 
 void Shell::makeInfo()
@@ -173,14 +220,16 @@ void Shell::buildMainMenu()
     };
     static constexpr Qt::Key none = Qt::Key_unknown;
     static constexpr EntrySlot entries[] = {
-        {&Shell::N1, &Shell::N16, "N16", "Print options...", none, nullptr}, // the results report's printer set-up
-        {&Shell::N1, &Shell::N15, "N15", "Print", none, nullptr},            // the results report
+        {&Shell::N1, &Shell::N16, "N16", "Print options...", none, &Shell::N16Click},
+        {&Shell::N1, &Shell::N20, "N20", "Print preview...", none, &Shell::N20Click},
+        {&Shell::N1, &Shell::N21, "N21", "Export to PDF...", none, &Shell::N21Click},
+        {&Shell::N1, &Shell::N15, "N15", "Print", none, &Shell::N15Click},
         {&Shell::N1, &Shell::N2, "N2", "Exit", none, &Shell::N2Click},
-        {&Shell::N3, &Shell::N4, "N4", "Teams", none, nullptr},                     // TTeam, modal
-        {&Shell::N3, &Shell::N5, "N5", "League table", none, nullptr},              // TTurTable, modal
-        {&Shell::N3, &Shell::N17, "N17", "Competitions statistics", none, nullptr}, // TStatistic, modal
+        {&Shell::N3, &Shell::N4, "N4", "Teams", none, nullptr},        // TTeam, modal
+        {&Shell::N3, &Shell::N5, "N5", "League table", none, nullptr}, // TTurTable, modal
+        {&Shell::N3, &Shell::N17, "N17", "Competitions statistics", none, &Shell::N17Click},
         {&Shell::N3, &Shell::N18, "N18", "Notes", none, &Shell::N18Click},
-        {&Shell::N3, &Shell::N19, "N19", "Prediction", none, nullptr},        // TPrediction, modal
+        {&Shell::N3, &Shell::N19, "N19", "Prediction", none, &Shell::N19Click},
         {&Shell::N6, &Shell::N7, "N7", "Страны", none, nullptr},              // TCountryEdit, modal
         {&Shell::N6, &Shell::N8, "N8", "Дивизион", none, nullptr},            // TDivisionEdit, modal
         {&Shell::N6, &Shell::N9, "N9", "Стадионы", none, nullptr},            // TStadiumEdit, modal
@@ -201,6 +250,13 @@ void Shell::buildMainMenu()
             action->setEnabled(false);
         this->*slot.action = action;
     }
+
+    // The results report's entries wait for the report; "Print" follows the main window's
+    // Print button, and the preview and the PDF follow "Print".
+    for (QAction* action : {N16, N20, N21, N15})
+        action->setEnabled(false);
+    for (QAction* follower : {N20, N21})
+        connect(N15, &QAction::enabledChanged, follower, &QAction::setEnabled);
 
     // F10 opens the first menu, as in other desktop programs.
     auto* openMenus = new QAction(Main);
@@ -245,21 +301,57 @@ void Shell::N2Click()
     Main->close();
 }
 
+void Shell::N15Click()
+{
+    Main->SpeedButton1Click();
+}
+
+void Shell::N16Click()
+{
+    if (ReportResults)
+        ReportResults->N16Click(Main);
+}
+
+void Shell::N20Click()
+{
+    printResults(TReportResults::Output::Preview);
+}
+
+void Shell::N21Click()
+{
+    printResults(TReportResults::Output::Pdf);
+}
+
 void Shell::N18Click()
 {
     Notice->showNotes();
 }
 
+void Shell::N17Click()
+{
+    Dialogs::execModal(*Statistic);
+}
+
+void Shell::N19Click()
+{
+    Dialogs::execModal(*PredictionWindow);
+}
+
 void Shell::N13Click()
+{
+    showHelp(HelpWindow::contentsPage());
+}
+
+void Shell::showHelp(const QString& page)
 {
     // The help folder is that of the working directory at this moment.
     const QString folder = HelpWindow::currentHelpFolder();
     if (!m_help)
         m_help = std::make_unique<HelpWindow>();
-    if (!m_help->openContents(folder)) {
+    if (!m_help->openContents(folder, page)) {
         Dialogs::error(QStringLiteral("The help file \"%1\" cannot be found. Tallyfield reads its help from the "
                                       "folder Help in the folder it was started in.")
-                           .arg(QDir::toNativeSeparators(QDir(folder).filePath(HelpWindow::contentsPage()))),
+                           .arg(QDir::toNativeSeparators(QDir(folder).filePath(page))),
                        Main);
         return;
     }

@@ -41,12 +41,14 @@ public:
 
     // The menu bar of the main window and its menus and entries.
     QMenuBar* MainMenu1 = nullptr;
-    QMenu* N1 = nullptr;  // File
-    QMenu* N3 = nullptr;  // View
-    QMenu* N6 = nullptr;  // Редактировать, hidden
-    QMenu* N12 = nullptr; // Help
-    QAction* N16 = nullptr;
-    QAction* N15 = nullptr;
+    QMenu* N1 = nullptr;    // File
+    QMenu* N3 = nullptr;    // View
+    QMenu* N6 = nullptr;    // Редактировать, hidden
+    QMenu* N12 = nullptr;   // Help
+    QAction* N16 = nullptr; // Print options...
+    QAction* N20 = nullptr; // Print preview...
+    QAction* N21 = nullptr; // Export to PDF...
+    QAction* N15 = nullptr; // Print
     QAction* N2 = nullptr;
     QAction* N4 = nullptr;
     QAction* N5 = nullptr;
@@ -62,9 +64,19 @@ public:
     QAction* N14 = nullptr;
 
     // Menu commands.
+    void N15Click(); // Print: the main window's Print button
+    void N16Click(); // Print options...: the results report's printer set-up
+    void N20Click(); // Print preview... of the results report
+    void N21Click(); // Export to PDF...: the results report as a PDF file
     void N2Click();  // Exit
     void N18Click(); // Notes
     void N13Click(); // Help
+    void N17Click(); // Competitions statistics
+    void N19Click(); // Prediction
+
+    // Shows a page of the help in the working directory's folder Help; an error box when
+    // the folder has no such page.
+    void showHelp(const QString& page);
 
     // The help window; null until help has been asked for.
     HelpWindow* helpWindow() const { return m_help.get(); }
@@ -75,8 +87,12 @@ protected:
 private:
     void makeMain();
     void makeDataModule();
+    void makeStatistic();
+    void makePrediction();
+    void makePredictionExport();
     void makeNotice();
     void makePrompt();
+    void makeReportResults();
     void makeInfo();
 
     void buildMainMenu();

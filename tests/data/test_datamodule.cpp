@@ -2,7 +2,17 @@
 #include "datamodule.h"
 #include "testdatabase.h"
 
+#include <QDir>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <gtest/gtest.h>
+#include <ostream>
+
+// Readable failure output.
+static void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
 
 namespace {
 
@@ -224,7 +234,7 @@ TEST_F(RenameTest, ANewShortNameReachesEveryResultAndRow)
     EXPECT_EQ(m->TableSortRes->asString("Team"), "Athletic (Ashby)");
 }
 
-TEST_F(RenameTest, ALongLabelIsStoredCutAndANewTeamRewritesNothing)
+TEST_F(RenameTest, ALongLabelIsStoredCutAndANewTeamRewritesAbsent)
 {
     m->TableTeam->edit();
     m->TableTeam->setValue("City", "Ashby-de-la-Zouch, Leicestershire, England");
@@ -256,6 +266,75 @@ TEST_F(RenameTest, AFailedPostInTheCascadeStillRestoresTheViews)
     EXPECT_FALSE(m->TableResults->isFiltered());
     EXPECT_EQ(m->TableResults->state(), TableView::State::Browse);
     EXPECT_EQ(m->TableResults->recordCount(), 2);
+}
+
+// What another program (or the same file after a kill) sees: only what was committed.
+QString committed(const QString& folder, const QString& sql)
+{
+    const QString connection = QStringLiteral("outside-reader");
+    QString value;
+    {
+        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+        other.setDatabaseName(QDir(folder).filePath(TableStore::fileName()));
+        EXPECT_TRUE(other.open());
+        QSqlQuery q(other);
+        EXPECT_TRUE(q.exec(sql)) << sql.toStdString();
+        if (q.next())
+            value = q.value(0).toString();
+        q.finish();
+        other.close();
+    }
+    QSqlDatabase::removeDatabase(connection);
+    return value;
+}
+
+TEST_F(RenameTest, TheTeamAndItsCascadeAreStoredInOneTransaction)
+{
+    // Until the cascade ends, nothing of the rename is stored for anyone else to see: a kill
+    // at that moment loses the whole rename, never half of it.
+    const auto cascade = m->TableTeam->afterPost;
+    QString seenDuringCascade;
+    m->TableTeam->afterPost = [&](TableView& v) {
+        seenDuringCascade = committed(db.folder(), "SELECT ShortName FROM Team WHERE Code = 711");
+        cascade(v);
+    };
+    m->TableTeam->edit();
+    m->TableTeam->setValue("ShortName", "Athletic");
+    m->TableTeam->post();
+    EXPECT_EQ(seenDuringCascade, "Rovers");
+    EXPECT_EQ(committed(db.folder(), "SELECT ShortName FROM Team WHERE Code = 711"), "Athletic");
+    EXPECT_EQ(committed(db.folder(), "SELECT COUNT(*) FROM Results WHERE Team = 'Athletic (Ashby)' "
+                                     "OR Team2 = 'Athletic (Ashby)'"),
+              "3");
+}
+
+TEST_F(RenameTest, ARenameThatCannotBeStoredLeavesNeitherTheTeamNorItsResultsChanged)
+{
+    // A deferred check that fails only when the transaction ends stands in for a full disk.
+    db.exec("PRAGMA foreign_keys = ON");
+    db.exec("CREATE TABLE Absent (y INTEGER PRIMARY KEY)");
+    db.exec("CREATE TABLE Guard (x INTEGER REFERENCES Absent(y) DEFERRABLE INITIALLY DEFERRED)");
+    db.exec("CREATE TRIGGER full AFTER UPDATE OF Team2 ON Results WHEN NEW.Num = 2 "
+            "BEGIN INSERT INTO Guard VALUES (1); END");
+    m->TableTeam->edit();
+    m->TableTeam->setValue("ShortName", "Athletic");
+    EXPECT_THROW(m->TableTeam->post(), AppError);
+    EXPECT_EQ(column("SELECT ShortName FROM Team WHERE Code = 711"), QStringList{"Rovers"});
+    EXPECT_EQ(column("SELECT COUNT(*) FROM Results WHERE Team LIKE 'Athletic%' OR Team2 LIKE 'Athletic%'"),
+              QStringList{"0"});
+    EXPECT_EQ(column("SELECT COUNT(*) FROM TableDet WHERE Team LIKE 'Athletic%'"), QStringList{"0"});
+    // The views show what is stored, not what was undone.
+    EXPECT_EQ(m->TableTeam->asString("ShortName"), "Rovers");
+    EXPECT_EQ(m->TableResults->state(), TableView::State::Browse);
+    m->TableResults->first();
+    EXPECT_EQ(m->TableResults->asString("Team"), "Rovers (Ashby)");
+    // The store goes on working: the next rename is stored whole.
+    db.exec("DROP TRIGGER full");
+    m->TableTeam->edit();
+    m->TableTeam->setValue("ShortName", "Athletic");
+    m->TableTeam->post();
+    EXPECT_EQ(column("SELECT COUNT(*) FROM Results WHERE Team = 'Athletic (Ashby)' OR Team2 = 'Athletic (Ashby)'"),
+              QStringList{"3"});
 }
 
 TEST_F(DataModuleTest, TheStadiumViewFollowsTheBrowsedTeamWithinTheCurrentCountry)

@@ -5,6 +5,7 @@
 #include "testdatabase.h"
 #include "textformat.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -225,6 +226,66 @@ TEST_F(FilterTest, SwitchingAndNewTextsWhileOnMoveToTheFirstVisibleRecord)
     // Set while off, the text waits for the switch.
     view->setFilterText(FilterForms::division("72"));
     EXPECT_EQ(view->recordCount(), 7);
+}
+
+// The deepest text the filter takes, in the shape that nests its SQL most: at every level
+// an or whose last operand is an and whose last operand is the next level in parentheses.
+QString deepest(int depth, const QString& comparison, const QString& innermost)
+{
+    QString text = innermost;
+    for (int i = 0; i < depth; ++i)
+        text = comparison + QStringLiteral(" or ") + comparison + QStringLiteral(" and (") + text + QLatin1Char(')');
+    return text;
+}
+
+QString chain(int comparisons, const QString& keyword, const std::function<QString(int)>& comparison)
+{
+    QStringList parts;
+    for (int i = 0; i < comparisons; ++i)
+        parts << comparison(i);
+    return parts.join(keyword);
+}
+
+TEST_F(FilterTest, EveryTextWithinTheLimitsIsEvaluatedAndLargerOnesAreRefusedWhenSet)
+{
+    // Team<='...' is also true of an empty label, which wraps each comparison once more.
+    const QString team = QStringLiteral("Team<='Rovers (Ashby)'"); // selects 1, 4, 5, 6 and 7
+    const QString numbers =
+        chain(Filter::maxComparisons, " or ", [](int i) { return QStringLiteral("(Num='%1')").arg(i); });
+    const QString ands = chain(Filter::maxComparisons, " and ", [](int) { return QStringLiteral("(Num>='1')"); });
+    const int spare = Filter::maxComparisons - 2 * Filter::maxDepth;
+    const QString both = deepest(Filter::maxDepth, team, chain(spare, " or ", [&](int) { return team; }));
+    const struct
+    {
+        QString text;
+        int count;
+    } accepted[] = {{deepest(Filter::maxDepth, team, team), 5}, {numbers, 7}, {ands, 7}, {both, 5}};
+    for (const auto& a : accepted) {
+        // Read every way a view reads: count, walk, last record, and a look-up inside the set.
+        EXPECT_EQ(select(a.text).size(), a.count);
+        view->setFilterText(a.text);
+        view->setFiltered(true);
+        view->last();
+        EXPECT_FALSE(view->eof());
+        EXPECT_TRUE(view->locate("Num", 6));
+        view->setFiltered(false);
+        module->TableResults->setFilterText(a.text);
+        module->TableResults->setFiltered(true);
+        EXPECT_GT(module->TableResults->recordCount(), 0);
+        module->TableResults->setFiltered(false);
+    }
+
+    const QString tooDeep = deepest(Filter::maxDepth + 1, team, team);
+    EXPECT_TRUE(refusal(tooDeep).startsWith("Malformed filter expression: parentheses are nested more than 10 deep"))
+        << refusal(tooDeep).left(200).toStdString();
+    EXPECT_TRUE(
+        refusal(numbers + " or (Num='0')").startsWith("Malformed filter expression: more than 256 comparisons"));
+    EXPECT_TRUE(refusal(QStringLiteral("(").repeated(40000) + "Num='1'" + QStringLiteral(")").repeated(40000))
+                    .startsWith("Malformed filter expression"));
+    EXPECT_TRUE(refusal(chain(1000000, "and", [](int) {
+                    return QStringLiteral("(Num='1')");
+                })).startsWith("Malformed filter expression"));
+    EXPECT_EQ(view->filterText(), both); // a refused text changes nothing
 }
 
 TEST(ShortNameFilter, ShortNamesCutFromLabels)

@@ -328,3 +328,138 @@ TEST(TableStoreWrite, DuplicateCodeIsKeyViolation)
     db.addDivision(6, 1, QStringLiteral("Championship"));
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT COUNT(*) FROM Division")).toInt(), 2);
 }
+
+namespace {
+
+// A second connection to the same file, as another program would hold it.
+class OtherConnection
+{
+public:
+    explicit OtherConnection(const QString& folder)
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name());
+        db.setDatabaseName(dbFile(folder));
+        EXPECT_TRUE(db.open());
+    }
+    ~OtherConnection()
+    {
+        QSqlDatabase::database(name(), false).close();
+        QSqlDatabase::removeDatabase(name());
+    }
+    OtherConnection(const OtherConnection&) = delete;
+    OtherConnection& operator=(const OtherConnection&) = delete;
+
+    void exec(const QString& sql)
+    {
+        QSqlQuery q(QSqlDatabase::database(name(), false));
+        EXPECT_TRUE(q.exec(sql)) << sql.toStdString();
+    }
+    int count(const QString& table)
+    {
+        QSqlQuery q(QSqlDatabase::database(name(), false));
+        EXPECT_TRUE(q.exec(QStringLiteral("SELECT COUNT(*) FROM ") + table));
+        return q.next() ? q.value(0).toInt() : -1;
+    }
+
+private:
+    static QString name() { return QStringLiteral("other-program"); }
+};
+
+} // namespace
+
+TEST(TableStoreBatch, ARefusedStartLeavesLaterBatchesTheirTransactions)
+{
+    TestDatabase db;
+    {
+        OtherConnection other(db.folder());
+        other.exec(QStringLiteral("BEGIN IMMEDIATE")); // holds the database for writing
+        EXPECT_THROW(TableStore::Batch batch(db.store()), AppError);
+        other.exec(QStringLiteral("ROLLBACK"));
+    }
+    // The next batch is a transaction again: nothing it writes is stored before it ends.
+    OtherConnection other(db.folder());
+    {
+        TableStore::Batch batch(db.store());
+        db.addCountry(1, QStringLiteral("England"));
+        db.addCountry(2, QStringLiteral("Spain"));
+        EXPECT_EQ(other.count(QStringLiteral("Country")), 0);
+        batch.commit();
+    }
+    EXPECT_EQ(other.count(QStringLiteral("Country")), 2);
+}
+
+TEST(TableStoreBatch, ABatchThatCannotBeStoredIsUndoneWholeAndTheNextOneWorks)
+{
+    TestDatabase db;
+    db.exec(QStringLiteral("PRAGMA foreign_keys = ON"));
+    db.exec(QStringLiteral("CREATE TABLE Absent (y INTEGER PRIMARY KEY)"));
+    db.exec(QStringLiteral("CREATE TABLE Guard (x INTEGER REFERENCES Absent(y) DEFERRABLE INITIALLY DEFERRED)"));
+    {
+        TableStore::Batch batch(db.store());
+        db.addCountry(1, QStringLiteral("England"));
+        db.exec(QStringLiteral("INSERT INTO Guard VALUES (1)")); // refused only when the batch ends
+        EXPECT_THROW(batch.commit(), AppError);
+    }
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT COUNT(*) FROM Country")).toInt(), 0);
+    {
+        TableStore::Batch batch(db.store());
+        db.addCountry(2, QStringLiteral("Spain"));
+        batch.commit();
+    }
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT COUNT(*) FROM Country")).toInt(), 1);
+}
+
+TEST(TableStoreRead, AHeldReadingSurvivesAFullStatementCache)
+{
+    TestDatabase db;
+    for (int code = 1; code <= 3; ++code)
+        db.addCountry(code, QStringLiteral("Country %1").arg(code));
+    const QString sql = QStringLiteral("SELECT Country FROM Country ORDER BY Code");
+    const TableStore::Reading held = db.store().read(sql, {}, QStringLiteral("test"));
+    ASSERT_TRUE(held->next());
+    EXPECT_EQ(held->value(0).toString(), QStringLiteral("Country 1"));
+    // Many other statements prepared while it is held, more than the store keeps; one of
+    // them is the same text again, which must not reset the held rows.
+    for (size_t i = 0; i < 2 * TableStore::keptLimit; ++i) {
+        const TableStore::Reading other =
+            db.store().read(QStringLiteral("SELECT %1 + Code FROM Country").arg(i), {}, QStringLiteral("test"));
+        ASSERT_TRUE(other->next());
+    }
+    {
+        const TableStore::Reading again = db.store().read(sql, {}, QStringLiteral("test"));
+        ASSERT_TRUE(again->next());
+        EXPECT_EQ(again->value(0).toString(), QStringLiteral("Country 1"));
+    }
+    ASSERT_TRUE(held->next());
+    EXPECT_EQ(held->value(0).toString(), QStringLiteral("Country 2"));
+    ASSERT_TRUE(held->next());
+    EXPECT_EQ(held->value(0).toString(), QStringLiteral("Country 3"));
+}
+
+TEST(TableStoreWrite, ALoneSurrogateIsStoredAsTheReplacementCharacter)
+{
+    TestDatabase db;
+    const QChar high(0xD800), low(0xDC00);
+    const QString pair = QString::fromUtf8("\xF0\x9F\x98\x80"); // a character beyond 16 bits
+    const struct
+    {
+        QString posted, stored;
+    } cases[] = {
+        {QStringLiteral("s") + high + QStringLiteral("x"), QStringLiteral("s\uFFFDx")},
+        {QStringLiteral("ab") + high, QStringLiteral("ab\uFFFD")},
+        {low + QStringLiteral("y"), QStringLiteral("\uFFFDy")},
+        {QString(high) + high + pair, QStringLiteral("\uFFFD\uFFFD") + pair},
+        {pair + low + high, pair + QStringLiteral("\uFFFD\uFFFD")},
+    };
+    int code = 0;
+    for (const auto& c : cases)
+        db.addCountry(++code, c.posted);
+    db.reopen();
+    code = 0;
+    for (const auto& c : cases) {
+        ++code;
+        EXPECT_EQ(db.scalar(QStringLiteral("SELECT Country FROM Country WHERE Code = ?"), {code}).toString(), c.stored);
+        // Looking it up by the text as posted finds it: values are bound by the same rule.
+        EXPECT_EQ(db.scalar(QStringLiteral("SELECT Code FROM Country WHERE Country = ?"), {c.posted}).toInt(), code);
+    }
+}

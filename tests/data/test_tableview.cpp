@@ -333,6 +333,20 @@ void fillLarge(TestDatabase& db)
 
 // More records than are loaded with their values in one pass: values come in chunks,
 // more of them than are kept at once.
+TEST_F(ViewTest, LastWorksWithTheStatementCacheFull)
+{
+    // A long run of the program has filled the store's statements; moving to the last
+    // record reads it and then counts, preparing one more while the first is held.
+    for (int i = 0; db.store().keptCount() < TableStore::keptLimit - 1; ++i)
+        db.store().read(QStringLiteral("SELECT %1").arg(i), {}, QStringLiteral("test"));
+    auto* m = module.get();
+    m->TableSortRes->last();
+    EXPECT_EQ(m->TableSortRes->asDate("Date"), QDate(2019, 5, 5));
+    EXPECT_EQ(m->TableSortRes->recNo(), 3);
+    m->TableSortRes->first();
+    EXPECT_EQ(m->TableSortRes->asDate("Date"), QDate(2021, 1, 3));
+}
+
 TEST(LargeView, WalksAndCountsBeyondTheEagerlyLoadedRecords)
 {
     TestDatabase db;

@@ -121,10 +121,24 @@ TEST(TextFormatNumber, FixedText)
     EXPECT_EQ(fixedText(7.0 / 3.0, 2), QStringLiteral("2.33"));
     EXPECT_EQ(fixedText(1234567.0, 0), QStringLiteral("1234567"));
     EXPECT_EQ(fixedText(1.5, 3), QStringLiteral("1.500"));
+    // Halves away from zero on the decimal value, also where the binary value lies below
+    // the half (0.15, 1.005) or a carry runs through the nines.
+    EXPECT_EQ(fixedText(1 * 100.0 / 8, 1), QStringLiteral("12.5"));
+    EXPECT_EQ(fixedText(1 * 100.0 / 6, 1), QStringLiteral("16.7"));
+    EXPECT_EQ(fixedText(8.0 / 3, 2), QStringLiteral("2.67"));
+    EXPECT_EQ(fixedText(3 * 100.0 / 2000, 1), QStringLiteral("0.2"));
+    EXPECT_EQ(fixedText(1.005, 2), QStringLiteral("1.01"));
+    EXPECT_EQ(fixedText((60.00 + 38.31) / 2, 2), QStringLiteral("49.16"));
+    EXPECT_EQ(fixedText(99.95, 1), QStringLiteral("100.0"));
+    EXPECT_EQ(fixedText(-0.15, 1), QStringLiteral("-0.2"));
+    EXPECT_EQ(fixedText(-0.04, 1), QStringLiteral("0.0"));
+    EXPECT_EQ(fixedText(0.0, 2), QStringLiteral("0.00"));
+    EXPECT_EQ(fixedText(0.14, 1), QStringLiteral("0.1"));
     {
         LocaleScope scope(russian);
         EXPECT_EQ(fixedText(12345.678, 2), QStringLiteral("12345,68"));
         EXPECT_EQ(fixedText(7.0 / 3.0, 2), QStringLiteral("2,33"));
+        EXPECT_EQ(fixedText(3 * 100.0 / 2000, 1), QStringLiteral("0,2"));
     }
     {
         LocaleScope scope(german);

@@ -82,18 +82,18 @@ TEST(HeadToHeadRecord, GaugeRoundsHalvesAwayFromZero)
     EXPECT_EQ(HeadToHead::gaugePercent(0, 0), 0);
 }
 
-TEST(HeadToHeadRecord, NameColoursFollowTheScore)
+TEST(HeadToHeadRecord, NameMarksFollowTheScore)
 {
-    const QColor green(0, 128, 0);
-    const QColor red(255, 0, 0);
-    EXPECT_EQ(HeadToHead::nameColour(kRovers, true, "2 : 1", kRovers, kUnited), green);
-    EXPECT_EQ(HeadToHead::nameColour(kUnited, false, "2 : 1", kRovers, kUnited), red);
-    EXPECT_EQ(HeadToHead::nameColour(kRovers, false, "1 : 3", kUnited, kRovers), green);
-    EXPECT_EQ(HeadToHead::nameColour(kUnited, true, "10 : 9", kRovers, kUnited), green); // two digits
-    EXPECT_EQ(HeadToHead::nameColour(kUnited, false, "9 : 10", kRovers, kUnited), green);
-    EXPECT_FALSE(HeadToHead::nameColour(kRovers, true, "0 : 0", kRovers, kUnited));
-    EXPECT_FALSE(HeadToHead::nameColour(kRovers, true, " : ", kRovers, kUnited)); // no goals
-    EXPECT_FALSE(HeadToHead::nameColour("Athletic (Crewe)", true, "2 : 1", kRovers, kUnited));
+    const auto winner = HeadToHead::NameMark::Winner;
+    const auto loser = HeadToHead::NameMark::Loser;
+    EXPECT_EQ(HeadToHead::nameMark(kRovers, true, "2 : 1", kRovers, kUnited), winner);
+    EXPECT_EQ(HeadToHead::nameMark(kUnited, false, "2 : 1", kRovers, kUnited), loser);
+    EXPECT_EQ(HeadToHead::nameMark(kRovers, false, "1 : 3", kUnited, kRovers), winner);
+    EXPECT_EQ(HeadToHead::nameMark(kUnited, true, "10 : 9", kRovers, kUnited), winner); // two digits
+    EXPECT_EQ(HeadToHead::nameMark(kUnited, false, "9 : 10", kRovers, kUnited), winner);
+    EXPECT_FALSE(HeadToHead::nameMark(kRovers, true, "0 : 0", kRovers, kUnited));
+    EXPECT_FALSE(HeadToHead::nameMark(kRovers, true, " : ", kRovers, kUnited)); // no goals
+    EXPECT_FALSE(HeadToHead::nameMark("Athletic (Crewe)", true, "2 : 1", kRovers, kUnited));
     EXPECT_EQ(HeadToHead::parseScore("12 : 10"), std::make_pair(12, 10));
     EXPECT_FALSE(HeadToHead::parseScore("3 : "));
 }

@@ -11,6 +11,8 @@
 #include "textlabel.h"
 #include "tmain.h"
 #include "tnotice.h"
+#include "version.h"
+#include "workingdirectory.h"
 
 #include <QAction>
 #include <QApplication>
@@ -40,17 +42,6 @@ struct Message
 {
     Dialogs::Kind kind;
     QString text;
-};
-
-// Restores the working directory a test moved.
-class WorkingDirectory
-{
-public:
-    explicit WorkingDirectory(const QString& path) : m_previous(QDir::currentPath()) { QDir::setCurrent(path); }
-    ~WorkingDirectory() { QDir::setCurrent(m_previous); }
-
-private:
-    QString m_previous;
 };
 
 // Three countries: Albion with four competitions (one with the head-to-head matches, one
@@ -136,7 +127,7 @@ protected:
 TEST_F(MainWindowTest, StartsWithTheHeaderRowAndNothingChosen)
 {
     EXPECT_TRUE(messages.empty());
-    EXPECT_EQ(main->windowTitle(), "Tallyfield v3.0.4");
+    EXPECT_EQ(main->windowTitle(), "Tallyfield v" TALLYFIELD_VERSION);
     EXPECT_EQ(main->StringGrid1->rowCount(), 1);
     EXPECT_EQ(row(0), (QStringList{"№", "Date", "Home", "Away", "Goals"}));
     EXPECT_EQ(main->statisticsText(), "");

@@ -3,13 +3,19 @@
 #include "dblookupcombobox.h"
 #include "dialogs.h"
 #include "helpwindow.h"
+#include "pdfpages.h"
+#include "printing.h"
 #include "shell.h"
 #include "sortedcombobox.h"
 #include "testdatabase.h"
 #include "tinfo.h"
 #include "tmain.h"
 #include "tnotice.h"
+#include "tprediction.h"
+#include "tpredictionexport.h"
 #include "tprompt.h"
+#include "tstatistic.h"
+#include "version.h"
 
 #include <QAction>
 #include <QApplication>
@@ -106,7 +112,8 @@ std::vector<bool> openStates(const TDataModule1& module)
 TEST_F(ShellTest, StartUpMakesTheWindowsOnceInTheirOrderAndOpensEveryView)
 {
     start();
-    EXPECT_EQ(shell->createdWindows(), QStringList({"TMain", "TDataModule1", "TNotice", "TPrompt", "TInfo"}));
+    EXPECT_EQ(shell->createdWindows(), QStringList({"TMain", "TDataModule1", "TReportResults", "TStatistic", "TNotice",
+                                                    "TPrompt", "TPrediction", "TPredictionExport", "TInfo"}));
     ASSERT_TRUE(Main && DataModule1 && Notice && Prompt && Info);
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(&DataModule1->store(), &Main->Database1);
@@ -147,7 +154,8 @@ TEST_F(UnreadableTableTest, TheErrorIsShownTheLaterViewsStayClosedAndStartUpGoes
     std::vector<bool> expected(10, false);
     expected[0] = expected[1] = true;
     EXPECT_EQ(openStates(*DataModule1), expected);
-    EXPECT_EQ(shell->createdWindows(), QStringList({"TMain", "TDataModule1", "TNotice", "TPrompt", "TInfo"}));
+    EXPECT_EQ(shell->createdWindows(), QStringList({"TMain", "TDataModule1", "TReportResults", "TStatistic", "TNotice",
+                                                    "TPrompt", "TPrediction", "TPredictionExport", "TInfo"}));
     EXPECT_TRUE(shell->MainMenu1 && Prompt->Timer1->isActive());
 }
 
@@ -167,7 +175,8 @@ TEST_F(MissingDatabaseTest, TheStoresMessageIsShownAndStartUpGoesOnWithEveryView
     EXPECT_EQ(messages[0].kind, Dialogs::Kind::Error);
     EXPECT_TRUE(messages[0].text.contains(QStringLiteral("does not exist"))) << messages[0].text.toStdString();
     EXPECT_EQ(openStates(*DataModule1), std::vector<bool>(10, false));
-    EXPECT_EQ(shell->createdWindows(), QStringList({"TMain", "TDataModule1", "TNotice", "TPrompt", "TInfo"}));
+    EXPECT_EQ(shell->createdWindows(), QStringList({"TMain", "TDataModule1", "TReportResults", "TStatistic", "TNotice",
+                                                    "TPrompt", "TPrediction", "TPredictionExport", "TInfo"}));
 
     // Then quiet, empty windows: the choosers do not open, "Show statistics" is off.
     Main->show();
@@ -196,15 +205,22 @@ TEST_F(ShellTest, TheMenuBarHoldsEveryEntryWithItsNameCaptionAndState)
         std::vector<std::tuple<const char*, const char*, bool>> entries; // name, caption, enabled
     };
     const std::vector<Expected> menus = {
-        {"N1", "File", true, {{"N16", "Print options...", false}, {"N15", "Print", false}, {"N2", "Exit", true}}},
+        {"N1",
+         "File",
+         true,
+         {{"N16", "Print options...", true},
+          {"N20", "Print preview...", false},
+          {"N21", "Export to PDF...", false},
+          {"N15", "Print", false},
+          {"N2", "Exit", true}}},
         {"N3",
          "View",
          true,
          {{"N4", "Teams", false},
           {"N5", "League table", false},
-          {"N17", "Competitions statistics", false},
+          {"N17", "Competitions statistics", true},
           {"N18", "Notes", true},
-          {"N19", "Prediction", false}}},
+          {"N19", "Prediction", true}}},
         {"N6",
          "Редактировать",
          false,
@@ -238,6 +254,66 @@ TEST_F(ShellTest, TheMenuBarHoldsEveryEntryWithItsNameCaptionAndState)
     EXPECT_EQ(Main->findChild<QAction*>(QStringLiteral("N15")), shell->N15);
 }
 
+TEST_F(ShellTest, ViewOpensTheStatisticsModallyOnTheSharedViews)
+{
+    start();
+    ASSERT_TRUE(Statistic);
+    answer = [](QDialog& dialog) {
+        dialog.show(); // bound to the data module when first shown
+        EXPECT_TRUE(Statistic->DBLookupComboBox2->chooseText(QStringLiteral("England")));
+        EXPECT_TRUE(Statistic->DBLookupComboBox1->chooseText(QStringLiteral("Premier League")));
+        dialog.hide();
+        return 0;
+    };
+    shell->N17->trigger();
+    EXPECT_EQ(modals, QStringList{QStringLiteral("Statistic")});
+    // A competition without results: the window's own message, nothing else.
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, QStringLiteral("Results not found for \"England - Premier League\""));
+}
+
+// "Print", "Print preview..." and "Export to PDF..." wait for a result; then they report
+// the main window's pair, and without a printer "Print" offers the PDF instead.
+TEST_F(ShellTest, TheFileMenuPrintsTheMainWindowsResultOnceThereIsOne)
+{
+    db.addTeam(112, QStringLiteral("Chelsea"), QStringLiteral("London"), 11);
+    db.addResult(1, QDate(2020, 1, 4), 111, 112, QStringLiteral("Arsenal (London)"), QStringLiteral("Chelsea (London)"),
+                 2, 1, 11);
+    start();
+    Main->connectDataModule();
+    ASSERT_TRUE(Main->DBLookupComboBox1->chooseText(QStringLiteral("Premier League")));
+    Main->ComboBox1->setEditText(QStringLiteral("Arsenal (London)"));
+    Main->ComboBox2->setEditText(QStringLiteral("Chelsea (London)"));
+    EXPECT_FALSE(shell->N15->isEnabled() || shell->N20->isEnabled() || shell->N21->isEnabled());
+    Main->Button1->click();
+    EXPECT_TRUE(shell->N15->isEnabled() && shell->N20->isEnabled() && shell->N21->isEnabled());
+
+    QTemporaryDir out;
+    const QString file = out.filePath(QStringLiteral("h2h.pdf"));
+    Dialogs::setSaveFileHandler([&](const QString&, const QString&) { return file; });
+    QStringList questions;
+    Dialogs::setQuestionHandler([&](Dialogs::Question, const QString& text) {
+        questions << text;
+        return false;
+    });
+    Printing::setPrinterCheck([] { return false; });
+    shell->N21->trigger();
+    const PdfPages pdf(file);
+    ASSERT_EQ(pdf.count(), 1);
+    EXPECT_TRUE(pdf.lineTexts(0).contains(QStringLiteral("1 04/01/2020 Arsenal (London) Chelsea (London) 2 : 1")));
+    EXPECT_EQ(pdf.lineTexts(0).back(), QStringLiteral("Tallyfield v" TALLYFIELD_VERSION " - page 1 of 1"));
+
+    shell->N15->trigger();
+    EXPECT_EQ(questions.size(), 1);
+    const qsizetype modalsBefore = modals.size();
+    shell->N20->trigger(); // the preview, a modal window
+    EXPECT_EQ(modals.size(), modalsBefore + 1);
+    EXPECT_TRUE(messages.empty());
+    Dialogs::setSaveFileHandler({});
+    Dialogs::setQuestionHandler({});
+    Printing::setPrinterCheck({});
+}
+
 TEST_F(ShellTest, TheFirstShowingOfTheMainWindowGreetsWithSplashThenInfoOnce)
 {
     start();
@@ -255,7 +331,7 @@ TEST_F(ShellTest, TheFirstShowingOfTheMainWindowGreetsWithSplashThenInfoOnce)
     };
     Main->show();
     EXPECT_EQ(modals, QStringList({"Prompt", "Info"}));
-    EXPECT_EQ(captionOnSplash, QStringLiteral("Tallyfield v3.0.4"));
+    EXPECT_EQ(captionOnSplash, QStringLiteral("Tallyfield v" TALLYFIELD_VERSION));
     QTRY_VERIFY(!prompt);
     EXPECT_EQ(Prompt, nullptr);
 
@@ -437,4 +513,33 @@ TEST(ShippedHelpTest, EveryLinkLeadsToAShippedPage)
         }
     }
     EXPECT_GT(links, 10);
+}
+
+TEST_F(ShellTest, ThePredictionFillsTheListAndLeadsToTheUpdatePage)
+{
+    writeHelp(QDir::currentPath(), QStringLiteral("Contents"));
+    QFile page(QDir::current().filePath(QStringLiteral("Help/updating.htm")));
+    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+    page.write("<html><head><title>Updating</title></head><body>Updating</body></html>");
+    page.close();
+    start();
+    ASSERT_TRUE(PredictionWindow && PredictionExport);
+    EXPECT_EQ(PredictionWindow->windowModality(), Qt::WindowModal);
+    answer = [this](QDialog& dialog) {
+        dialog.show();
+        PredictionWindow->SpeedButton2->setEnabled(true);
+        PredictionWindow->SpeedButton2->click(); // a prediction of too little data: zeros
+        PredictionWindow->HyperLink6Click();
+        dialog.hide();
+        return 0;
+    };
+    shell->N19->trigger();
+    EXPECT_EQ(modals, QStringList{QStringLiteral("Prediction")});
+    EXPECT_TRUE(PredictionExport->isVisible());
+    EXPECT_EQ(PredictionExport->list().rowCount(), 2);
+    ASSERT_TRUE(shell->helpWindow());
+    EXPECT_TRUE(shell->helpWindow()->browser()->source().toLocalFile().endsWith(QStringLiteral("Help/updating.htm")));
+    EXPECT_TRUE(messages.empty());
+    PredictionExport->hide();
+    shell->helpWindow()->hide();
 }

@@ -29,10 +29,10 @@ class OpenDataFixture : public ::testing::Test
 protected:
     void SetUp() override
     {
-        write("catalogue/countries.txt", "# key | country | capital | club lists\n"
-                                         "en   | England | London | europe/england, europe/wales\n"
-                                         "de   | Germany | Berlin | europe/germany\n"
-                                         "uefa | Europe  | Nyon   |\n"
+        write("catalogue/countries.txt", "# key | country | capital | club lists | flag\n"
+                                         "en   | England | London | europe/england, europe/wales | gb-eng\n"
+                                         "de   | Germany | Berlin | europe/germany | de\n"
+                                         "uefa | Europe  | Nyon   |  | eu\n"
                                          "xx   | broken line\n");
         write("catalogue/competitions.txt", "en.1    | en   | Premier League   | league\n"
                                             "en.cup  | en   | FA Cup           | cup\n"
@@ -95,7 +95,9 @@ protected:
 
     OpenData read()
     {
-        return readOpenData({m_dir.filePath("catalogue"), m_dir.filePath("matches"), m_dir.filePath("clubs")}, report);
+        return readOpenData(
+            {m_dir.filePath("catalogue"), m_dir.filePath("matches"), m_dir.filePath("clubs"), m_dir.filePath("flags")},
+            report);
     }
 
     QString table() const { return m_dir.filePath("run/Table"); }

@@ -109,8 +109,9 @@ TEST_F(OpenDataFixture, TheStoredDatabaseHasTheProgramsCodesAndAHandCountedTable
     EXPECT_EQ(figures.tableRows, 4 + 2 + 2); // en.1 twice, de.1 once; none for the Champions League
     TableStore store(table());
 
-    EXPECT_EQ(rows(store, "SELECT Code, Country, Capital FROM Country ORDER BY Code"),
-              (std::vector<QVariantList>{{10, "England", "London"}, {11, "Germany", "Berlin"}, {12, "Europe", "Nyon"}}));
+    EXPECT_EQ(
+        rows(store, "SELECT Code, Country, Capital FROM Country ORDER BY Code"),
+        (std::vector<QVariantList>{{10, "England", "London"}, {11, "Germany", "Berlin"}, {12, "Europe", "Nyon"}}));
     EXPECT_EQ(rows(store, "SELECT Code, Country, Division FROM Division ORDER BY Code"),
               (std::vector<QVariantList>{
                   {101, 10, "Premier League"}, {111, 11, "Bundesliga"}, {121, 12, "Champions League"}}));
@@ -129,8 +130,8 @@ TEST_F(OpenDataFixture, TheStoredDatabaseHasTheProgramsCodesAndAHandCountedTable
                                          {1211, "2020/21", 121, "2020-10-21", "2020-11-03"}}));
     EXPECT_EQ(rows(store, "SELECT Num, Date, CodeTeam, CodeTeam2, Team, Team2, Goal1, Goal2, Division FROM Results "
                           "WHERE Num = 2"),
-              (std::vector<QVariantList>{{2, "2020-09-18", 111, 112, "Bayern München (München)",
-                                          "Bayern München II (München)", 8, 0, 111}}));
+              (std::vector<QVariantList>{
+                  {2, "2020-09-18", 111, 112, "Bayern München (München)", "Bayern München II (München)", 8, 0, 111}}));
 
     // Counted by hand: Cardiff 1-0-... ranks on goal difference ahead of Arsenal; Unknown
     // Town and Tottenham have a point each and Unknown Town the better goal difference.

@@ -44,7 +44,7 @@ TEST_F(OpenDataFixture, MissingOrEmptySourcesAreRefused)
 {
     const auto readFrom = [&](const QString& catalogue, const QString& matches) {
         Report findings;
-        readOpenData({catalogue, matches, m_dir.filePath("clubs")}, findings);
+        readOpenData({catalogue, matches, m_dir.filePath("clubs"), QString()}, findings);
     };
     EXPECT_THROW(readFrom(m_dir.filePath("no-catalogue"), m_dir.filePath("matches")), AppError);
     EXPECT_THROW(readFrom(m_dir.filePath("catalogue"), m_dir.filePath("no-matches")), AppError);
@@ -87,7 +87,7 @@ TEST(DatabaseWriter, TextsAreCutToTheirFieldsWidthsByTheRuleOfEveryWrite)
     Dataset data;
     // A character outside the basic plane straddles the 50th place: it is not split.
     const QString country = QString(49, 'x') + QString::fromUtf8("\xF0\x9D\x94\xB8") + QString(89, 'y');
-    data.countries.push_back({country, QString(60, 'c')});
+    data.countries.push_back({country, QString(60, 'c'), {}});
     data.competitions.push_back({0, QString(45, 'd'), true});
     data.stadiums.push_back({0, QString(70, 's'), 1000});
     data.teams.push_back({0, QString(70, 't'), "Short", QString(36, 'k'), 0});

@@ -58,16 +58,17 @@ public:
                                 .arg(Schema::table(table)->sqlName, columns.join(QStringLiteral(", ")),
                                      QStringList(columns.size(), QStringLiteral("?")).join(QStringLiteral(", ")));
         if (!m_query.prepare(sql))
-            throw AppError(QStringLiteral("The builder cannot prepare \"%1\": %2").arg(sql, m_query.lastError().text()));
+            throw AppError(
+                QStringLiteral("The builder cannot prepare \"%1\": %2").arg(sql, m_query.lastError().text()));
     }
     void operator()(const QVariantList& values)
     {
         for (int i = 0; i < values.size(); ++i)
             m_query.bindValue(i, FieldValue::forStore(*m_fields.at(static_cast<size_t>(i)), values[i]));
         if (!m_query.exec())
-            throw AppError(QStringLiteral("The builder cannot store a record (%1): %2")
-                               .arg(values.isEmpty() ? QString() : values.front().toString(),
-                                    m_query.lastError().text()));
+            throw AppError(
+                QStringLiteral("The builder cannot store a record (%1): %2")
+                    .arg(values.isEmpty() ? QString() : values.front().toString(), m_query.lastError().text()));
     }
 
 private:
@@ -96,12 +97,12 @@ WriteFigures writeInto(const Dataset& data, const QString& folder)
     std::vector<qint64> countryCode, competitionCode, stadiumCode, teamCode, seasonCode;
     {
         TableStore::Batch batch(store);
-        Insert country(store, QStringLiteral("Country"), {"Code", "Country", "Capital"});
+        Insert country(store, QStringLiteral("Country"), {"Code", "Country", "Capital", "Flag"});
         for (size_t i = 0; i < data.countries.size(); ++i) {
             countryCode.push_back(firstCountryCode + static_cast<qint64>(i));
             if (countryCode.back() > 99)
                 throw AppError(QStringLiteral("The builder gives two-digit codes to at most 90 countries."));
-            country({countryCode.back(), data.countries[i].name, data.countries[i].capital});
+            country({countryCode.back(), data.countries[i].name, data.countries[i].capital, data.countries[i].flag});
         }
 
         // A competition's, stadium's or team's code: the country's code followed by the
@@ -166,9 +167,11 @@ WriteFigures writeInto(const Dataset& data, const QString& folder)
         if (!c.league || s.teams.empty())
             continue;
         if (!module.TableCountry->locate(QStringLiteral("Code"), countryCode[static_cast<size_t>(c.country)]) ||
-            !module.TableDivision->locate(QStringLiteral("Code"), competitionCode[static_cast<size_t>(s.competition)]) ||
+            !module.TableDivision->locate(QStringLiteral("Code"),
+                                          competitionCode[static_cast<size_t>(s.competition)]) ||
             !module.TableTableHead->locate(QStringLiteral("Num"), seasonCode[i]))
-            throw AppError(QStringLiteral("The builder cannot find the season %1 it has just stored.").arg(seasonCode[i]));
+            throw AppError(
+                QStringLiteral("The builder cannot find the season %1 it has just stored.").arg(seasonCode[i]));
         std::vector<SeasonTable::Team> teams;
         for (int t : s.teams)
             teams.push_back({teamCode.at(static_cast<size_t>(t)), data.teams[static_cast<size_t>(t)].label()});

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QDate>
 #include <QString>
 
@@ -16,6 +17,7 @@ struct Dataset
     {
         QString name;
         QString capital;
+        QByteArray flag; // a PNG picture, empty for none
     };
     struct Competition
     {
@@ -59,7 +61,7 @@ struct Dataset
     std::vector<Country> countries;
     std::vector<Competition> competitions;
     std::vector<Stadium> stadiums;
-    std::vector<Team> teams; // in the order their codes are given within each country
+    std::vector<Team> teams;     // in the order their codes are given within each country
     std::vector<Season> seasons; // in each competition, oldest first
     std::vector<Result> results; // in the order of their numbers
 };

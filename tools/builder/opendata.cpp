@@ -3,6 +3,8 @@
 #include "apperror.h"
 #include "databasewriter.h"
 #include "datamodule.h"
+#include "flags.h"
+#include "seasonrules.h"
 #include "sources.h"
 
 #include <QDir>
@@ -28,9 +30,9 @@ QString comparableName(const QString& name)
 namespace {
 const std::set<QString>& clubFormWords()
 {
-    static const std::set<QString> words{"FC", "AFC", "CF", "SC", "SV", "FK", "SK", "AC", "AS", "SSC", "CD", "UD",
-                                         "SD", "RC", "RCD", "CA", "US", "SS", "ACF", "NK", "GNK", "HNK", "PFC", "KRC",
-                                         "KV", "OSC", "CFC", "de", "del", "la", "le", "el", "y", "da", "do", "di"};
+    static const std::set<QString> words{"FC", "AFC", "CF",  "SC", "SV",  "FK", "SK",  "AC", "AS",  "SSC", "CD",  "UD",
+                                         "SD", "RC",  "RCD", "CA", "US",  "SS", "ACF", "NK", "GNK", "HNK", "PFC", "KRC",
+                                         "KV", "OSC", "CFC", "de", "del", "la", "le",  "el", "y",   "da",  "do",  "di"};
     return words;
 }
 } // namespace
@@ -46,7 +48,7 @@ QString coreName(const QString& name)
 
 QString shortNameOf(const QString& fullName)
 {
-    static const std::set<QString> before{"FC", "AFC", "SV", "SC", "FK", "SK", "AC", "AS", "SSC", "CD", "UD", "SD",
+    static const std::set<QString> before{"FC", "AFC", "SV", "SC", "FK", "SK",  "AC", "AS",  "SSC", "CD",  "UD", "SD",
                                           "RC", "RCD", "CA", "US", "SS", "ACF", "NK", "GNK", "HNK", "PFC", "KRC"};
     static const std::set<QString> after{"FC", "AFC", "CF", "FK", "SK", "KV", "OSC", "SC", "CFC"};
     QStringList words = fullName.split(QLatin1Char(' '), Qt::SkipEmptyParts);
@@ -70,15 +72,18 @@ QString readText(const QString& path)
 // The clubs and stadiums of one country's lists, with every name they go by.
 struct ClubFolder
 {
+    QString folderKey; // the folder, as report lines name it
     std::vector<ClubEntry> clubs;
-    std::vector<StadiumEntry> stadiums;
-    std::map<QString, int> exact;      // a name or alternative -> the first club of that name
-    std::map<QString, int> comparable; // the same, compared loosely
-    std::map<QString, int> core;       // ... and without the words of a club's form
+    std::vector<StadiumEntry> stadiums;    // the open lists'
+    std::vector<StadiumEntry> ownStadiums; // the builder's own, which win over the open ones
+    std::map<QString, int> exact;          // a name or alternative -> the first club of that name
+    std::map<QString, int> comparable;     // the same, compared loosely
+    std::map<QString, int> core;           // ... and without the words of a club's form
+    int citiesGiven = 0;                   // cities the builder's own lists gave clubs without one
 
-    // A club listed again under the same name (in the builder's own lists) completes the
-    // first entry's missing city and stadium instead of being a club of its own.
-    void mergeSupplements()
+    // A club listed again under the same name in the open lists completes the first entry's
+    // missing city and stadium instead of being a club of its own.
+    void mergeDuplicates()
     {
         std::map<QString, size_t> first;
         std::vector<ClubEntry> merged;
@@ -98,31 +103,91 @@ struct ClubFolder
         clubs = std::move(merged);
     }
 
-    void index()
+    // The builder's own club lists, read after the open ones. An entry under the name of a
+    // club of the open lists corrects that club: its city and ground replace the open list's
+    // (a change is reported), its alternatives are added. Any other entry is a club of its
+    // own; a name of it that the open lists give as another club's alternative (also without
+    // the words of a club's form) belongs to it alone, so that the two clubs stay distinct.
+    void supplement(std::vector<ClubEntry> own, Report& report)
     {
-        for (int i = 0; i < static_cast<int>(clubs.size()); ++i) {
-            exact.emplace(clubs[static_cast<size_t>(i)].name, i);
-            comparable.emplace(comparableName(clubs[static_cast<size_t>(i)].name), i);
-            core.emplace(coreName(clubs[static_cast<size_t>(i)].name), i);
-        }
-        for (int i = 0; i < static_cast<int>(clubs.size()); ++i) {
-            for (const QString& alternative : clubs[static_cast<size_t>(i)].alternatives) {
-                exact.emplace(alternative, i);
-                comparable.emplace(comparableName(alternative), i);
-                core.emplace(coreName(alternative), i);
+        std::map<QString, size_t> byName;
+        for (size_t i = 0; i < clubs.size(); ++i)
+            byName.emplace(clubs[i].name, i);
+        const auto dated = [](const ClubEntry& entry) {
+            return entry.asOf.isEmpty() ? QString() : QStringLiteral(" (as of %1)").arg(entry.asOf);
+        };
+        for (ClubEntry& club : own) {
+            const auto it = byName.find(club.name);
+            if (it == byName.end()) {
+                QStringList names = QStringList(club.alternatives) << club.name;
+                for (ClubEntry& other : clubs) {
+                    const auto taken = std::remove_if(
+                        other.alternatives.begin(), other.alternatives.end(), [&](const QString& alternative) {
+                            return std::any_of(names.begin(), names.end(), [&](const QString& name) {
+                                return comparableName(name) == comparableName(alternative) ||
+                                       (!coreName(name).isEmpty() && coreName(name) == coreName(alternative));
+                            });
+                        });
+                    for (auto a = taken; a != other.alternatives.end(); ++a)
+                        report.add(
+                            folderKey, other.name,
+                            QStringLiteral("the name \"%1\" is that of the club %2, kept apart").arg(*a, club.name));
+                    other.alternatives.erase(taken, other.alternatives.end());
+                }
+                byName.emplace(club.name, clubs.size());
+                clubs.push_back(std::move(club));
+                continue;
             }
+            ClubEntry& open = clubs[it->second];
+            if (!club.city.isEmpty() && club.city != open.city) {
+                if (open.city.isEmpty())
+                    ++citiesGiven;
+                else
+                    report.add(
+                        folderKey, open.name,
+                        QStringLiteral("city \"%1\" corrected to \"%2\"%3").arg(open.city, club.city, dated(club)));
+                open.city = club.city;
+            }
+            if (!club.stadium.isEmpty() && club.stadium != open.stadium) {
+                if (!open.stadium.isEmpty())
+                    report.add(folderKey, open.name,
+                               QStringLiteral("ground \"%1\" replaced by \"%2\"%3")
+                                   .arg(open.stadium, club.stadium, dated(club)));
+                open.stadium = club.stadium;
+            }
+            open.alternatives << club.alternatives;
         }
     }
 
+    // A name made only of a club's form words ("AFC") has no core and is never matched by it:
+    // it would stand for any other such name.
+    void index()
+    {
+        const auto add = [this](const QString& name, int i) {
+            exact.emplace(name, i);
+            comparable.emplace(comparableName(name), i);
+            if (const QString c = coreName(name); !c.isEmpty())
+                core.emplace(c, i);
+        };
+        for (int i = 0; i < static_cast<int>(clubs.size()); ++i)
+            add(clubs[static_cast<size_t>(i)].name, i);
+        for (int i = 0; i < static_cast<int>(clubs.size()); ++i)
+            for (const QString& alternative : clubs[static_cast<size_t>(i)].alternatives)
+                add(alternative, i);
+    }
+
+    // The stadium of that name, the builder's own entry first.
     const StadiumEntry* stadium(const QString& name) const
     {
         const QString wanted = comparableName(name);
-        for (const StadiumEntry& s : stadiums) {
-            if (comparableName(s.name) == wanted)
-                return &s;
-            for (const QString& alternative : s.alternatives)
-                if (comparableName(alternative) == wanted)
+        for (const auto* list : {&ownStadiums, &stadiums}) {
+            for (const StadiumEntry& s : *list) {
+                if (comparableName(s.name) == wanted)
                     return &s;
+                for (const QString& alternative : s.alternatives)
+                    if (comparableName(alternative) == wanted)
+                        return &s;
+            }
         }
         return nullptr;
     }
@@ -147,9 +212,12 @@ struct ClubFolder
     int club(const Keys& keys, Match match) const
     {
         const auto& names = match == Match::Exact ? exact : match == Match::Comparable ? comparable : core;
-        const auto it = names.find(match == Match::Exact        ? keys.exact
-                                   : match == Match::Comparable ? keys.comparable
-                                                                : keys.core);
+        const QString& wanted = match == Match::Exact        ? keys.exact
+                                : match == Match::Comparable ? keys.comparable
+                                                             : keys.core;
+        if (wanted.isEmpty())
+            return -1;
+        const auto it = names.find(wanted);
         return it == names.end() ? -1 : it->second;
     }
 
@@ -163,14 +231,71 @@ struct ClubFolder
         return -1;
     }
 
-    // The stadium whose entry names the club as playing there.
-    const StadiumEntry* stadiumOfClub(int index) const
+    // The stadium whose entry in the list names the club as playing there.
+    const StadiumEntry* stadiumOfClub(const std::vector<StadiumEntry>& list, int index) const
     {
-        for (const StadiumEntry& s : stadiums)
+        for (const StadiumEntry& s : list)
             for (const QString& name : s.clubs)
                 if (club(name) == index)
                     return &s;
         return nullptr;
+    }
+
+    // A club's ground: the stadium the builder's own lists name it at, else the one its
+    // club list entry gives, else the one the open stadium lists name it at. Its capacity
+    // is that of the stadium's entry, the builder's own first.
+    struct Ground
+    {
+        QString name;
+        const StadiumEntry* entry = nullptr;
+    };
+    Ground ground(int index, Report& report) const
+    {
+        const ClubEntry& club = clubs[static_cast<size_t>(index)];
+        if (const StadiumEntry* own = stadiumOfClub(ownStadiums, index)) {
+            const QString before = club.stadium.isEmpty()
+                                       ? [&] {
+                                             const StadiumEntry* open = stadiumOfClub(stadiums, index);
+                                             return open ? open->name : QString();
+                                         }()
+                                       : club.stadium;
+            if (!before.isEmpty() && comparableName(before) != comparableName(own->name) && stadium(before) != own)
+                report.add(folderKey, club.name,
+                           QStringLiteral("ground \"%1\" replaced by \"%2\"%3")
+                               .arg(before, own->name,
+                                    own->asOf.isEmpty() ? QString() : QStringLiteral(" (as of %1)").arg(own->asOf)));
+            return {own->name, own};
+        }
+        if (!club.stadium.isEmpty())
+            return {club.stadium, stadium(club.stadium)};
+        const StadiumEntry* open = stadiumOfClub(stadiums, index);
+        return open ? Ground{open->name, open} : Ground{};
+    }
+
+    // The builder's own stadium entries that give a stadium of the open lists another
+    // capacity, reported once.
+    void reportCapacities(Report& report) const
+    {
+        for (const StadiumEntry& own : ownStadiums) {
+            const auto named = [&](const StadiumEntry& open) {
+                QStringList names = QStringList(open.alternatives) << open.name;
+                return std::any_of(names.begin(), names.end(), [&](const QString& name) {
+                    return comparableName(name) == comparableName(own.name);
+                });
+            };
+            for (const StadiumEntry& open : stadiums) {
+                if (!named(open) || !own.capacity || open.capacity == own.capacity)
+                    continue;
+                const QString asOf = own.asOf.isEmpty() ? QString() : QStringLiteral(" (as of %1)").arg(own.asOf);
+                report.add(folderKey, own.name,
+                           open.capacity ? QStringLiteral("capacity %1 corrected to %2%3")
+                                               .arg(*open.capacity)
+                                               .arg(*own.capacity)
+                                               .arg(asOf)
+                                         : QStringLiteral("capacity %1 given%2").arg(*own.capacity).arg(asOf));
+                break;
+            }
+        }
     }
 };
 
@@ -209,17 +334,20 @@ public:
             folders.insert(folder);
         for (const QString& key : folders) {
             ClubFolder& folder = m_folders[key];
+            folder.folderKey = key;
+            std::vector<ClubEntry> ownClubs;
             bool found = false;
             for (const QString& base : clubFolders) {
                 const QDir dir(QDir(base).filePath(key));
                 if (!dir.exists())
                     continue;
                 found = true;
+                const bool own = base != clubFolders.front();
                 for (const QString& file : dir.entryList({QStringLiteral("*.clubs.txt")}, QDir::Files, QDir::Name)) {
                     if (file.count(QLatin1Char('.')) == 2) // not the .props., .history. or .lang. lists
                         for (ClubEntry& club : parseClubList(readText(dir.filePath(file))))
                             if (sensible(club, key, report))
-                                folder.clubs.push_back(std::move(club));
+                                (own ? ownClubs : folder.clubs).push_back(std::move(club));
                 }
                 for (const QString& file : dir.entryList({QStringLiteral("*.stadiums.txt")}, QDir::Files, QDir::Name))
                     for (StadiumEntry& stadium : parseStadiumList(readText(dir.filePath(file)))) {
@@ -228,13 +356,20 @@ public:
                                 key, reportedName(stadium.name),
                                 QStringLiteral("a stadium name longer than %1 characters; skipped").arg(longestName));
                         else
-                            folder.stadiums.push_back(std::move(stadium));
+                            (own ? folder.ownStadiums : folder.stadiums).push_back(std::move(stadium));
                     }
             }
             if (!found)
                 report.add(key, QString(), QStringLiteral("no such club list folder"));
-            folder.mergeSupplements();
+            folder.mergeDuplicates();
+            folder.supplement(std::move(ownClubs), report);
             folder.index();
+            folder.reportCapacities(report);
+            if (folder.citiesGiven > 0)
+                report.add(key, QString(),
+                           QStringLiteral("clubs without a city in the open lists given one by the builder's own "
+                                          "lists: %1")
+                               .arg(folder.citiesGiven));
         }
     }
 
@@ -337,29 +472,12 @@ private:
     std::map<std::pair<QString, QString>, ClubRef> m_cache;
 };
 
-// "2020-21" -> "2020/21"; "2025" stays.
-QString seasonName(const QString& folder)
-{
-    QString name = folder;
-    name.replace(QLatin1Char('-'), QLatin1Char('/'));
-    return name;
-}
-
-// The days a season folder's matches may fall on: "2020-21" from June 2020 to August 2021,
-// "2020" from January 2020 to March 2021 (late seasons and replays included).
-std::pair<QDate, QDate> seasonWindow(const QString& folder)
-{
-    const int year = folder.left(4).toInt();
-    if (folder.size() > 4)
-        return {QDate(year, 6, 1), QDate(year + 1, 8, 31)};
-    return {QDate(year, 1, 1), QDate(year + 1, 3, 31)};
-}
-
 struct PendingResult
 {
     int season = 0;
     int order = 0;
     QDate date;
+    QString round;
     int home = 0; // club index
     int away = 0;
     int goal1 = 0;
@@ -373,20 +491,52 @@ int shortNameRoom(const QString& city)
     return std::min(30, 40 - 3 - static_cast<int>(city.size()));
 }
 
-// A label that fits the results' 40 characters, built from the short name or, when that
-// is too long, from the longest alternative that fits.
+// A name that ends in a cut word: one ending in "." that the club's name does not hold
+// whole ("1. FC Heidenh.", "San Martín T."; not "Yokohama F.").
+bool endsCut(const QString& name, const QString& clubName)
+{
+    const QString last = name.section(QLatin1Char(' '), -1);
+    return last.endsWith(QLatin1Char('.')) && !clubName.split(QLatin1Char(' ')).contains(last);
+}
+
+// A label that fits the results' 40 characters, never cutting a word: the short name; else
+// the longest alternative that fits and does not end in a cut word; else the short
+// name without its leading form words and numbers ("1. FC Heidenheim" -> "Heidenheim"), up
+// to the last whole word, or part of a word joined by "-" or "/", that fits
+// ("St. Jakob/Rosental" -> "St. Jakob"); else its form words alone ("USV").
 QString fittingShortName(const QString& shortName, const QString& city, const QStringList& alternatives)
 {
-    const auto fits = [&](const QString& name) { return !name.isEmpty() && name.size() <= shortNameRoom(city); };
+    const int room = shortNameRoom(city);
+    const auto fits = [&](const QString& name) { return !name.isEmpty() && name.size() <= room; };
     if (fits(shortName))
         return shortName;
     QStringList candidates = alternatives;
     std::stable_sort(candidates.begin(), candidates.end(),
                      [](const QString& a, const QString& b) { return a.size() > b.size(); });
     for (const QString& c : candidates)
-        if (fits(c))
+        if (fits(c) && !endsCut(c, shortName))
             return c;
-    return storedText(shortName, shortNameRoom(city));
+
+    static const QRegularExpression formOrNumber(QStringLiteral("^(\\d+\\.?|[A-Z]{1,4})$"));
+    QStringList words = shortName.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    QStringList form;
+    while (words.size() > 1 && (clubFormWords().count(words.front()) || formOrNumber.match(words.front()).hasMatch()))
+        form << words.takeFirst();
+    const QString name = words.join(QLatin1Char(' '));
+    QString best;
+    for (qsizetype at = 1; at <= name.size(); ++at) {
+        if (at < name.size() && name[at] != QLatin1Char(' ') && name[at] != QLatin1Char('/') &&
+            name[at] != QLatin1Char('-'))
+            continue;
+        const QString part = name.left(at);
+        if (fits(part) && !endsCut(part, shortName) && !clubFormWords().count(part.section(QLatin1Char(' '), -1)))
+            best = part;
+    }
+    if (!best.isEmpty())
+        return best;
+    if (fits(form.join(QLatin1Char(' '))))
+        return form.join(QLatin1Char(' '));
+    return storedText(shortName, room);
 }
 
 // The short name numbered n, the number kept whole within the room: numbering only cut
@@ -429,11 +579,14 @@ OpenData readOpenData(const OpenDataFolders& folders, Report& report)
     std::vector<PendingResult> results;
     std::vector<ClubUse> clubs;
     std::map<ClubRef, int> clubIndex;
-    std::map<std::tuple<int, QDate, int, int>, int> storedMatches; // (competition, day, home, away) -> season
+    // (competition, day, one club, the other) -> the season it is stored in
+    std::map<std::tuple<int, QDate, int, int>, int> storedMatches;
     const QDir matchDir(folders.matches);
     const QStringList seasonFolders = matchDir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
     for (const QString& seasonFolder : seasonFolders) {
         const QDir dir(matchDir.filePath(seasonFolder));
+        const auto window = SeasonRules::seasonWindow(seasonFolder);
+        std::vector<std::pair<QString, std::set<QString>>> folderFiles; // the played matches of each file read
         for (const QString& fileName : dir.entryList({QStringLiteral("*.json")}, QDir::Files, QDir::Name)) {
             const QString path = seasonFolder + QLatin1Char('/') + fileName;
             const QString key = fileName.chopped(5);
@@ -450,19 +603,71 @@ OpenData readOpenData(const OpenDataFolders& folders, Report& report)
                 report.add(path, QString(), QStringLiteral("cannot be read; skipped"));
                 continue;
             }
-            const MatchFile matches = parseMatchFile(file.readAll(), path, report);
+            MatchFile matches = parseMatchFile(file.readAll(), path, report);
             if (!matches.readable)
                 continue;
-            const int season = static_cast<int>(seasons.size());
-            seasons.push_back({competition, seasonName(seasonFolder), path});
+            out.corrected += SeasonRules::correctYearOffDates(matches.matches, window, path, report);
+
+            // A file that repeats another competition's matches of the season is a copy.
+            std::set<QString> played;
+            for (const SourceMatch& m : matches.matches)
+                if (m.played)
+                    played.insert(QStringLiteral("%1|%2|%3|%4|%5")
+                                      .arg(m.date.toString(Qt::ISODate), m.team1, m.team2)
+                                      .arg(m.goal1)
+                                      .arg(m.goal2));
+            const auto copied = std::find_if(folderFiles.begin(), folderFiles.end(), [&](const auto& other) {
+                const auto repeated = std::count_if(played.begin(), played.end(),
+                                                    [&](const QString& m) { return other.second.count(m) > 0; });
+                return repeated * 2 > static_cast<std::ptrdiff_t>(played.size());
+            });
+            if (copied != folderFiles.end()) {
+                report.add(path, QString(),
+                           QStringLiteral("its matches repeat those of %1; refused (no season, no results, no "
+                                          "table)")
+                               .arg(copied->first));
+                out.refused += static_cast<int>(played.size());
+                continue;
+            }
+            folderFiles.emplace_back(path, std::move(played));
+
+            // A league of two tournaments a year has a season for each.
+            std::map<QString, int> seasonOfTournament;
+            {
+                std::vector<std::pair<QString, QDate>> tournaments; // in the order they begin
+                for (const SourceMatch& m : matches.matches) {
+                    const QString t = SeasonRules::tournamentOf(m.round);
+                    if (std::none_of(tournaments.begin(), tournaments.end(),
+                                     [&](const auto& x) { return x.first == t; }))
+                        tournaments.emplace_back(t, m.date);
+                }
+                const bool split = competitionIt->kind == Kind::League && tournaments.size() > 1 &&
+                                   std::all_of(tournaments.begin(), tournaments.end(),
+                                               [](const auto& t) { return !t.first.isEmpty(); });
+                if (!split)
+                    tournaments = {{QString(), QDate()}};
+                for (const auto& [tournament, first] : tournaments) {
+                    seasonOfTournament[tournament] = static_cast<int>(seasons.size());
+                    seasons.push_back({competition,
+                                       split ? SeasonRules::tournamentSeasonName(tournament, first.year())
+                                             : SeasonRules::seasonName(seasonFolder),
+                                       path});
+                }
+                if (split)
+                    report.add(path, QString(),
+                               QStringLiteral("two tournaments, each a season of its own: %1 and %2")
+                                   .arg(seasons[seasons.size() - 2].name, seasons.back().name));
+            }
             std::map<int, int> overlaps; // an earlier season of the competition -> its matches met again
-            const auto window = seasonWindow(seasonFolder);
             for (const SourceMatch& m : matches.matches) {
                 const int order = m.number;
                 if (!m.played) {
                     ++out.fixtures;
                     continue;
                 }
+                const auto tournament = seasonOfTournament.find(SeasonRules::tournamentOf(m.round));
+                const int season =
+                    tournament != seasonOfTournament.end() ? tournament->second : seasonOfTournament.begin()->second;
                 int side[2];
                 const QString names[2] = {m.team1, m.team2};
                 for (int s = 0; s < 2; ++s) {
@@ -486,18 +691,21 @@ OpenData readOpenData(const OpenDataFolders& folders, Report& report)
                     report.add(path, where, QStringLiteral("both names are the same club; skipped"));
                     continue;
                 }
-                // A match is stored once per competition, also when two season folders hold it.
-                const auto [stored, added] =
-                    storedMatches.emplace(std::make_tuple(competition, m.date, side[0], side[1]), season);
+                // A match is stored once per competition, also when two season folders hold it
+                // or when it is listed again with the sides reversed: two clubs do not meet
+                // twice on one day.
+                const auto [stored, added] = storedMatches.emplace(
+                    std::make_tuple(competition, m.date, std::min(side[0], side[1]), std::max(side[0], side[1])),
+                    season);
                 if (!added) {
-                    if (stored->second == season)
+                    if (seasons[static_cast<size_t>(stored->second)].path == path)
                         report.add(path, where,
                                    QStringLiteral("the same match is listed twice; the second is skipped"));
                     else
                         ++overlaps[stored->second];
                     continue;
                 }
-                results.push_back({season, order, m.date, side[0], side[1], m.goal1, m.goal2});
+                results.push_back({season, order, m.date, m.round, side[0], side[1], m.goal1, m.goal2});
             }
             for (const auto& [earlier, count] : overlaps)
                 report.add(path, QString(),
@@ -524,7 +732,8 @@ OpenData readOpenData(const OpenDataFolders& folders, Report& report)
                 if (catalogue.competitions[c].country != country.key || !used.count(static_cast<int>(c)))
                     continue;
                 if (!any)
-                    data.countries.push_back({country.name, country.capital});
+                    data.countries.push_back(
+                        {country.name, country.capital, flagPicture(country.flag, folders.flags, report)});
                 any = true;
                 competitionOf[c] = static_cast<int>(data.competitions.size());
                 data.competitions.push_back({static_cast<int>(data.countries.size()) - 1,
@@ -585,13 +794,9 @@ OpenData readOpenData(const OpenDataFolders& folders, Report& report)
             }
             labels.insert(team.label());
 
-            QString stadiumName = entry ? entry->stadium : QString();
-            const StadiumEntry* stadium = nullptr;
-            if (folder) {
-                stadium = stadiumName.isEmpty() ? folder->stadiumOfClub(ref.index) : folder->stadium(stadiumName);
-                if (stadiumName.isEmpty() && stadium)
-                    stadiumName = stadium->name;
-            }
+            const ClubFolder::Ground ground = folder ? folder->ground(ref.index, report) : ClubFolder::Ground{};
+            const QString& stadiumName = ground.name;
+            const StadiumEntry* stadium = ground.entry;
             if (!stadiumName.isEmpty()) {
                 const int country = data.competitions[static_cast<size_t>(competition)].country;
                 auto [it, added] = stadiumIndex.emplace(std::make_pair(country, comparableName(stadiumName)),
@@ -611,7 +816,13 @@ OpenData readOpenData(const OpenDataFolders& folders, Report& report)
     }
 
     // Seasons with at least one result, each competition's oldest first, dated by their
-    // first and last match day.
+    // first and last match day. A league's season is dated by its regular rounds, and its
+    // table lists the clubs that played them: the table, filled by these dates, counts the
+    // regular season, and the play-off rounds stay results of the competition.
+    report.add(QStringLiteral("league tables"), QString(),
+               QStringLiteral("a league season's days are those of its regular rounds (\"Matchday N\", \"N. Round\", "
+                              "\"<group>, Matchday N\"); every other round is a play-off round, stored as a result "
+                              "but not counted by the table"));
     std::vector<int> seasonOf(seasons.size(), -1);
     {
         std::vector<int> order(seasons.size());
@@ -621,9 +832,27 @@ OpenData readOpenData(const OpenDataFolders& folders, Report& report)
             return competitionOf[static_cast<size_t>(seasons[static_cast<size_t>(a)].competition)] <
                    competitionOf[static_cast<size_t>(seasons[static_cast<size_t>(b)].competition)];
         });
+        const auto isLeague = [&](int season) {
+            return catalogue.competitions[static_cast<size_t>(seasons[static_cast<size_t>(season)].competition)].kind ==
+                   Kind::League;
+        };
+        std::vector<char> anyRegular(seasons.size(), 0);
+        for (const PendingResult& r : results)
+            if (SeasonRules::isRegularRound(r.round))
+                anyRegular[static_cast<size_t>(r.season)] = 1;
+        // A league season without a regular round is dated by all its matches.
+        const auto counted = [&](const PendingResult& r) {
+            return !isLeague(r.season) || !anyRegular[static_cast<size_t>(r.season)] ||
+                   SeasonRules::isRegularRound(r.round);
+        };
         std::vector<std::set<int>> teams(seasons.size());
         std::vector<std::pair<QDate, QDate>> span(seasons.size());
+        std::vector<std::map<QString, int>> playOffRounds(seasons.size());
         for (const PendingResult& r : results) {
+            if (!counted(r)) {
+                ++playOffRounds[static_cast<size_t>(r.season)][r.round];
+                continue;
+            }
             auto& [start, finish] = span[static_cast<size_t>(r.season)];
             if (!start.isValid() || r.date < start)
                 start = r.date;
@@ -631,6 +860,33 @@ OpenData readOpenData(const OpenDataFolders& folders, Report& report)
                 finish = r.date;
             teams[static_cast<size_t>(r.season)].insert(teamOf[static_cast<size_t>(r.home)]);
             teams[static_cast<size_t>(r.season)].insert(teamOf[static_cast<size_t>(r.away)]);
+        }
+        std::vector<int> playOffsWithin(seasons.size(), 0);
+        for (const PendingResult& r : results) {
+            const auto& [start, finish] = span[static_cast<size_t>(r.season)];
+            if (!counted(r) && r.date >= start && r.date <= finish)
+                ++playOffsWithin[static_cast<size_t>(r.season)];
+        }
+        for (size_t s = 0; s < seasons.size(); ++s) {
+            if (playOffRounds[s].empty())
+                continue;
+            QStringList rounds;
+            int matches = 0;
+            for (const auto& [round, count] : playOffRounds[s]) {
+                rounds << QStringLiteral("\"%1\" %2").arg(round).arg(count);
+                matches += count;
+            }
+            report.add(seasons[s].path, seasons[s].name,
+                       QStringLiteral("%1 play-off matches kept as results outside the table (%2); the season's days "
+                                      "are %3 to %4")
+                           .arg(matches)
+                           .arg(rounds.join(QStringLiteral(", ")), span[s].first.toString(Qt::ISODate),
+                                span[s].second.toString(Qt::ISODate)));
+            if (playOffsWithin[s] > 0)
+                report.add(seasons[s].path, seasons[s].name,
+                           QStringLiteral("%1 play-off matches fall between regular rounds, where no span of days "
+                                          "can leave them out; the table counts them")
+                               .arg(playOffsWithin[s]));
         }
         for (int s : order) {
             const PendingSeason& pending = seasons[static_cast<size_t>(s)];

@@ -12,6 +12,7 @@ struct OpenDataFolders
     QString catalogue;
     QString matches;
     QString clubs;
+    QString flags; // the countries' flag pictures; none are stored without it
 };
 
 // What the open data describes, with the clubs of the match files resolved to the club
@@ -21,7 +22,9 @@ struct OpenData
     Dataset dataset;
     int clubsWithCity = 0;
     int clubsWithStadium = 0;
-    int fixtures = 0; // matches without a score, which are not results
+    int fixtures = 0;  // matches without a score, which are not results
+    int corrected = 0; // matches dated a year off their rounds, stored with the corrected date
+    int refused = 0;   // played matches of season files that repeat another competition's
 };
 
 // Reads the open data. Whatever cannot be used is reported with its file and record and

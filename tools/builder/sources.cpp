@@ -63,7 +63,20 @@ bool isYear(const QString& text)
     return year.match(text).hasMatch();
 }
 
-bool isIndented(const QString& line) { return !line.isEmpty() && line.front().isSpace(); }
+bool isIndented(const QString& line)
+{
+    return !line.isEmpty() && line.front().isSpace();
+}
+
+// The season a heading dates the entries beneath it by: "= England, as of 2025/26" -> "2025/26";
+// a heading without one leaves the date of the entries as it was.
+void readHeading(const QString& heading, QString& asOf)
+{
+    static const QRegularExpression season(QStringLiteral("as of (\\d{4}(/\\d{2})?)"));
+    const QRegularExpressionMatch m = season.match(heading);
+    if (m.hasMatch())
+        asOf = m.captured(1);
+}
 
 } // namespace
 
@@ -75,12 +88,20 @@ QString reportedName(const QString& name)
 std::vector<ClubEntry> parseClubList(const QString& text)
 {
     static const QRegularExpression reserve(QStringLiteral("^\\s*[ivx]+\\)\\s*(.*)$"));
+    static const QRegularExpression separator(QStringLiteral(",|\\s{2,}"));
+    static const QRegularExpression groundMark(QStringLiteral("@\\s+"));
+    static const QRegularExpression regionMark(QStringLiteral("\\s*\u203A\\s*"));
     std::vector<ClubEntry> clubs;
     QString parentCity;
+    QString asOf;
     for (const QString& raw : text.split(QLatin1Char('\n'))) {
         const QString line = withoutComment(raw);
         const QString trimmed = line.trimmed();
-        if (trimmed.isEmpty() || trimmed.startsWith(QLatin1Char('=')))
+        if (trimmed.startsWith(QLatin1Char('='))) {
+            readHeading(trimmed, asOf);
+            continue;
+        }
+        if (trimmed.isEmpty())
             continue;
         if (trimmed.startsWith(QLatin1Char('|'))) {
             if (!clubs.empty())
@@ -92,20 +113,25 @@ std::vector<ClubEntry> parseClubList(const QString& text)
             ClubEntry club;
             club.name = cleanName(reserveMatch.captured(1).section(QLatin1Char(','), 0, 0));
             club.city = parentCity;
+            club.asOf = asOf;
             if (!club.name.isEmpty())
                 clubs.push_back(club);
             continue;
         }
         if (isIndented(line) || trimmed.contains(QStringLiteral("//")))
             continue; // an address or a note
-        const QStringList fields = trimmed.split(QLatin1Char(','));
+        const QStringList fields = QString(trimmed)
+                                       .replace(groundMark, QStringLiteral("@"))
+                                       .replace(regionMark, QStringLiteral(" \u203A "))
+                                       .split(separator);
         ClubEntry club;
         club.name = cleanName(fields.front());
+        club.asOf = asOf;
         for (qsizetype i = 1; i < fields.size(); ++i) {
             const QString field = fields[i].trimmed();
             if (field.startsWith(QLatin1Char('@')))
                 club.stadium = cleanName(field.mid(1));
-            else if (!field.isEmpty() && !isYear(field))
+            else if (!isYear(field) && !cityOf(field).isEmpty()) // not "(1998-2001)" nor "› Region"
                 club.city = cityOf(field);
         }
         if (club.name.isEmpty())
@@ -120,6 +146,7 @@ std::vector<StadiumEntry> parseStadiumList(const QString& text)
 {
     static const QRegularExpression capacity(QStringLiteral("^\\(?(\\d[\\d_]*)\\)?$"));
     std::vector<StadiumEntry> stadiums;
+    QString asOf;
     for (const QString& raw : text.split(QLatin1Char('\n'))) {
         QString comment;
         const QString line = withoutComment(raw, &comment);
@@ -137,7 +164,11 @@ std::vector<StadiumEntry> parseStadiumList(const QString& text)
                     stadiums.back().clubs << cleanName(club);
             continue;
         }
-        if (trimmed.isEmpty() || trimmed.startsWith(QLatin1Char('=')))
+        if (trimmed.startsWith(QLatin1Char('='))) {
+            readHeading(trimmed, asOf);
+            continue;
+        }
+        if (trimmed.isEmpty())
             continue;
         if (trimmed.startsWith(QLatin1Char('|'))) {
             if (!stadiums.empty())
@@ -149,6 +180,7 @@ std::vector<StadiumEntry> parseStadiumList(const QString& text)
         const QStringList fields = trimmed.split(QLatin1Char(','));
         StadiumEntry stadium;
         stadium.name = cleanName(fields.front());
+        stadium.asOf = asOf;
         if (fields.size() > 1) {
             const QRegularExpressionMatch m = capacity.match(fields[1].trimmed());
             if (m.hasMatch() && !isYear(fields[1].trimmed()))
@@ -171,10 +203,9 @@ MatchFile parseMatchFile(const QByteArray& json, const QString& fileName, Report
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(json, &error);
     if (document.isNull() || !document.isObject()) {
-        report.add(fileName, QString(),
-                   QStringLiteral("not a match file (%1 at offset %2); skipped")
-                       .arg(error.errorString())
-                       .arg(error.offset));
+        report.add(
+            fileName, QString(),
+            QStringLiteral("not a match file (%1 at offset %2); skipped").arg(error.errorString()).arg(error.offset));
         return file;
     }
     file.readable = true;
@@ -288,7 +319,7 @@ Catalogue readCatalogue(const QString& folder, Report& report)
             malformed(QStringLiteral("countries.txt"), f);
             continue;
         }
-        CatalogueCountry country{f[0], f[1], f[2], {}};
+        CatalogueCountry country{f[0], f[1], f[2], {}, f.size() > 4 ? f[4] : QString()};
         for (const QString& list : f[3].split(QLatin1Char(','), Qt::SkipEmptyParts))
             country.clubLists << list.trimmed();
         catalogue.countries.push_back(country);

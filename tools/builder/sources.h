@@ -21,6 +21,7 @@ struct ClubEntry
     QStringList alternatives; // other names the match files may use
     QString city;             // without district or region
     QString stadium;          // name of its ground, empty when the list gives none
+    QString asOf;             // the season the entry holds for, when its list says ("= as of 2025/26")
 };
 
 struct StadiumEntry
@@ -29,6 +30,7 @@ struct StadiumEntry
     QStringList alternatives;
     std::optional<int> capacity;
     QStringList clubs; // the clubs its line names as playing there
+    QString asOf;      // the season the entry holds for, when its list says
 };
 
 // No club or stadium has a longer name; a longer one is a damaged source, refused with a
@@ -39,11 +41,13 @@ constexpr qsizetype longestName = 100;
 QString reportedName(const QString& name);
 
 // Reads a club list ("Name, founded, @ Stadium, City (District)" with "| alternative |"
-// lines beneath; reserve sides as "ii) Name").
+// lines beneath; reserve sides as "ii) Name"). Fields are parted by commas or by a run of
+// blanks ("Chemnitzer FC, 1966   Chemnitz"). A heading "= ... as of 2025/26" dates the
+// entries beneath it.
 std::vector<ClubEntry> parseClubList(const QString& text);
 
 // Reads a stadium list ("Name, capacity with _ as thousands mark, opened, City", with
-// alternatives beneath and the home club as a comment).
+// alternatives beneath and the home club as a comment), dated by headings as a club list.
 std::vector<StadiumEntry> parseStadiumList(const QString& text);
 
 struct SourceMatch
@@ -77,6 +81,8 @@ struct CatalogueCountry
     QString name;
     QString capital;
     QStringList clubLists; // club list folders, the first one the country's own
+    QString flag;          // its flag: a picture of that name in the flags folder ("dz" -> dz.png), or one
+                           // the builder draws ("gb-eng"); empty for none
 };
 
 struct CatalogueCompetition
@@ -84,7 +90,12 @@ struct CatalogueCompetition
     QString key; // the match files' name without .json: "en.1", "de.cup", "uefa.cl"
     QString country;
     QString name;
-    enum class Kind { League, Cup, International } kind = Kind::League;
+    enum class Kind
+    {
+        League,
+        Cup,
+        International
+    } kind = Kind::League;
 };
 
 struct Catalogue

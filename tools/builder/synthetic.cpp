@@ -33,7 +33,10 @@ private:
     std::mt19937 m_engine;
 };
 
-QString numbered(const char* word, int n, int width) { return QStringLiteral("%1 %2").arg(QLatin1String(word)).arg(n, width, 10, QLatin1Char('0')); }
+QString numbered(const char* word, int n, int width)
+{
+    return QStringLiteral("%1 %2").arg(QLatin1String(word)).arg(n, width, 10, QLatin1Char('0'));
+}
 
 } // namespace
 
@@ -48,7 +51,7 @@ Dataset syntheticDataset(const SyntheticSize& size)
     const int matchesPer = std::max(1, size.results / (competitions * seasons));
 
     for (int c = 1; c <= countries; ++c)
-        data.countries.push_back({numbered("Country", c, 2), numbered("Capital", c, 2)});
+        data.countries.push_back({numbered("Country", c, 2), numbered("Capital", c, 2), {}});
     for (int m = 0; m < competitions; ++m)
         data.competitions.push_back({m % countries, numbered("League", m / countries + 1, 1), true});
     // The competitions of one country are together, as their codes are made per country.

@@ -1,0 +1,83 @@
+#include "pdfpages.h"
+
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTextDocumentFragment>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+constexpr double kPointsToMm = 25.4 / 72.0;
+}
+
+PdfPages::PdfPages(const QString& fileName) : m_fileName(fileName)
+{
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), fileName, QStringLiteral("-")});
+    if (!pdftotext.waitForFinished(60000) || pdftotext.exitCode() != 0)
+        return;
+    const QString html = QString::fromUtf8(pdftotext.readAllStandardOutput());
+    static const QRegularExpression tag(QStringLiteral(
+        "<page |<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)</word>"));
+    for (auto it = tag.globalMatch(html); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        if (m.captured(0) == QStringLiteral("<page ")) {
+            m_pages.emplace_back();
+            continue;
+        }
+        if (m_pages.empty())
+            continue;
+        m_pages.back().push_back({QTextDocumentFragment::fromHtml(m.captured(5)).toPlainText(),
+                                  m.captured(1).toDouble() * kPointsToMm, m.captured(2).toDouble() * kPointsToMm,
+                                  m.captured(3).toDouble() * kPointsToMm, m.captured(4).toDouble() * kPointsToMm});
+    }
+}
+
+std::vector<PdfLine> PdfPages::lines(int page) const
+{
+    std::vector<PdfWord> sorted = words(page);
+    std::sort(sorted.begin(), sorted.end(), [](const PdfWord& a, const PdfWord& b) {
+        return a.top < b.top - 0.3 || (std::abs(a.top - b.top) <= 0.3 && a.left < b.left);
+    });
+    std::vector<PdfLine> result;
+    for (const PdfWord& w : sorted) {
+        if (result.empty() || std::abs(result.back().top() - w.top) > 0.3)
+            result.emplace_back();
+        PdfLine& line = result.back();
+        line.text += (line.words.empty() ? QString() : QStringLiteral(" ")) + w.text;
+        line.words.push_back(w);
+    }
+    return result;
+}
+
+QStringList PdfPages::lineTexts(int page) const
+{
+    QStringList texts;
+    for (const PdfLine& line : lines(page))
+        texts << line.text;
+    return texts;
+}
+
+const PdfWord* PdfPages::findWord(int page, const QString& text) const
+{
+    for (const PdfWord& w : words(page)) {
+        if (w.text == text)
+            return &w;
+    }
+    return nullptr;
+}
+
+QImage PdfPages::picture(int page, int dotsPerInch) const
+{
+    QTemporaryDir dir;
+    const QString prefix = dir.filePath(QStringLiteral("page"));
+    const QString number = QString::number(page + 1);
+    QProcess pdftoppm;
+    pdftoppm.start(QStringLiteral("pdftoppm"),
+                   {QStringLiteral("-png"), QStringLiteral("-r"), QString::number(dotsPerInch), QStringLiteral("-f"),
+                    number, QStringLiteral("-l"), number, QStringLiteral("-singlefile"), m_fileName, prefix});
+    if (!pdftoppm.waitForFinished(60000) || pdftoppm.exitCode() != 0)
+        return {};
+    return QImage(prefix + QStringLiteral(".png"));
+}
