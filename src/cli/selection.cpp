@@ -36,6 +36,12 @@ void chooseCompetition(TDataModule1& module, const QString& name)
     choose(module.TableDivision, QStringLiteral("Division"), QStringLiteral("competition in %1").arg(country), name);
 }
 
+void chooseSeason(TDataModule1& module, const QString& name)
+{
+    const QString competition = module.TableDivision->asString(QStringLiteral("Division"));
+    choose(module.TableTableHead, QStringLiteral("Name"), QStringLiteral("season of %1").arg(competition), name);
+}
+
 QStringList allTeamLabels(TDataModule1& module)
 {
     QStringList labels;
