@@ -52,21 +52,41 @@ std::vector<Team> competitionTeams(TDataModule1& module)
 
 namespace {
 
-// Sets the filter that selects the current competition's matches of the current season in
-// which the team with this label plays, and switches it on. Refused, with the date's
+// One match of the season as the fill and the refresh read it. Empty goals read as 0.
+struct Match
+{
+    QString home, away;         // Team, Team2: the labels
+    QString homeCode, awayCode; // CodeTeam, CodeTeam2 as decimal texts
+    int goal1 = 0, goal2 = 0;
+
+    // Whether the team with this label plays in it: what selects a row's matches.
+    bool involves(const QString& label) const { return home == label || away == label; }
+};
+
+// The current competition's matches between the current season's first and last day,
+// read once through the results view, which is handed back as it was. A row's matches are
+// those of them that name its label at home or away, as a filter on the label would
+// select them; reading the season once serves every row. Refused, with the date's
 // conversion message, when no season is current or the season lacks a date.
-void selectSeasonGames(TDataModule1& module, const QString& division, const QString& label)
+std::vector<Match> seasonMatches(TDataModule1& module)
 {
     TableView& season = *module.TableTableHead;
     TableView& results = *module.TableResults;
-    results.setFilterText(FilterForms::teamSeasonInDivision(
-        season.asString(QStringLiteral("DateStart")), season.asString(QStringLiteral("DateFinish")), division, label));
+    ViewBorrow borrowed(results);
+    borrowed.filter();
+    results.setFilterText(FilterForms::seasonInDivision(
+        season.asString(QStringLiteral("DateStart")), season.asString(QStringLiteral("DateFinish")),
+        QString::number(module.TableDivision->asInteger(QStringLiteral("Code")))));
     results.setFiltered(true);
-}
-
-int goals(TableView& results, const QString& field)
-{
-    return static_cast<int>(results.asInteger(field)); // an empty goal field counts as 0
+    std::vector<Match> matches;
+    for (results.first(); !results.eof() && !results.isEmpty(); results.next()) {
+        matches.push_back({results.asString(QStringLiteral("Team")), results.asString(QStringLiteral("Team2")),
+                           results.asString(QStringLiteral("CodeTeam")), results.asString(QStringLiteral("CodeTeam2")),
+                           static_cast<int>(results.asInteger(QStringLiteral("Goal1"))),
+                           static_cast<int>(results.asInteger(QStringLiteral("Goal2")))});
+    }
+    borrowed.restore();
+    return matches;
 }
 
 void writeCounts(TableView& rows, const Counts& counts)
@@ -81,27 +101,6 @@ void writeCounts(TableView& rows, const Counts& counts)
     rows.setValue(QStringLiteral("Points"), counts.points());
 }
 
-// A row started by the fill that is cancelled unless it was completed: a fill that stops
-// half-way must not leave a row in editing for the next move of the view to post, with no
-// season or half its matches counted.
-class StartedRow
-{
-public:
-    explicit StartedRow(TableView& rows) : m_rows(rows) { m_rows.insert(); }
-    ~StartedRow()
-    {
-        if (!m_completed)
-            m_rows.cancel();
-    }
-    StartedRow(const StartedRow&) = delete;
-    StartedRow& operator=(const StartedRow&) = delete;
-    void completed() { m_completed = true; }
-
-private:
-    TableView& m_rows;
-    bool m_completed = false;
-};
-
 } // namespace
 
 QString noTeamsMessage()
@@ -113,62 +112,52 @@ void fill(TDataModule1& module, const std::vector<Team>& teams)
 {
     if (teams.empty())
         throw AppError(noTeamsMessage());
+    // Read before the first row is started, so that a season that cannot be read leaves no
+    // row in editing for the next move of the view to post.
+    const std::vector<Match> matches = seasonMatches(module);
     TableView& rows = *module.TableTableDet;
-    TableView& results = *module.TableResults;
-    const QString division = QString::number(module.TableDivision->asInteger(QStringLiteral("Code")));
-    ViewBorrow borrowed(results);
-    borrowed.filter();
     TableStore::Batch batch(module.store());
     int position = 0;
     for (const Team& team : teams) {
-        StartedRow row(rows); // saves the row of the previous team
+        rows.insert(); // saves the row of the previous team
         rows.setValue(QStringLiteral("Position"), ++position);
         rows.setValue(QStringLiteral("Team"), team.label);
         rows.setValue(QStringLiteral("CodeTeam"), team.code);
         // The stored label, cut to the field's width, is the one the results are matched by.
         const QString label = rows.asString(QStringLiteral("Team"));
-        selectSeasonGames(module, division, label);
         Counts counts;
-        for (results.first(); !results.eof() && !results.isEmpty(); results.next()) {
-            countByLabel(counts, label, results.asString(QStringLiteral("Team")),
-                         results.asString(QStringLiteral("Team2")), goals(results, QStringLiteral("Goal1")),
-                         goals(results, QStringLiteral("Goal2")));
+        for (const Match& m : matches) {
+            if (m.involves(label))
+                countByLabel(counts, label, m.home, m.away, m.goal1, m.goal2);
         }
         writeCounts(rows, counts);
-        row.completed();
     }
     rows.post();
     batch.commit();
-    borrowed.restore();
 }
 
 void refresh(TDataModule1& module)
 {
+    const std::vector<Match> matches = seasonMatches(module);
     TableView& rows = *module.TableTableDet;
-    TableView& results = *module.TableResults;
-    const QString division = QString::number(module.TableDivision->asInteger(QStringLiteral("Code")));
-    ViewBorrow borrowed(results);
-    borrowed.filter();
     TableStore::Batch batch(module.store());
     rows.first();
-    const int m = rows.isEmpty() ? 0 : rows.recordCount();
-    for (int i = 0; i < m; ++i) {
-        selectSeasonGames(module, division, rows.asString(QStringLiteral("Team")));
-        rows.edit();
+    const int n = rows.isEmpty() ? 0 : rows.recordCount();
+    for (int i = 0; i < n; ++i) {
+        const QString label = rows.asString(QStringLiteral("Team"));
         // Codes are compared as decimal texts: a row without a code is never a side.
         const QString code = rows.asString(QStringLiteral("CodeTeam"));
         Counts counts;
-        for (results.first(); !results.eof() && !results.isEmpty(); results.next()) {
-            countByCode(counts, code, results.asString(QStringLiteral("CodeTeam")),
-                        results.asString(QStringLiteral("CodeTeam2")), goals(results, QStringLiteral("Goal1")),
-                        goals(results, QStringLiteral("Goal2")));
+        for (const Match& m : matches) {
+            if (m.involves(label))
+                countByCode(counts, code, m.homeCode, m.awayCode, m.goal1, m.goal2);
         }
+        rows.edit();
         writeCounts(rows, counts);
         rows.post();
         rows.next();
     }
     batch.commit();
-    borrowed.restore();
 }
 
 void rank(TDataModule1& module, qint64 seasonNum)

@@ -48,13 +48,14 @@ struct Team
 
 // Adds one row per team to the current season (TableTableHead) in the given order,
 // Position 1..n, each counted from the current competition's results between the
-// season's first and last day, the matches selected and the side decided by the row's
-// label. The results view is borrowed and handed back as it was; rows the season already
-// has are left as they are, so a second fill adds a second set.
+// season's first and last day (both included): the matches are the row's by its label
+// (exact, case-sensitive) and the side is decided by the label. The results view is
+// borrowed and handed back as it was; rows the season already has are left as they are,
+// so a second fill adds a second set.
 //
 // Without teams nothing is added and an AppError says that the competition has none
-// (noTeamsMessage). When the results cannot be selected (no season is current, or the
-// season lacks a date) the row just started is cancelled and the error goes on.
+// (noTeamsMessage). When the season's results cannot be selected (no season is current,
+// or it lacks a date) the date's conversion error is raised before any row is started.
 void fill(TDataModule1& module, const std::vector<Team>& teams);
 
 // What a fill without teams says.
