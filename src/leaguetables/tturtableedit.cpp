@@ -23,7 +23,7 @@ constexpr int kClientWidth = 874;
 constexpr int kClientHeight = 461;
 constexpr int kBandHeight = 97;
 constexpr int kToolBarHeight = 29;
-constexpr int kSeasonsWidth = 300; // the seasons grid on the left; the table grid takes the rest
+constexpr int kSeasonsWidth = 262; // the seasons grid on the left; the table grid takes the rest
 constexpr int kGridLabelHeight = 22;
 constexpr int kButtonsHeight = 30;
 
@@ -126,7 +126,7 @@ TTurTableEdit::TTurTableEdit(QWidget* parent)
     const int labelTop = kBandHeight + kToolBarHeight + 4;
     Label4 = placedLabel(QStringLiteral("Сезон"), this, 8, labelTop);
     DBGrid1 = new DBGrid(this);
-    DBGrid1->setColumns({{QStringLiteral("Num"), QStringLiteral("№"), 0, 5},
+    DBGrid1->setColumns({{QStringLiteral("Num"), QStringLiteral("№"), 0, 6},
                          {QStringLiteral("Name"), QStringLiteral("Сезон"), 0, 9},
                          {QStringLiteral("DateStart"), QStringLiteral("Начало"), 0, 11},
                          {QStringLiteral("DateFinish"), QStringLiteral("Конец"), 0, 11}});
