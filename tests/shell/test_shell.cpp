@@ -15,6 +15,8 @@
 #include "tpredictionexport.h"
 #include "tprompt.h"
 #include "tstatistic.h"
+#include "tteamresults.h"
+#include "tturtable.h"
 #include "version.h"
 
 #include <QAction>
@@ -112,8 +114,9 @@ std::vector<bool> openStates(const TDataModule1& module)
 TEST_F(ShellTest, StartUpMakesTheWindowsOnceInTheirOrderAndOpensEveryView)
 {
     start();
-    EXPECT_EQ(shell->createdWindows(), QStringList({"TMain", "TDataModule1", "TReportResults", "TStatistic", "TNotice",
-                                                    "TPrompt", "TPrediction", "TPredictionExport", "TInfo"}));
+    EXPECT_EQ(shell->createdWindows(),
+              QStringList({"TMain", "TDataModule1", "TTurTable", "TTeamResults", "TReportResults", "TStatistic",
+                           "TNotice", "TPrompt", "TPrediction", "TPredictionExport", "TInfo"}));
     ASSERT_TRUE(Main && DataModule1 && Notice && Prompt && Info);
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(&DataModule1->store(), &Main->Database1);
@@ -154,8 +157,9 @@ TEST_F(UnreadableTableTest, TheErrorIsShownTheLaterViewsStayClosedAndStartUpGoes
     std::vector<bool> expected(10, false);
     expected[0] = expected[1] = true;
     EXPECT_EQ(openStates(*DataModule1), expected);
-    EXPECT_EQ(shell->createdWindows(), QStringList({"TMain", "TDataModule1", "TReportResults", "TStatistic", "TNotice",
-                                                    "TPrompt", "TPrediction", "TPredictionExport", "TInfo"}));
+    EXPECT_EQ(shell->createdWindows(),
+              QStringList({"TMain", "TDataModule1", "TTurTable", "TTeamResults", "TReportResults", "TStatistic",
+                           "TNotice", "TPrompt", "TPrediction", "TPredictionExport", "TInfo"}));
     EXPECT_TRUE(shell->MainMenu1 && Prompt->Timer1->isActive());
 }
 
@@ -175,8 +179,9 @@ TEST_F(MissingDatabaseTest, TheStoresMessageIsShownAndStartUpGoesOnWithEveryView
     EXPECT_EQ(messages[0].kind, Dialogs::Kind::Error);
     EXPECT_TRUE(messages[0].text.contains(QStringLiteral("does not exist"))) << messages[0].text.toStdString();
     EXPECT_EQ(openStates(*DataModule1), std::vector<bool>(10, false));
-    EXPECT_EQ(shell->createdWindows(), QStringList({"TMain", "TDataModule1", "TReportResults", "TStatistic", "TNotice",
-                                                    "TPrompt", "TPrediction", "TPredictionExport", "TInfo"}));
+    EXPECT_EQ(shell->createdWindows(),
+              QStringList({"TMain", "TDataModule1", "TTurTable", "TTeamResults", "TReportResults", "TStatistic",
+                           "TNotice", "TPrompt", "TPrediction", "TPredictionExport", "TInfo"}));
 
     // Then quiet, empty windows: the choosers do not open, "Show statistics" is off.
     Main->show();
@@ -217,7 +222,7 @@ TEST_F(ShellTest, TheMenuBarHoldsEveryEntryWithItsNameCaptionAndState)
          "View",
          true,
          {{"N4", "Teams", false},
-          {"N5", "League table", false},
+          {"N5", "League table", true},
           {"N17", "Competitions statistics", true},
           {"N18", "Notes", true},
           {"N19", "Prediction", true}}},
@@ -270,6 +275,48 @@ TEST_F(ShellTest, ViewOpensTheStatisticsModallyOnTheSharedViews)
     // A competition without results: the window's own message, nothing else.
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].text, QStringLiteral("Results not found for \"England - Premier League\""));
+}
+
+// The league table window and the main window share the current country: choosing one
+// in either lets go of the other's country chooser, and closing the league table gives
+// the main window its country back.
+TEST_F(ShellTest, TheLeagueTableWindowAndTheMainWindowTakeTurnsWithTheCountry)
+{
+    db.addCountry(2, QStringLiteral("Scotland"));
+    db.addDivision(21, 2, QStringLiteral("Premiership"));
+    start();
+    Main->connectDataModule();
+    ASSERT_TRUE(TurTable && TeamResults);
+    ASSERT_TRUE(Main->DBLookupComboBox2->chooseText(QStringLiteral("England")));
+    ASSERT_TRUE(Main->DBLookupComboBox1->chooseText(QStringLiteral("Premier League")));
+    Main->ComboBox1->setEditText(QStringLiteral("Arsenal (London)"));
+    Main->ComboBox2->setEditText(QStringLiteral("Arsenal (London)"));
+    ASSERT_TRUE(Main->Button1->isEnabled());
+    answer = [this](QDialog& dialog) {
+        dialog.show();
+        EXPECT_TRUE(TurTable->DBLookupComboBox2->chooseText(QStringLiteral("Scotland")));
+        EXPECT_EQ(Main->DBLookupComboBox2->text(), QString());
+        EXPECT_FALSE(Main->Button1->isEnabled());
+        EXPECT_EQ(DataModule1->TableCountry->asString(QStringLiteral("Country")), QStringLiteral("Scotland"));
+        dialog.close();
+        return 0;
+    };
+    shell->N5->trigger();
+    EXPECT_EQ(modals, QStringList{QStringLiteral("TurTable")});
+    EXPECT_EQ(Main->DBLookupComboBox2->text(), QStringLiteral("England"));
+    EXPECT_EQ(DataModule1->TableCountry->asString(QStringLiteral("Country")), QStringLiteral("England"));
+
+    // The main window's choice lets go of the league table's; showing it takes it back.
+    ASSERT_TRUE(Main->DBLookupComboBox2->chooseText(QStringLiteral("England")));
+    EXPECT_EQ(TurTable->DBLookupComboBox2->text(), QString());
+    answer = [](QDialog& dialog) {
+        dialog.show();
+        EXPECT_EQ(TurTable->DBLookupComboBox2->text(), QStringLiteral("Scotland"));
+        dialog.close();
+        return 0;
+    };
+    shell->N5->trigger();
+    EXPECT_TRUE(messages.empty());
 }
 
 // "Print", "Print preview..." and "Export to PDF..." wait for a result; then they report
