@@ -330,12 +330,22 @@ void TTurTable::followRow()
     LeagueTable::showTeam(m, m.TableSortDet->isEmpty() ? QString() : m.TableSortDet->asString(QStringLiteral("Team")));
 }
 
+// The grid shows rows: a season has been chosen since the country or the competition.
+// Until then the rows TableSortDet lets through are not the user's to see, and neither
+// the panel nor the games window opens for one of them.
+bool TTurTable::showsRows() const
+{
+    return DBGrid1->dataSource() && !loadedDataModule().TableSortDet->isEmpty();
+}
+
 void TTurTable::ToolButton1Click()
 {
     if (Panel1->isVisible()) {
         Panel1->hide();
         return;
     }
+    if (!showsRows())
+        return;
     followRow();
     Panel1->show();
     Panel1->raise();
@@ -363,7 +373,7 @@ void TTurTable::DBText1Click()
 
 void TTurTable::ToolButton2Click()
 {
-    if (TeamResults)
+    if (TeamResults && showsRows())
         TeamResults->showGames(DBLookupComboBox3->text());
 }
 

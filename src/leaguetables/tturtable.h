@@ -109,6 +109,7 @@ private:
     void buildControls();
     void attachRows(bool attach);
     void followRow();
+    bool showsRows() const;
 
     bool m_connected = false;
     std::function<void()> m_print;

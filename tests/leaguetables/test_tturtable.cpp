@@ -141,14 +141,21 @@ TEST_F(LeagueTableWindowTest, ChoosingASeasonRanksAndShowsItsRows)
     EXPECT_EQ(q.value(0).toInt(), 6);
 
     // Choosing another competition empties the table again, also across closing and
-    // showing the window, until a season is chosen.
+    // showing the window, until a season is chosen; no team of the hidden rows is shown.
     heard.clear();
+    ASSERT_TRUE(window->DBLookupComboBox1->chooseText("League"));
+    EXPECT_EQ(window->DBGrid1->dataSource(), nullptr);
+    EXPECT_EQ(module->TableSortDet->recordCount(), 20);
+    window->ToolButton1->click();
+    window->ToolButton2->click();
+    EXPECT_FALSE(window->Panel1->isVisible());
+    EXPECT_TRUE(modals.isEmpty());
     ASSERT_TRUE(window->DBLookupComboBox1->chooseText("Cup"));
-    EXPECT_EQ(heard, QStringList{"competition"});
+    EXPECT_EQ(heard, (QStringList{"competition", "competition"}));
     EXPECT_EQ(window->DBGrid1->dataSource(), nullptr);
     window->close();
     EXPECT_FALSE(module->TableSortDet->isFiltered());
-    EXPECT_EQ(heard, (QStringList{"competition", "closed"}));
+    EXPECT_EQ(heard, (QStringList{"competition", "competition", "closed"}));
     window->show();
     EXPECT_EQ(window->DBGrid1->dataSource(), nullptr);
     EXPECT_EQ(window->DBLookupComboBox2->text(), "Albion");
