@@ -41,6 +41,7 @@ protected:
     void SetUp() override
     {
         fillLeagueTables(db);
+        db.exec("UPDATE TableHead SET Note = 'Ended early' WHERE Num = 111");
         Dialogs::setMessageHandler([this](Dialogs::Kind, const QString& text) { messages << text; });
         // A modal window is shown and left open, so that the test can look at it.
         Dialogs::setModalHandler([this](QDialog& dialog) {
@@ -125,6 +126,8 @@ TEST_F(LeagueTableWindowTest, ChoosingASeasonRanksAndShowsItsRows)
     EXPECT_TRUE(window->ToolButton4->isEnabled());
     EXPECT_EQ(window->DBEdit1->text(), "01/08/2020");
     EXPECT_EQ(window->DBEdit2->text(), "31/05/2021");
+    EXPECT_EQ(window->DBMemo1->toPlainText(), "Ended early");
+    EXPECT_EQ(window->DBMemo1->palette().color(QPalette::Text), QColor(Qt::red));
     ASSERT_EQ(window->DBGrid1->gridModel()->rowCount(), 20);
     QStringList titles;
     for (int c = 0; c < 9; ++c)
