@@ -20,14 +20,10 @@ QString teamLabel(const QString& shortName, const QString& city)
     return shortName + QStringLiteral(" (") + city + QLatin1Char(')');
 }
 
-namespace {
-
 QString scoreText(TableView& view)
 {
     return view.asString(QStringLiteral("Goal1")) + QStringLiteral(" : ") + view.asString(QStringLiteral("Goal2"));
 }
-
-} // namespace
 
 TDataModule1::TDataModule1(TableStore& store, QObject* parent) : QObject(parent), m_store(store)
 {

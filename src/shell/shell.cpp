@@ -13,6 +13,8 @@
 #include "tprompt.h"
 #include "treportresults.h"
 #include "tstatistic.h"
+#include "tteamresults.h"
+#include "tturtable.h"
 #include "tturtableedit.h"
 
 #include <QAction>
@@ -80,8 +82,8 @@ void Shell::start()
         {"TTeam", nullptr},
         {"TFullSize", nullptr},
         {"TTurTableEdit", &Shell::makeTurTableEdit},
-        {"TTurTable", nullptr},
-        {"TTeamResults", nullptr},
+        {"TTurTable", &Shell::makeTurTable},
+        {"TTeamResults", &Shell::makeTeamResults},
         {"TReportResults", &Shell::makeReportResults},
         {"TReportTable", nullptr},
         {"TAbout", nullptr},
@@ -143,6 +145,26 @@ void Shell::makeDataModule()
 void Shell::makeTurTableEdit()
 {
     m_windows.push_back(std::make_unique<TTurTableEdit>());
+}
+
+void Shell::makeTurTable()
+{
+    m_windows.push_back(std::make_unique<TTurTable>());
+    // The viewer and the main window choose the program's one current country: each lets
+    // go of its country chooser when the other chooses, and the main window's takes its
+    // country back when the viewer closes.
+    connect(Main, &TMain::countryChosen, TurTable, &TTurTable::detachCountryChooser);
+    connect(TurTable, &TTurTable::countryChosen, Main, [] {
+        Main->detachCountryChooser();
+        Main->disableShowStatistics();
+    });
+    connect(TurTable, &TTurTable::competitionChosen, Main, &TMain::disableShowStatistics);
+    connect(TurTable, &TTurTable::closed, Main, &TMain::attachCountryChooser);
+}
+
+void Shell::makeTeamResults()
+{
+    m_windows.push_back(std::make_unique<TTeamResults>());
 }
 
 void Shell::makeStatistic()
@@ -231,8 +253,8 @@ void Shell::buildMainMenu()
         {&Shell::N1, &Shell::N21, "N21", "Export to PDF...", none, &Shell::N21Click},
         {&Shell::N1, &Shell::N15, "N15", "Print", none, &Shell::N15Click},
         {&Shell::N1, &Shell::N2, "N2", "Exit", none, &Shell::N2Click},
-        {&Shell::N3, &Shell::N4, "N4", "Teams", none, nullptr},        // TTeam, modal
-        {&Shell::N3, &Shell::N5, "N5", "League table", none, nullptr}, // TTurTable, modal
+        {&Shell::N3, &Shell::N4, "N4", "Teams", none, nullptr}, // TTeam, modal
+        {&Shell::N3, &Shell::N5, "N5", "League table", none, &Shell::N5Click},
         {&Shell::N3, &Shell::N17, "N17", "Competitions statistics", none, &Shell::N17Click},
         {&Shell::N3, &Shell::N18, "N18", "Notes", none, &Shell::N18Click},
         {&Shell::N3, &Shell::N19, "N19", "Prediction", none, &Shell::N19Click},
@@ -331,6 +353,11 @@ void Shell::N21Click()
 void Shell::N18Click()
 {
     Notice->showNotes();
+}
+
+void Shell::N5Click()
+{
+    Dialogs::execModal(*TurTable);
 }
 
 void Shell::N17Click()
