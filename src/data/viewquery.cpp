@@ -18,12 +18,19 @@ ViewQuery::ViewQuery(const TableSchema& table) : m_table(&table)
         }
     }
     m_columns = columns.join(QStringLiteral(", "));
+    m_from = QStringLiteral(" FROM ") + quotedName(table.sqlName);
+    m_selectAll = QStringLiteral("SELECT ") + m_columns + m_from;
+    setOrder({}, false);
 }
 
+// The texts that depend only on the order are made once here, not for every statement.
 void ViewQuery::setOrder(std::vector<IndexKey> keys, bool idDescending)
 {
     m_keys = std::move(keys);
     m_idDescending = idDescending;
+    m_orders[0] = order(false);
+    m_orders[1] = order(true);
+    m_rangeSql = m_keys.empty() ? QString() : quotedName(m_keys.front().field) + QStringLiteral(" = ?");
 }
 
 void ViewQuery::setRange(const QVariant& key)
@@ -40,22 +47,26 @@ void ViewQuery::clearRange()
 
 QString ViewQuery::where(QVariantList& params, const QString& extra, const QVariantList& extraParams) const
 {
-    QStringList parts;
+    QString sql;
+    const auto add = [&sql](const QString& part) {
+        sql += sql.isEmpty() ? QStringLiteral(" WHERE ") : QStringLiteral(" AND ");
+        sql += part;
+    };
     if (m_ranged) {
         if (m_rangeKey.isNull() || m_keys.empty()) {
-            parts << QStringLiteral("0");
+            add(QStringLiteral("0"));
         } else {
-            parts << quotedName(m_keys.front().field) + QStringLiteral(" = ?");
+            add(m_rangeSql);
             params << m_rangeKey;
         }
     }
     if (m_filter)
-        parts << m_filter->sql(params);
+        add(m_filter->sql(params));
     if (!extra.isEmpty()) {
-        parts << extra;
+        add(extra);
         params += extraParams;
     }
-    return parts.isEmpty() ? QString() : QStringLiteral(" WHERE ") + parts.join(QStringLiteral(" AND "));
+    return sql;
 }
 
 QString ViewQuery::order(bool reversed) const
@@ -77,30 +88,32 @@ QString ViewQuery::order(bool reversed) const
 QString ViewQuery::select(const QString& columns, QVariantList& params, const QString& extra,
                           const QVariantList& extraParams) const
 {
-    return QStringLiteral("SELECT %1 FROM %2%3")
-        .arg(columns, quotedName(m_table->sqlName), where(params, extra, extraParams));
+    const QString condition = where(params, extra, extraParams);
+    if (&columns == &m_columns)
+        return m_selectAll + condition;
+    return QStringLiteral("SELECT ") + columns + m_from + condition;
 }
 
 Statement ViewQuery::edge(bool reversed) const
 {
     Statement s;
-    s.sql = select(m_columns, s.params) + order(reversed) + QStringLiteral(" LIMIT 1");
+    s.sql = select(m_columns, s.params) + m_orders[reversed ? 1 : 0] + QStringLiteral(" LIMIT 1");
     return s;
 }
 
 Statement ViewQuery::rows(int limit) const
 {
     Statement s;
-    s.sql = select(m_columns, s.params) + order(false);
+    s.sql = select(m_columns, s.params) + m_orders[0];
     if (limit >= 0)
-        s.sql += QStringLiteral(" LIMIT %1").arg(limit);
+        s.sql += QStringLiteral(" LIMIT ") + QString::number(limit);
     return s;
 }
 
 Statement ViewQuery::window(int offset, int limit, bool reversed) const
 {
     Statement s;
-    s.sql = select(m_columns, s.params) + order(reversed) + QStringLiteral(" LIMIT ? OFFSET ?");
+    s.sql = select(m_columns, s.params) + m_orders[reversed ? 1 : 0] + QStringLiteral(" LIMIT ? OFFSET ?");
     s.params << limit << offset;
     return s;
 }
@@ -108,7 +121,7 @@ Statement ViewQuery::window(int offset, int limit, bool reversed) const
 Statement ViewQuery::ids() const
 {
     Statement s;
-    s.sql = select(quotedName(m_table->idColumn), s.params) + order(false);
+    s.sql = select(quotedName(m_table->idColumn), s.params) + m_orders[0];
     return s;
 }
 
@@ -125,7 +138,7 @@ Statement ViewQuery::locate(const FieldSchema& field, const QVariant& stored) co
     const QString extra = stored.isNull() ? quotedName(field.name) + QStringLiteral(" IS NULL")
                                           : comparisonSql(field, QStringLiteral("="), stored, extraParams);
     Statement s;
-    s.sql = select(m_columns, s.params, extra, extraParams) + order(false) + QStringLiteral(" LIMIT 1");
+    s.sql = select(m_columns, s.params, extra, extraParams) + m_orders[0] + QStringLiteral(" LIMIT 1");
     return s;
 }
 
@@ -156,7 +169,7 @@ Statement ViewQuery::list(const std::vector<const FieldSchema*>& fields) const
     for (const FieldSchema* field : fields)
         columns << quotedName(field->name);
     Statement s;
-    s.sql = select(columns.join(QStringLiteral(", ")), s.params) + order(false);
+    s.sql = select(columns.join(QStringLiteral(", ")), s.params) + m_orders[0];
     return s;
 }
 

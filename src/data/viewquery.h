@@ -83,6 +83,10 @@ private:
 
     const TableSchema* m_table;
     QString m_columns;
+    QString m_selectAll; // "SELECT <every column> FROM <table>"
+    QString m_from;      // " FROM <table>"
+    QString m_orders[2]; // the ORDER BY clause, in the order and reversed
+    QString m_rangeSql;  // the condition of the range on the first key
     std::vector<int> m_columnFields;
     std::vector<int> m_fieldColumn;
     std::vector<IndexKey> m_keys;
