@@ -94,6 +94,28 @@ QString ViewQuery::select(const QString& columns, QVariantList& params, const QS
     return QStringLiteral("SELECT ") + columns + m_from + condition;
 }
 
+// The column list of a row that reads only the given columns, the others as NULL so that
+// every column keeps its place; made again only when another set of columns is asked for.
+const QString& ViewQuery::columnList(quint64 columns) const
+{
+    const int count = static_cast<int>(m_columnFields.size()) + 1;
+    const quint64 all = count >= 64 ? kAllColumns : (quint64(1) << count) - 1;
+    if ((columns & all) == all)
+        return m_columns;
+    if (columns != m_listColumns) {
+        QStringList list{quotedName(m_table->idColumn)};
+        for (int c = 1; c < count; ++c) {
+            const bool read = columnBit(c) == 0 || (columns & columnBit(c)) != 0;
+            list << (read ? quotedName(
+                                m_table->fields[static_cast<size_t>(m_columnFields[static_cast<size_t>(c - 1)])].name)
+                          : QStringLiteral("NULL"));
+        }
+        m_list = list.join(QStringLiteral(", "));
+        m_listColumns = columns;
+    }
+    return m_list;
+}
+
 Statement ViewQuery::edge(bool reversed) const
 {
     Statement s;
@@ -101,19 +123,19 @@ Statement ViewQuery::edge(bool reversed) const
     return s;
 }
 
-Statement ViewQuery::rows(int limit) const
+Statement ViewQuery::rows(int limit, quint64 columns) const
 {
     Statement s;
-    s.sql = select(m_columns, s.params) + m_orders[0];
+    s.sql = select(columnList(columns), s.params) + m_orders[0];
     if (limit >= 0)
         s.sql += QStringLiteral(" LIMIT ") + QString::number(limit);
     return s;
 }
 
-Statement ViewQuery::window(int offset, int limit, bool reversed) const
+Statement ViewQuery::window(int offset, int limit, bool reversed, quint64 columns) const
 {
     Statement s;
-    s.sql = select(m_columns, s.params) + m_orders[reversed ? 1 : 0] + QStringLiteral(" LIMIT ? OFFSET ?");
+    s.sql = select(columnList(columns), s.params) + m_orders[reversed ? 1 : 0] + QStringLiteral(" LIMIT ? OFFSET ?");
     s.params << limit << offset;
     return s;
 }
@@ -142,7 +164,7 @@ Statement ViewQuery::locate(const FieldSchema& field, const QVariant& stored) co
     return s;
 }
 
-Statement ViewQuery::rowsById(const std::vector<qint64>& ids) const
+Statement ViewQuery::rowsById(const std::vector<qint64>& ids, quint64 columns) const
 {
     Statement s;
     QStringList marks;
@@ -150,9 +172,9 @@ Statement ViewQuery::rowsById(const std::vector<qint64>& ids) const
         marks << QStringLiteral("?");
         s.params << id;
     }
-    s.sql =
-        QStringLiteral("SELECT %1 FROM %2 WHERE %3 IN (%4)")
-            .arg(m_columns, quotedName(m_table->sqlName), quotedName(m_table->idColumn), marks.join(QLatin1Char(',')));
+    s.sql = QStringLiteral("SELECT %1 FROM %2 WHERE %3 IN (%4)")
+                .arg(columnList(columns), quotedName(m_table->sqlName), quotedName(m_table->idColumn),
+                     marks.join(QLatin1Char(',')));
     return s;
 }
 
