@@ -195,29 +195,36 @@ Statement ViewQuery::list(const std::vector<const FieldSchema*>& fields) const
     return s;
 }
 
+// The texts of writes are made by appending to one string: a fill posts a row after row.
 Statement ViewQuery::insert(const QStringList& columns, const QVariantList& values) const
 {
-    const QString table = quotedName(m_table->sqlName);
     if (columns.isEmpty())
-        return {QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table), {}};
-    QStringList names, marks;
-    for (const QString& column : columns) {
-        names << quotedName(column);
-        marks << QStringLiteral("?");
+        return {QStringLiteral("INSERT INTO ") + quotedName(m_table->sqlName) + QStringLiteral(" DEFAULT VALUES"), {}};
+    QString sql = QStringLiteral("INSERT INTO ") + quotedName(m_table->sqlName) + QStringLiteral(" (");
+    sql.reserve(sql.size() + columns.size() * 16 + 16);
+    for (qsizetype i = 0; i < columns.size(); ++i) {
+        if (i > 0)
+            sql += QStringLiteral(", ");
+        sql += QLatin1Char('"') + columns[i] + QLatin1Char('"');
     }
-    return {QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                .arg(table, names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))),
-            values};
+    sql += QStringLiteral(") VALUES (");
+    for (qsizetype i = 0; i < columns.size(); ++i)
+        sql += i > 0 ? QStringLiteral(", ?") : QStringLiteral("?");
+    sql += QLatin1Char(')');
+    return {sql, values};
 }
 
 Statement ViewQuery::update(const QStringList& columns, const QVariantList& values, qint64 id) const
 {
-    QStringList sets;
-    for (const QString& column : columns)
-        sets << quotedName(column) + QStringLiteral(" = ?");
-    Statement s{QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
-                    .arg(quotedName(m_table->sqlName), sets.join(QStringLiteral(", ")), quotedName(m_table->idColumn)),
-                values};
+    QString sql = QStringLiteral("UPDATE ") + quotedName(m_table->sqlName) + QStringLiteral(" SET ");
+    sql.reserve(sql.size() + columns.size() * 16 + 24);
+    for (qsizetype i = 0; i < columns.size(); ++i) {
+        if (i > 0)
+            sql += QStringLiteral(", ");
+        sql += QLatin1Char('"') + columns[i] + QStringLiteral("\" = ?");
+    }
+    sql += QStringLiteral(" WHERE ") + quotedName(m_table->idColumn) + QStringLiteral(" = ?");
+    Statement s{sql, values};
     s.params << id;
     return s;
 }
