@@ -75,8 +75,8 @@ private:
     TableView* makeView(const QString& table, const QString& name);
     void setCountryCode(TableView& view, qint64 count);
     DataSource* makeSource(TableView* view, const QString& name);
-    void relabel(TableView* view, const QString& filter, const QStringList& codeFields, const QStringList& labelFields,
-                 qint64 code, const QString& label);
+    void relabel(TableView& view, const QStringList& codeFields, const QStringList& labelFields, qint64 code,
+                 const QString& label);
 
     TableStore& m_store;
 };
