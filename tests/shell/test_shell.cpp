@@ -112,8 +112,10 @@ std::vector<bool> openStates(const TDataModule1& module)
 TEST_F(ShellTest, StartUpMakesTheWindowsOnceInTheirOrderAndOpensEveryView)
 {
     start();
-    EXPECT_EQ(shell->createdWindows(), QStringList({"TMain", "TDataModule1", "TReportResults", "TStatistic", "TNotice",
-                                                    "TPrompt", "TPrediction", "TPredictionExport", "TInfo"}));
+    EXPECT_EQ(shell->createdWindows(),
+              QStringList({"TMain", "TCountryEdit", "TDataModule1", "TDivisionEdit", "TStadiumEdit", "TTeamEdit",
+                           "TTeam", "TFullSize", "TReportResults", "TAbout", "TStatistic", "TNotice", "TPrompt",
+                           "TPrediction", "TPredictionExport", "TInfo"}));
     ASSERT_TRUE(Main && DataModule1 && Notice && Prompt && Info);
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(&DataModule1->store(), &Main->Database1);
@@ -154,8 +156,10 @@ TEST_F(UnreadableTableTest, TheErrorIsShownTheLaterViewsStayClosedAndStartUpGoes
     std::vector<bool> expected(10, false);
     expected[0] = expected[1] = true;
     EXPECT_EQ(openStates(*DataModule1), expected);
-    EXPECT_EQ(shell->createdWindows(), QStringList({"TMain", "TDataModule1", "TReportResults", "TStatistic", "TNotice",
-                                                    "TPrompt", "TPrediction", "TPredictionExport", "TInfo"}));
+    EXPECT_EQ(shell->createdWindows(),
+              QStringList({"TMain", "TCountryEdit", "TDataModule1", "TDivisionEdit", "TStadiumEdit", "TTeamEdit",
+                           "TTeam", "TFullSize", "TReportResults", "TAbout", "TStatistic", "TNotice", "TPrompt",
+                           "TPrediction", "TPredictionExport", "TInfo"}));
     EXPECT_TRUE(shell->MainMenu1 && Prompt->Timer1->isActive());
 }
 
@@ -175,8 +179,10 @@ TEST_F(MissingDatabaseTest, TheStoresMessageIsShownAndStartUpGoesOnWithEveryView
     EXPECT_EQ(messages[0].kind, Dialogs::Kind::Error);
     EXPECT_TRUE(messages[0].text.contains(QStringLiteral("does not exist"))) << messages[0].text.toStdString();
     EXPECT_EQ(openStates(*DataModule1), std::vector<bool>(10, false));
-    EXPECT_EQ(shell->createdWindows(), QStringList({"TMain", "TDataModule1", "TReportResults", "TStatistic", "TNotice",
-                                                    "TPrompt", "TPrediction", "TPredictionExport", "TInfo"}));
+    EXPECT_EQ(shell->createdWindows(),
+              QStringList({"TMain", "TCountryEdit", "TDataModule1", "TDivisionEdit", "TStadiumEdit", "TTeamEdit",
+                           "TTeam", "TFullSize", "TReportResults", "TAbout", "TStatistic", "TNotice", "TPrompt",
+                           "TPrediction", "TPredictionExport", "TInfo"}));
 
     // Then quiet, empty windows: the choosers do not open, "Show statistics" is off.
     Main->show();
@@ -216,7 +222,7 @@ TEST_F(ShellTest, TheMenuBarHoldsEveryEntryWithItsNameCaptionAndState)
         {"N3",
          "View",
          true,
-         {{"N4", "Teams", false},
+         {{"N4", "Teams", true},
           {"N5", "League table", false},
           {"N17", "Competitions statistics", true},
           {"N18", "Notes", true},
@@ -224,12 +230,12 @@ TEST_F(ShellTest, TheMenuBarHoldsEveryEntryWithItsNameCaptionAndState)
         {"N6",
          "Редактировать",
          false,
-         {{"N7", "Страны", false},
-          {"N8", "Дивизион", false},
-          {"N9", "Стадионы", false},
-          {"N10", "Команды", false},
+         {{"N7", "Страны", true},
+          {"N8", "Дивизион", true},
+          {"N9", "Стадионы", true},
+          {"N10", "Команды", true},
           {"N11", "Турнирная таблица", false}}},
-        {"N12", "Help", true, {{"N13", "Help", true}, {"N14", "About...", false}}},
+        {"N12", "Help", true, {{"N13", "Help", true}, {"N14", "About...", true}}},
     };
     const QList<QAction*> bar = shell->MainMenu1->actions();
     ASSERT_EQ(bar.size(), static_cast<qsizetype>(menus.size()));
