@@ -80,3 +80,5 @@ Command headToHeadCommand();
 Command statisticsCommand();
 Command predictCommand();
 Command backtestCommand();
+Command historyCommand();
+Command summaryCommand();
