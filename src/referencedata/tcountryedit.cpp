@@ -25,23 +25,23 @@ TCountryEdit::TCountryEdit(QWidget* parent)
                       parent)
 {
     CountryEdit = this;
-    constexpr int width = 607;
-    constexpr int height = 364;
-    frame().setFixedClientSize({width, height});
-    ToolBar1->setGeometry(0, 0, width, 29);
+    constexpr int kWidth = 607;
+    constexpr int kHeight = 364;
+    frame().setFixedClientSize({kWidth, kHeight});
+    ToolBar1->setGeometry(0, 0, kWidth, 29);
 
-    const int picturesLeft = width - kPicture - 16;
+    const int picturesLeft = kWidth - kPicture - 16;
     DBGrid1 = new DBGrid(this);
     DBGrid1->setColumns({{.field = QStringLiteral("Code")},
                          {.field = QStringLiteral("Country"), .width = 186},
                          {.field = QStringLiteral("Capital"), .width = 190}});
-    DBGrid1->setGeometry(4, 32, picturesLeft - 12, height - 36);
+    DBGrid1->setGeometry(4, 32, picturesLeft - 12, kHeight - 36);
     Label1 = label(QString::fromUtf8("Флаг"), picturesLeft, 34);
     DBImage1 = picture(QStringLiteral("Flag"), {picturesLeft, 52, kPicture, kPicture});
     Label2 = label(QString::fromUtf8("Логотип"), picturesLeft, 164);
     DBImage2 = picture(QStringLiteral("Logo"), {picturesLeft, 182, kPicture, kPicture});
     Button1 = new QPushButton(QString::fromUtf8("Редактировать запись"), this);
-    Button1->setGeometry(picturesLeft - 20, height - 33, kPicture + 32, 25);
+    Button1->setGeometry(picturesLeft - 20, kHeight - 33, kPicture + 32, 25);
 
     NAME_CONTROLS(DBGrid1, Label1, DBImage1, Label2, DBImage2, Button1);
     connectHandler(Button1, &QPushButton::clicked, &TCountryEdit::Button1Click);

@@ -6,6 +6,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QShowEvent>
 
 TFullSize* FullSize = nullptr;
 

@@ -13,6 +13,7 @@
 
 #include <QLabel>
 #include <QMouseEvent>
+#include <QShowEvent>
 
 TTeam* TeamWindow = nullptr;
 

@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShowEvent>
 #include <cmath>
 
 TAbout* About = nullptr;

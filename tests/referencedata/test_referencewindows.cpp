@@ -114,6 +114,7 @@ TEST_F(TeamBrowserTest, ChoosingACompetitionListsItsTeamsWithTheFirstTeamsHistor
     EXPECT_EQ(history(), QStringList({"Season|Competition|№|P"}));
     ASSERT_TRUE(browser->DBLookupComboBox1->chooseText("Albion"));
     ASSERT_TRUE(browser->DBLookupComboBox2->chooseText("League"));
+    QApplication::processEvents(); // the grid reads its new rows once the event is handled
     EXPECT_EQ(browser->DBGrid1->dataSource(), m->DataSourceSortTeam);
     EXPECT_EQ(browser->DBGrid1->model()->rowCount(), 2);
     EXPECT_EQ(history(), QStringList({"Season|Competition|№|P", "2021|League|1|51", "2020|League|2|40"}));
@@ -141,6 +142,7 @@ TEST_F(TeamBrowserTest, FromTheViewersPanelBothChoosersAreBlankAndOnlyThePanelsT
     QStringList seen;
     Dialogs::setModalHandler([&](QDialog& dialog) {
         dialog.show();
+        QApplication::processEvents();
         seen << browser->DBLookupComboBox1->currentText() << browser->DBLookupComboBox2->currentText()
              << QString::number(browser->DBGrid1->model()->rowCount())
              << QString::number(browser->StringGrid1->rowCount());
@@ -268,16 +270,20 @@ TEST_F(EditorsTest, ADoubleClickAssignsTheStadiumOnlyWhenTheTeamEditorIsShowing)
     teams->show();
     ASSERT_TRUE(m->TableTeam->locate("Code", 111));
     int openedOn = 0;
+    bool closed = false;
     Dialogs::setModalHandler([&](QDialog& dialog) {
         dialog.show();
         openedOn = static_cast<int>(m->TableStadium->asInteger("Code"));
         m->TableStadium->locate("Code", 12);
         stadiums->DBGrid1DblClick();
-        QTRY_VERIFY(!dialog.isVisible());
+        for (int i = 0; i < 100 && dialog.isVisible(); ++i)
+            QApplication::processEvents();
+        closed = !dialog.isVisible();
         return 0;
     });
     teams->DBGrid1EditButtonClick();
     EXPECT_EQ(openedOn, 11);
+    EXPECT_TRUE(closed);
     EXPECT_EQ(scalar("SELECT Stadium FROM Team WHERE Code = 111").toInt(), 12);
     EXPECT_EQ(m->TableTeam->state(), TableView::State::Browse);
 }
