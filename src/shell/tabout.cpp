@@ -94,7 +94,7 @@ TAbout::TAbout(QWidget* parent)
     Memo1->setReadOnly(true);
     Memo1->setFont(QFont(QStringLiteral("Verdana"), 8));
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff); // long lines wrap
     Memo1->setGeometry(6, 200, 433, 73);
     Memo1->hide();
 
