@@ -84,9 +84,12 @@ std::vector<SeasonRow> teamSeasons(TDataModule1& module, const QVariant& teamCod
     seasonBack.position(QStringLiteral("Num"));
     ViewBorrow divisionBack(divisions);
     divisionBack.position(QStringLiteral("Code"));
+    const QVariant current = divisions.isEmpty() ? QVariant() : divisions.value(QStringLiteral("Code"));
 
+    // The walk ends where the last of the team's seasons is found: usually the current
+    // competition, whose teams the browser lists.
     qsizetype left = rows.size();
-    for (divisions.first(); left > 0 && !divisions.isEmpty() && !divisions.eof(); divisions.next()) {
+    for (divisions.first(); !divisions.isEmpty() && !divisions.eof(); divisions.next()) {
         const QString competition = divisions.asString(QStringLiteral("Division"));
         for (const QVariantList& s :
              seasons.listValues({QStringLiteral("Num"), QStringLiteral("Name"), QStringLiteral("DateStart")})) {
@@ -97,8 +100,13 @@ std::vector<SeasonRow> teamSeasons(TDataModule1& module, const QVariant& teamCod
                 {s[1].toString(), competition, row->position, row->points, TextFormat::dateText(s[2].toDate())});
             --left;
         }
+        if (left == 0)
+            break;
     }
-    divisionBack.restore();
+    if (!current.isNull() && divisions.value(QStringLiteral("Code")) == current)
+        divisionBack.keep();
+    else
+        divisionBack.restore();
     seasonBack.restore();
     sortNewestFirst(history);
     return history;
