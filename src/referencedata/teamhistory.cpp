@@ -51,18 +51,12 @@ QStringList columnTitles()
 
 void sortNewestFirst(std::vector<SeasonRow>& rows)
 {
-    std::vector<QDate> dates;
-    dates.reserve(rows.size());
-    for (const SeasonRow& row : rows)
-        dates.push_back(TextFormat::parseDate(row.dateStart));
-    // An unreadable day is older than every day.
+    // A missing day is older than every day.
     const auto later = [](const QDate& a, const QDate& b) { return a.isValid() && (!b.isValid() || a > b); };
     for (size_t q = 0; q + 1 < rows.size(); ++q) {
         for (size_t j = q + 1; j < rows.size(); ++j) {
-            if (later(dates[j], dates[q])) {
+            if (later(rows[j].start, rows[q].start))
                 std::swap(rows[q], rows[j]);
-                std::swap(dates[q], dates[j]);
-            }
         }
     }
 }
@@ -72,42 +66,41 @@ std::vector<SeasonRow> teamSeasons(TDataModule1& module, const QVariant& teamCod
     std::vector<SeasonRow> history;
     if (teamCode.isNull())
         return history;
-    TableView& divisions = *module.TableDivision;
-    TableView& seasons = *module.TableTableHead;
     const QHash<qint64, TableRow> rows = rowsBySeason(*module.TableTableDet, teamCode);
     if (rows.isEmpty())
         return history;
 
-    // Declared in this order so that, when the walk stops on an error, the competition is
-    // found again before its season, as on the normal path.
-    ViewBorrow seasonBack(seasons);
-    seasonBack.position(QStringLiteral("Num"));
-    ViewBorrow divisionBack(divisions);
-    divisionBack.position(QStringLiteral("Code"));
-    const QVariant current = divisions.isEmpty() ? QVariant() : divisions.value(QStringLiteral("Code"));
+    // The country's competitions, read without moving the current one.
+    QHash<qint64, QString> competitions;
+    for (const QVariantList& d : module.TableDivision->listValues({QStringLiteral("Code"), QStringLiteral("Division")}))
+        competitions.insert(d[0].toLongLong(), d[1].toString());
+    if (competitions.isEmpty())
+        return history;
 
-    // The walk ends where the last of the team's seasons is found: usually the current
-    // competition, whose teams the browser lists.
-    qsizetype left = rows.size();
-    for (divisions.first(); !divisions.isEmpty() && !divisions.eof(); divisions.next()) {
-        const QString competition = divisions.asString(QStringLiteral("Division"));
-        for (const QVariantList& s :
-             seasons.listValues({QStringLiteral("Num"), QStringLiteral("Name"), QStringLiteral("DateStart")})) {
-            const auto row = rows.constFind(s[0].toLongLong());
-            if (row == rows.cend())
-                continue;
-            history.push_back(
-                {s[1].toString(), competition, row->position, row->points, TextFormat::dateText(s[2].toDate())});
-            --left;
-        }
-        if (left == 0)
-            break;
+    // The seasons of the team's rows in one read: the seasons view, out of its master's
+    // range, lists them by competition code and then in each competition's own order,
+    // which is the order of the country's competitions and of their seasons. Seasons of
+    // other countries' competitions are passed over. The current season is found again.
+    QStringList numbers;
+    for (auto it = rows.cbegin(); it != rows.cend(); ++it)
+        numbers << QString::number(it.key());
+    TableView& seasons = *module.TableTableHead;
+    ViewBorrow borrow(seasons);
+    borrow.filter().master().position(QStringLiteral("Num"));
+    seasons.unbind();
+    seasons.setFilterText(FilterForms::seasonsNumbered(numbers));
+    seasons.setFiltered(true);
+    for (const QVariantList& s : seasons.listValues({QStringLiteral("Num"), QStringLiteral("Name"),
+                                                     QStringLiteral("CodeDivision"), QStringLiteral("DateStart")})) {
+        const auto competition = competitions.constFind(s[2].toLongLong());
+        if (competition == competitions.cend())
+            continue;
+        const auto row = rows.constFind(s[0].toLongLong());
+        const QDate start = s[3].toDate();
+        history.push_back(
+            {s[1].toString(), *competition, row->position, row->points, TextFormat::dateText(start), start});
     }
-    if (!current.isNull() && divisions.value(QStringLiteral("Code")) == current)
-        divisionBack.keep();
-    else
-        divisionBack.restore();
-    seasonBack.restore();
+    borrow.restore();
     sortNewestFirst(history);
     return history;
 }

@@ -99,18 +99,18 @@ TEST_F(ReferenceDataTest, HistoryOfATeamWithoutRowsOrOfNoTeamIsEmpty)
     EXPECT_EQ(m->TableTableHead->asInteger("Num"), 112);
 }
 
-TEST_F(ReferenceDataTest, SeasonsWithoutAReadableFirstDayGoLast)
+TEST_F(ReferenceDataTest, SeasonsWithoutAFirstDayGoLastAndSeasonsOfOneDayKeepTheirOrder)
 {
-    std::vector<SeasonRow> rows{{"x", "", "", "", ""},
-                                {"old", "", "", "", "01/01/2001"},
-                                {"y", "", "", "", "not a date"},
-                                {"new", "", "", "", "01/01/2003"},
-                                {"mid", "", "", "", "01/01/2002"}};
+    std::vector<SeasonRow> rows{{"x", "", "", "", "", {}},
+                                {"old", "", "", "", "", {2001, 1, 1}},
+                                {"same1", "", "", "", "", {2002, 1, 1}},
+                                {"new", "", "", "", "", {2003, 1, 1}},
+                                {"same2", "", "", "", "", {2002, 1, 1}}};
     TeamHistory::sortNewestFirst(rows);
     QStringList order;
     for (const SeasonRow& r : rows)
         order << r.season;
-    EXPECT_EQ(order, QStringList({"new", "mid", "old", "x", "y"}));
+    EXPECT_EQ(order, QStringList({"new", "same1", "same2", "old", "x"}));
 }
 
 TEST_F(ReferenceDataTest, TeamCodesAreFilledOnlyWhereTheRowSpellsTheLabelExactly)
