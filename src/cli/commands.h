@@ -82,3 +82,5 @@ Command gamesCommand();
 Command statisticsCommand();
 Command predictCommand();
 Command backtestCommand();
+Command historyCommand();
+Command summaryCommand();

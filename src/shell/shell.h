@@ -75,6 +75,12 @@ public:
     void N17Click(); // Competitions statistics
     void N19Click(); // Prediction
     void N11Click(); // Турнирная таблица: the season table editor
+    void N4Click();  // Teams
+    void N14Click(); // About...
+    void N7Click();  // Страны
+    void N8Click();  // Дивизион
+    void N9Click();  // Стадионы
+    void N10Click(); // Команды
 
     // Shows a page of the help in the working directory's folder Help; an error box when
     // the folder has no such page.
@@ -98,6 +104,13 @@ private:
     void makeNotice();
     void makePrompt();
     void makeReportResults();
+    void makeCountryEdit();
+    void makeDivisionEdit();
+    void makeStadiumEdit();
+    void makeTeamEdit();
+    void makeTeam();
+    void makeFullSize();
+    void makeAbout();
     void makeInfo();
 
     void buildMainMenu();

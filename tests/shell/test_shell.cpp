@@ -117,8 +117,9 @@ TEST_F(ShellTest, StartUpMakesTheWindowsOnceInTheirOrderAndOpensEveryView)
 {
     start();
     EXPECT_EQ(shell->createdWindows(),
-              QStringList({"TMain", "TDataModule1", "TTurTableEdit", "TTurTable", "TTeamResults", "TReportResults",
-                           "TStatistic", "TNotice", "TPrompt", "TPrediction", "TPredictionExport", "TInfo"}));
+              QStringList({"TMain", "TCountryEdit", "TDataModule1", "TDivisionEdit", "TStadiumEdit", "TTeamEdit",
+                           "TTeam", "TFullSize", "TTurTableEdit", "TTurTable", "TTeamResults", "TReportResults",
+                           "TAbout", "TStatistic", "TNotice", "TPrompt", "TPrediction", "TPredictionExport", "TInfo"}));
     ASSERT_TRUE(Main && DataModule1 && Notice && Prompt && Info);
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(&DataModule1->store(), &Main->Database1);
@@ -160,8 +161,9 @@ TEST_F(UnreadableTableTest, TheErrorIsShownTheLaterViewsStayClosedAndStartUpGoes
     expected[0] = expected[1] = true;
     EXPECT_EQ(openStates(*DataModule1), expected);
     EXPECT_EQ(shell->createdWindows(),
-              QStringList({"TMain", "TDataModule1", "TTurTableEdit", "TTurTable", "TTeamResults", "TReportResults",
-                           "TStatistic", "TNotice", "TPrompt", "TPrediction", "TPredictionExport", "TInfo"}));
+              QStringList({"TMain", "TCountryEdit", "TDataModule1", "TDivisionEdit", "TStadiumEdit", "TTeamEdit",
+                           "TTeam", "TFullSize", "TTurTableEdit", "TTurTable", "TTeamResults", "TReportResults",
+                           "TAbout", "TStatistic", "TNotice", "TPrompt", "TPrediction", "TPredictionExport", "TInfo"}));
     EXPECT_TRUE(shell->MainMenu1 && Prompt->Timer1->isActive());
 }
 
@@ -182,8 +184,9 @@ TEST_F(MissingDatabaseTest, TheStoresMessageIsShownAndStartUpGoesOnWithEveryView
     EXPECT_TRUE(messages[0].text.contains(QStringLiteral("does not exist"))) << messages[0].text.toStdString();
     EXPECT_EQ(openStates(*DataModule1), std::vector<bool>(10, false));
     EXPECT_EQ(shell->createdWindows(),
-              QStringList({"TMain", "TDataModule1", "TTurTableEdit", "TTurTable", "TTeamResults", "TReportResults",
-                           "TStatistic", "TNotice", "TPrompt", "TPrediction", "TPredictionExport", "TInfo"}));
+              QStringList({"TMain", "TCountryEdit", "TDataModule1", "TDivisionEdit", "TStadiumEdit", "TTeamEdit",
+                           "TTeam", "TFullSize", "TTurTableEdit", "TTurTable", "TTeamResults", "TReportResults",
+                           "TAbout", "TStatistic", "TNotice", "TPrompt", "TPrediction", "TPredictionExport", "TInfo"}));
 
     // Then quiet, empty windows: the choosers do not open, "Show statistics" is off.
     Main->show();
@@ -223,7 +226,7 @@ TEST_F(ShellTest, TheMenuBarHoldsEveryEntryWithItsNameCaptionAndState)
         {"N3",
          "View",
          true,
-         {{"N4", "Teams", false},
+         {{"N4", "Teams", true},
           {"N5", "League table", true},
           {"N17", "Competitions statistics", true},
           {"N18", "Notes", true},
@@ -231,12 +234,12 @@ TEST_F(ShellTest, TheMenuBarHoldsEveryEntryWithItsNameCaptionAndState)
         {"N6",
          "Редактировать",
          false,
-         {{"N7", "Страны", false},
-          {"N8", "Дивизион", false},
-          {"N9", "Стадионы", false},
-          {"N10", "Команды", false},
+         {{"N7", "Страны", true},
+          {"N8", "Дивизион", true},
+          {"N9", "Стадионы", true},
+          {"N10", "Команды", true},
           {"N11", "Турнирная таблица", true}}},
-        {"N12", "Help", true, {{"N13", "Help", true}, {"N14", "About...", false}}},
+        {"N12", "Help", true, {{"N13", "Help", true}, {"N14", "About...", true}}},
     };
     const QList<QAction*> bar = shell->MainMenu1->actions();
     ASSERT_EQ(bar.size(), static_cast<qsizetype>(menus.size()));
