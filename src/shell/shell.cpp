@@ -1,9 +1,12 @@
 #include "shell.h"
 
 #include "apperror.h"
+#include "competitionsexport.h"
 #include "datamodule.h"
 #include "dialogs.h"
 #include "helpwindow.h"
+#include "predictionsexport.h"
+#include "show.h"
 #include "sortedcombobox.h"
 #include "tinfo.h"
 #include "tmain.h"
@@ -142,6 +145,11 @@ void Shell::makeDataModule()
 void Shell::makeStatistic()
 {
     m_windows.push_back(std::make_unique<TStatistic>());
+    Statistic->setExporter([] {
+        Spreadsheet::show(
+            CompetitionStatistics::competitionsWorkbook(CompetitionStatistics::allCompetitions(*DataModule1)),
+            Statistic);
+    });
 }
 
 void Shell::makePrediction()
@@ -158,6 +166,8 @@ void Shell::makePredictionExport()
 {
     m_windows.push_back(std::make_unique<TPredictionExport>());
     connect(PredictionWindow, &TPrediction::addToPredictionsList, PredictionExport, &TPredictionExport::add);
+    PredictionExport->setExporter(
+        [] { Spreadsheet::show(predictionsWorkbook(PredictionExport->list()), PredictionExport); });
 }
 
 void Shell::makeNotice()
