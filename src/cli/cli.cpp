@@ -80,6 +80,8 @@ QString programHelp()
 QString commandHelp(const Command& command)
 {
     QString usage = QStringLiteral("Usage: %1 [--db DIR] %2").arg(kProgram, command.name);
+    if (!command.words.isEmpty())
+        usage += QLatin1Char(' ') + command.words;
     for (const OptionSpec& declared : command.options) {
         const QString option = QStringLiteral("--") + declared.name +
                                (declared.takesValue() ? QLatin1Char(' ') + declared.valueName : QString());
@@ -166,7 +168,13 @@ int run(const QStringList& arguments, QString& out, QString& err)
 
         std::vector<OptionSpec> accepted = programOptions();
         accepted.insert(accepted.end(), command->options.begin(), command->options.end());
-        ParsedOptions options = parseOptions(line.leading + line.rest, accepted);
+        // A command that takes words has them first, before its options.
+        QStringList rest = line.rest;
+        QStringList words;
+        while (!command->words.isEmpty() && !rest.isEmpty() && !rest.first().startsWith(QLatin1String("--")))
+            words << rest.takeFirst();
+        ParsedOptions options = parseOptions(line.leading + rest, accepted);
+        options.setWords(words);
         if (options.has(QStringLiteral("help"))) {
             out = commandHelp(*command);
             return Success;
@@ -258,6 +266,6 @@ const std::vector<Command>& commands()
     // Each command arrives with the window whose computation it shares.
     static const std::vector<Command> table{countriesCommand(), competitionsCommand(), seasonsCommand(),
                                             teamsCommand(),     headToHeadCommand(),   statisticsCommand(),
-                                            predictCommand(),   backtestCommand()};
+                                            predictCommand(),   backtestCommand(),     exportCommand()};
     return table;
 }
