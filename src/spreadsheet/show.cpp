@@ -8,6 +8,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -22,11 +23,27 @@ Opener& opener()
     return installed;
 }
 
+// Whether the desktop names a program for .xlsx files. Opening through xdg-open reports
+// success as soon as xdg-open starts, even when it then finds no program, so the desktop's
+// default is asked first where xdg-mime answers; elsewhere opening alone tells.
+bool desktopHasSpreadsheetProgram()
+{
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    QProcess query;
+    query.start(QStringLiteral("xdg-mime"),
+                {QStringLiteral("query"), QStringLiteral("default"),
+                 QStringLiteral("application/vnd.openxmlformats-officedocument.spreadsheetml.sheet")});
+    if (query.waitForFinished(5000) && query.exitStatus() == QProcess::NormalExit && query.exitCode() == 0)
+        return !query.readAllStandardOutput().trimmed().isEmpty();
+#endif
+    return true;
+}
+
 bool open(const QString& path)
 {
     if (opener())
         return opener()(path);
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    return desktopHasSpreadsheetProgram() && QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 // The file name of a workbook: its sheet's name, less what no file name may hold.
