@@ -112,8 +112,9 @@ lxw_error fillSheet(lxw_workbook* book, lxw_worksheet* sheet, const Workbook& mo
             error = result;
     };
 
-    // The whole sheet's formats reach the cells not written through the columns' format;
-    // the columns given a width keep their own entries, the rest share one.
+    // An empty cell takes the whole sheet's formats from its column: every column carries
+    // them, each column given a width with its own entry, the runs between and after them
+    // with the default width.
     worksheet_set_default_row(sheet, model.fontSize() <= 10 ? 12.75 : LXW_DEF_ROW_HEIGHT, LXW_FALSE);
     int column = 1;
     for (const auto& [widthColumn, width] : model.columnWidths()) {
