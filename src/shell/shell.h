@@ -73,6 +73,7 @@ public:
     void N13Click(); // Help
     void N17Click(); // Competitions statistics
     void N19Click(); // Prediction
+    void N11Click(); // Турнирная таблица: the season table editor
 
     // Shows a page of the help in the working directory's folder Help; an error box when
     // the folder has no such page.
@@ -88,6 +89,7 @@ private:
     void makeMain();
     void makeDataModule();
     void makeStatistic();
+    void makeTurTableEdit();
     void makePrediction();
     void makePredictionExport();
     void makeNotice();

@@ -1,5 +1,6 @@
 #include "apperror.h"
 #include "datamodule.h"
+#include "dbgrid.h"
 #include "dblookupcombobox.h"
 #include "dialogs.h"
 #include "helpwindow.h"
@@ -16,6 +17,7 @@
 #include "tpredictionexport.h"
 #include "tprompt.h"
 #include "tstatistic.h"
+#include "tturtableedit.h"
 #include "version.h"
 
 #include <QAction>
@@ -113,8 +115,9 @@ std::vector<bool> openStates(const TDataModule1& module)
 TEST_F(ShellTest, StartUpMakesTheWindowsOnceInTheirOrderAndOpensEveryView)
 {
     start();
-    EXPECT_EQ(shell->createdWindows(), QStringList({"TMain", "TDataModule1", "TReportResults", "TStatistic", "TNotice",
-                                                    "TPrompt", "TPrediction", "TPredictionExport", "TInfo"}));
+    EXPECT_EQ(shell->createdWindows(),
+              QStringList({"TMain", "TDataModule1", "TTurTableEdit", "TReportResults", "TStatistic", "TNotice",
+                           "TPrompt", "TPrediction", "TPredictionExport", "TInfo"}));
     ASSERT_TRUE(Main && DataModule1 && Notice && Prompt && Info);
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(&DataModule1->store(), &Main->Database1);
@@ -155,8 +158,9 @@ TEST_F(UnreadableTableTest, TheErrorIsShownTheLaterViewsStayClosedAndStartUpGoes
     std::vector<bool> expected(10, false);
     expected[0] = expected[1] = true;
     EXPECT_EQ(openStates(*DataModule1), expected);
-    EXPECT_EQ(shell->createdWindows(), QStringList({"TMain", "TDataModule1", "TReportResults", "TStatistic", "TNotice",
-                                                    "TPrompt", "TPrediction", "TPredictionExport", "TInfo"}));
+    EXPECT_EQ(shell->createdWindows(),
+              QStringList({"TMain", "TDataModule1", "TTurTableEdit", "TReportResults", "TStatistic", "TNotice",
+                           "TPrompt", "TPrediction", "TPredictionExport", "TInfo"}));
     EXPECT_TRUE(shell->MainMenu1 && Prompt->Timer1->isActive());
 }
 
@@ -176,8 +180,9 @@ TEST_F(MissingDatabaseTest, TheStoresMessageIsShownAndStartUpGoesOnWithEveryView
     EXPECT_EQ(messages[0].kind, Dialogs::Kind::Error);
     EXPECT_TRUE(messages[0].text.contains(QStringLiteral("does not exist"))) << messages[0].text.toStdString();
     EXPECT_EQ(openStates(*DataModule1), std::vector<bool>(10, false));
-    EXPECT_EQ(shell->createdWindows(), QStringList({"TMain", "TDataModule1", "TReportResults", "TStatistic", "TNotice",
-                                                    "TPrompt", "TPrediction", "TPredictionExport", "TInfo"}));
+    EXPECT_EQ(shell->createdWindows(),
+              QStringList({"TMain", "TDataModule1", "TTurTableEdit", "TReportResults", "TStatistic", "TNotice",
+                           "TPrompt", "TPrediction", "TPredictionExport", "TInfo"}));
 
     // Then quiet, empty windows: the choosers do not open, "Show statistics" is off.
     Main->show();
@@ -229,7 +234,7 @@ TEST_F(ShellTest, TheMenuBarHoldsEveryEntryWithItsNameCaptionAndState)
           {"N8", "Дивизион", false},
           {"N9", "Стадионы", false},
           {"N10", "Команды", false},
-          {"N11", "Турнирная таблица", false}}},
+          {"N11", "Турнирная таблица", true}}},
         {"N12", "Help", true, {{"N13", "Help", true}, {"N14", "About...", false}}},
     };
     const QList<QAction*> bar = shell->MainMenu1->actions();
@@ -294,6 +299,21 @@ TEST_F(ShellTest, ExportToExcelOpensTheStatisticsAndThePredictionsListAsWorkbook
         EXPECT_GT(QFileInfo(path).size(), 0);
         QDir(QFileInfo(path).absolutePath()).removeRecursively();
     }
+}
+
+TEST_F(ShellTest, TheHiddenEditingMenuOpensTheSeasonTableEditorModally)
+{
+    start();
+    ASSERT_TRUE(TurTableEdit);
+    answer = [](QDialog& dialog) {
+        dialog.show(); // bound to the data module when first shown
+        EXPECT_EQ(TurTableEdit->DBGrid1->dataSource(), DataModule1->DataSourceTableHead);
+        dialog.reject();
+        return 0;
+    };
+    shell->N11->trigger();
+    EXPECT_EQ(modals, QStringList{QStringLiteral("TurTableEdit")});
+    EXPECT_TRUE(messages.empty());
 }
 
 // "Print", "Print preview..." and "Export to PDF..." wait for a result; then they report
