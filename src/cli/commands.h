@@ -66,6 +66,8 @@ struct Command
     QString description; // what it prints, for the command's help
     std::vector<OptionSpec> options;
     std::function<void(CommandContext&)> run;
+    // The words it takes before its options, as its help shows them; none when empty.
+    QString words = QString();
 };
 
 // Every command, in the order the program's help lists them.
@@ -84,3 +86,4 @@ Command predictCommand();
 Command backtestCommand();
 Command historyCommand();
 Command summaryCommand();
+Command exportCommand();

@@ -1,9 +1,13 @@
 #include "shell.h"
 
 #include "apperror.h"
+#include "competitionsexport.h"
 #include "datamodule.h"
 #include "dialogs.h"
 #include "helpwindow.h"
+#include "leaguetableexport.h"
+#include "predictionsexport.h"
+#include "show.h"
 #include "sortedcombobox.h"
 #include "tabout.h"
 #include "tcountryedit.h"
@@ -168,6 +172,8 @@ void Shell::makeTurTable()
     connect(TurTable, &TTurTable::closed, Main, &TMain::attachCountryChooser);
     // The team panel opens the teams browser on the panel's team.
     TurTable->setTeamBrowser([] { TeamWindow->showForPanelTeam(); });
+    // "Export to Excel": the season's rows as the grid shows them, into a new workbook.
+    TurTable->setExcelExporter([] { Spreadsheet::show(leagueTableWorkbook(loadedDataModule()), TurTable); });
 }
 
 void Shell::makeTeamResults()
@@ -178,6 +184,11 @@ void Shell::makeTeamResults()
 void Shell::makeStatistic()
 {
     m_windows.push_back(std::make_unique<TStatistic>());
+    Statistic->setExporter([] {
+        Spreadsheet::show(
+            CompetitionStatistics::competitionsWorkbook(CompetitionStatistics::allCompetitions(*DataModule1)),
+            Statistic);
+    });
 }
 
 void Shell::makePrediction()
@@ -194,6 +205,8 @@ void Shell::makePredictionExport()
 {
     m_windows.push_back(std::make_unique<TPredictionExport>());
     connect(PredictionWindow, &TPrediction::addToPredictionsList, PredictionExport, &TPredictionExport::add);
+    PredictionExport->setExporter(
+        [] { Spreadsheet::show(predictionsWorkbook(PredictionExport->list()), PredictionExport); });
 }
 
 void Shell::makeNotice()

@@ -7,6 +7,7 @@
 #include "pdfpages.h"
 #include "printing.h"
 #include "shell.h"
+#include "show.h"
 #include "sortedcombobox.h"
 #include "testdatabase.h"
 #include "tinfo.h"
@@ -280,6 +281,29 @@ TEST_F(ShellTest, ViewOpensTheStatisticsModallyOnTheSharedViews)
     // A competition without results: the window's own message, nothing else.
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].text, QStringLiteral("Results not found for \"England - Premier League\""));
+}
+
+TEST_F(ShellTest, ExportToExcelOpensTheStatisticsAndThePredictionsListAsWorkbooks)
+{
+    db.addResult(1, {2020, 3, 1}, 111, 111, "Arsenal (London)", "Arsenal (London)", 2, 1, 11);
+    start();
+    ASSERT_TRUE(Statistic && PredictionExport);
+    QStringList opened;
+    Spreadsheet::setOpener([&opened](const QString& path) {
+        opened << path;
+        return true;
+    });
+    Statistic->ToolButton1->click();
+    PredictionExport->ToolButton2->click();
+    Spreadsheet::setOpener({});
+    EXPECT_TRUE(messages.empty());
+    ASSERT_EQ(opened.size(), 2);
+    EXPECT_TRUE(opened[0].endsWith("/Competitions statistics.xlsx"));
+    EXPECT_TRUE(opened[1].endsWith("/Tallyfield.xlsx"));
+    for (const QString& path : opened) {
+        EXPECT_GT(QFileInfo(path).size(), 0);
+        QDir(QFileInfo(path).absolutePath()).removeRecursively();
+    }
 }
 
 TEST_F(ShellTest, TheHiddenEditingMenuOpensTheSeasonTableEditorModally)
