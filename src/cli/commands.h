@@ -66,6 +66,7 @@ struct Command
     QString description; // what it prints, for the command's help
     std::vector<OptionSpec> options;
     std::function<void(CommandContext&)> run;
+    bool drawsPages = false; // draws a report: the program needs a QGuiApplication
 };
 
 // Every command, in the order the program's help lists them.
@@ -80,3 +81,5 @@ Command headToHeadCommand();
 Command statisticsCommand();
 Command predictCommand();
 Command backtestCommand();
+Command reportResultsCommand();
+Command reportTableCommand();

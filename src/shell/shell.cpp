@@ -12,6 +12,7 @@
 #include "tpredictionexport.h"
 #include "tprompt.h"
 #include "treportresults.h"
+#include "treporttable.h"
 #include "tstatistic.h"
 
 #include <QAction>
@@ -39,7 +40,7 @@ void printResults(TReportResults::Output output)
     texts.team2 = Main->ComboBox2->currentText();
     texts.statistics = Main->statisticsText();
     texts.caption = Main->windowTitle();
-    texts.captionColour = ResultsReport::titleBarColour();
+    texts.captionColour = ReportItems::titleBarColour();
     ReportResults->print(texts, output, Main);
 }
 
@@ -82,7 +83,7 @@ void Shell::start()
         {"TTurTable", nullptr},
         {"TTeamResults", nullptr},
         {"TReportResults", &Shell::makeReportResults},
-        {"TReportTable", nullptr},
+        {"TReportTable", &Shell::makeReportTable},
         {"TAbout", nullptr},
         {"TStatistic", &Shell::makeStatistic},
         {"TNotice", &Shell::makeNotice},
@@ -177,6 +178,18 @@ void Shell::makeReportResults()
     m_windows.push_back(std::make_unique<TReportResults>());
     Main->setResultsPrinter([] { printResults(TReportResults::Output::Printer); });
     N16->setEnabled(true);
+}
+
+void Shell::makeReportTable()
+{
+    m_windows.push_back(std::make_unique<TReportTable>());
+}
+
+void Shell::printTable(ReportOutput output, QWidget* parent)
+{
+    if (!ReportTable || !Main)
+        return;
+    ReportTable->print({Main->windowTitle(), ReportItems::titleBarColour()}, output, parent);
 }
 
 void Shell::makeInfo()

@@ -5,6 +5,7 @@
 #include "helpwindow.h"
 #include "pdfpages.h"
 #include "printing.h"
+#include "reportprinter.h"
 #include "shell.h"
 #include "sortedcombobox.h"
 #include "testdatabase.h"
@@ -112,8 +113,9 @@ std::vector<bool> openStates(const TDataModule1& module)
 TEST_F(ShellTest, StartUpMakesTheWindowsOnceInTheirOrderAndOpensEveryView)
 {
     start();
-    EXPECT_EQ(shell->createdWindows(), QStringList({"TMain", "TDataModule1", "TReportResults", "TStatistic", "TNotice",
-                                                    "TPrompt", "TPrediction", "TPredictionExport", "TInfo"}));
+    EXPECT_EQ(shell->createdWindows(),
+              QStringList({"TMain", "TDataModule1", "TReportResults", "TReportTable", "TStatistic", "TNotice",
+                           "TPrompt", "TPrediction", "TPredictionExport", "TInfo"}));
     ASSERT_TRUE(Main && DataModule1 && Notice && Prompt && Info);
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(&DataModule1->store(), &Main->Database1);
@@ -154,8 +156,9 @@ TEST_F(UnreadableTableTest, TheErrorIsShownTheLaterViewsStayClosedAndStartUpGoes
     std::vector<bool> expected(10, false);
     expected[0] = expected[1] = true;
     EXPECT_EQ(openStates(*DataModule1), expected);
-    EXPECT_EQ(shell->createdWindows(), QStringList({"TMain", "TDataModule1", "TReportResults", "TStatistic", "TNotice",
-                                                    "TPrompt", "TPrediction", "TPredictionExport", "TInfo"}));
+    EXPECT_EQ(shell->createdWindows(),
+              QStringList({"TMain", "TDataModule1", "TReportResults", "TReportTable", "TStatistic", "TNotice",
+                           "TPrompt", "TPrediction", "TPredictionExport", "TInfo"}));
     EXPECT_TRUE(shell->MainMenu1 && Prompt->Timer1->isActive());
 }
 
@@ -175,8 +178,9 @@ TEST_F(MissingDatabaseTest, TheStoresMessageIsShownAndStartUpGoesOnWithEveryView
     EXPECT_EQ(messages[0].kind, Dialogs::Kind::Error);
     EXPECT_TRUE(messages[0].text.contains(QStringLiteral("does not exist"))) << messages[0].text.toStdString();
     EXPECT_EQ(openStates(*DataModule1), std::vector<bool>(10, false));
-    EXPECT_EQ(shell->createdWindows(), QStringList({"TMain", "TDataModule1", "TReportResults", "TStatistic", "TNotice",
-                                                    "TPrompt", "TPrediction", "TPredictionExport", "TInfo"}));
+    EXPECT_EQ(shell->createdWindows(),
+              QStringList({"TMain", "TDataModule1", "TReportResults", "TReportTable", "TStatistic", "TNotice",
+                           "TPrompt", "TPrediction", "TPredictionExport", "TInfo"}));
 
     // Then quiet, empty windows: the choosers do not open, "Show statistics" is off.
     Main->show();
@@ -312,6 +316,30 @@ TEST_F(ShellTest, TheFileMenuPrintsTheMainWindowsResultOnceThereIsOne)
     Dialogs::setSaveFileHandler({});
     Dialogs::setQuestionHandler({});
     Printing::setPrinterCheck({});
+}
+
+// What the league table viewer's Print calls: the season as TableSortDet holds it, under the
+// main window's caption.
+TEST_F(ShellTest, TheLeagueTableIsPrintedUnderTheMainWindowsCaption)
+{
+    db.addSeason(111, QStringLiteral("2019/20"), 11, {2019, 8, 9}, {2020, 7, 26});
+    db.addRow(111, 111, QStringLiteral("Arsenal (London)"), 56, 8);
+    start();
+    ASSERT_TRUE(DataModule1->TableTableHead->locate(QStringLiteral("Num"), 111));
+    DataModule1->TableSortDet->setFilterText(QStringLiteral("(CodeSeason='111')"));
+    DataModule1->TableSortDet->setFiltered(true);
+
+    QTemporaryDir out;
+    const QString file = out.filePath(QStringLiteral("table.pdf"));
+    Dialogs::setSaveFileHandler([&](const QString&, const QString&) { return file; });
+    shell->printTable(ReportOutput::Pdf, Main);
+    Dialogs::setSaveFileHandler({});
+    const PdfPages pdf(file);
+    ASSERT_EQ(pdf.count(), 1);
+    EXPECT_TRUE(pdf.lineTexts(0).contains(QStringLiteral("Arsenal (London) 56")))
+        << pdf.lineTexts(0).join('|').toStdString();
+    EXPECT_EQ(pdf.lineTexts(0).back(), QStringLiteral("Tallyfield v" TALLYFIELD_VERSION " - page 1 of 1"));
+    EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(ShellTest, TheFirstShowingOfTheMainWindowGreetsWithSplashThenInfoOnce)
