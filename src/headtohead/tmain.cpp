@@ -41,13 +41,6 @@ const QColor kWinColour(0, 128, 0);
 const QColor kLossColour(255, 0, 0);
 const QColor kShadeColour(239, 239, 239);
 
-TDataModule1& dataModule()
-{
-    if (!DataModule1)
-        throw AppError(QStringLiteral("The data module is not loaded."));
-    return *DataModule1;
-}
-
 QLabel* label(const QString& text, QWidget* parent, int x, int y)
 {
     auto* l = new QLabel(text, parent);
@@ -265,7 +258,7 @@ void TMain::connectDataModule()
 {
     if (m_connected)
         return;
-    TDataModule1& m = dataModule();
+    TDataModule1& m = loadedDataModule();
     m_connected = true;
     DBImage1->setDataSource(m.DataSourceCountry);
     DBImage2->setDataSource(m.DataSourceCountry);
@@ -285,7 +278,7 @@ void TMain::detachCountryChooser()
 
 void TMain::attachCountryChooser()
 {
-    DBLookupComboBox2->setListSource(dataModule().DataSourceCountry);
+    DBLookupComboBox2->setListSource(loadedDataModule().DataSourceCountry);
 }
 
 void TMain::setResultsPrinter(std::function<void()> print)
@@ -308,7 +301,7 @@ QString TMain::statisticsText() const
 // A country has been chosen: the chooser has made it the current country.
 void TMain::DBLookupComboBox2CloseUp()
 {
-    TDataModule1& m = dataModule();
+    TDataModule1& m = loadedDataModule();
     Label7->setCaption(m.TableCountry->asString(QStringLiteral("Country")));
     DBImage1->show();
     DBImage2->show();
@@ -329,7 +322,7 @@ void TMain::DBLookupComboBox2CloseUp()
 // how many matches it has and from when to when.
 void TMain::DBLookupComboBox1CloseUp()
 {
-    TDataModule1& m = dataModule();
+    TDataModule1& m = loadedDataModule();
     const QString team1 = ComboBox1->currentText();
     const QString team2 = ComboBox2->currentText();
     ComboBox1->clearEntries();
@@ -353,7 +346,7 @@ void TMain::DBLookupComboBox1CloseUp()
 // "Show statistics": every match between the two teams, newest first, and their record.
 void TMain::Button1Click()
 {
-    TDataModule1& m = dataModule();
+    TDataModule1& m = loadedDataModule();
     const QString team1 = ComboBox1->currentText();
     const QString team2 = ComboBox2->currentText();
     HeadToHeadQuery query(m, team1, team2, CheckBox1->isChecked() /* "Save order" */,

@@ -4,6 +4,7 @@
 #include "dblookupcombobox.h"
 #include "dialogs.h"
 #include "gauge.h"
+#include "pictures.h"
 #include "sortedcombobox.h"
 #include "stringgrid.h"
 #include "testdatabase.h"
@@ -24,17 +25,6 @@ void settle()
 {
     for (int i = 0; i < 3; ++i)
         QApplication::processEvents();
-}
-
-QByteArray png(const QColor& colour)
-{
-    QImage image(8, 8, QImage::Format_RGB32);
-    image.fill(colour);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
 }
 
 class ChooserTest : public ::testing::Test
@@ -226,7 +216,7 @@ TEST_F(ChooserTest, AnErrorInTheCloseUpHandlerIsShownAndTheProgramGoesOn)
 
 TEST_F(ChooserTest, PictureBoxShowsThePictureOfTheCurrentRecord)
 {
-    db.exec("UPDATE Country SET Flag = ? WHERE Code = 3", {png(Qt::red)});
+    db.exec("UPDATE Country SET Flag = ? WHERE Code = 3", {solidPng(Qt::red)});
     module.reset();
     module = std::make_unique<TDataModule1>(db.store());
     module->DataModuleCreate();

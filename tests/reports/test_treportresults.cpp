@@ -2,6 +2,7 @@
 #include "dblookupcombobox.h"
 #include "dialogs.h"
 #include "pdfpages.h"
+#include "pictures.h"
 #include "printing.h"
 #include "sortedcombobox.h"
 #include "stringgrid.h"
@@ -48,8 +49,10 @@ protected:
         db.addResult(4, QDate(2023, 1, 10), 112, 111, kRovers, kUnited, 4, 4, 12);
         db.addResult(5, QDate(2021, 5, 5), 113, 112, kLong, kRovers, 1, 2, 11);
         db.addResult(6, QDate(2021, 6, 1), 112, 113, kRovers, kLong, 0, 2, 11);
-        db.exec("UPDATE Country SET Flag = ?, Logo = ? WHERE Code = 1", {squarePng(Qt::red), squarePng(Qt::blue)});
-        db.exec("UPDATE Country SET Flag = ?, Logo = ? WHERE Code = 2", {squarePng(Qt::green), squarePng(Qt::yellow)});
+        db.exec("UPDATE Country SET Flag = ?, Logo = ? WHERE Code = 1",
+                {solidPng(Qt::red, 40), solidPng(Qt::blue, 40)});
+        db.exec("UPDATE Country SET Flag = ?, Logo = ? WHERE Code = 2",
+                {solidPng(Qt::green, 40), solidPng(Qt::yellow, 40)});
 
         Dialogs::setMessageHandler([this](Dialogs::Kind, const QString& text) { messages << text; });
         Dialogs::setSaveFileHandler([this](const QString&, const QString&) {
