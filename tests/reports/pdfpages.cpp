@@ -1,6 +1,5 @@
 #include "pdfpages.h"
 
-#include <QBuffer>
 #include <QColor>
 #include <QProcess>
 #include <QRegularExpression>
@@ -109,15 +108,4 @@ QString coarseColour(const QImage& page, int dotsPerInch, double xMm, double yMm
         .arg(qRound(c.red() / 16.0))
         .arg(qRound(c.green() / 16.0))
         .arg(qRound(c.blue() / 16.0));
-}
-
-QByteArray squarePng(const QColor& colour)
-{
-    QImage image(40, 40, QImage::Format_RGB32);
-    image.fill(colour);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
 }

@@ -57,6 +57,3 @@ private:
 // The colour of a page's picture at a place in millimetres, each of red, green and blue
 // rounded to sixteenths ("16,0,0" for red), so that smoothing does not matter.
 QString coarseColour(const QImage& page, int dotsPerInch, double xMm, double yMm);
-
-// A picture field's contents: a square of one colour, as PNG.
-QByteArray squarePng(const QColor& colour);

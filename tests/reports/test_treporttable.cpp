@@ -1,6 +1,7 @@
 #include "datamodule.h"
 #include "dialogs.h"
 #include "pdfpages.h"
+#include "pictures.h"
 #include "printing.h"
 #include "seasontable.h"
 #include "testdatabase.h"
@@ -30,7 +31,8 @@ protected:
         db.addSeason(112, "2020/21", 11, {2020, 9, 12}, {2021, 5, 23});
         db.exec("UPDATE TableHead SET Note = ? WHERE Num = 111", {kNote});
         db.exec("UPDATE TableHead SET Note = ? WHERE Num = 112", {QStringLiteral("Not started yet.")});
-        db.exec("UPDATE Country SET Flag = ?, Logo = ? WHERE Code = 1", {squarePng(Qt::red), squarePng(Qt::blue)});
+        db.exec("UPDATE Country SET Flag = ?, Logo = ? WHERE Code = 1",
+                {solidPng(Qt::red, 40), solidPng(Qt::blue, 40)});
 
         Dialogs::setMessageHandler([this](Dialogs::Kind, const QString& text) { messages << text; });
         Dialogs::setSaveFileHandler([this](const QString&, const QString&) {
