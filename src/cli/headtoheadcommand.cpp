@@ -59,8 +59,6 @@ void headToHead(CommandContext& context)
 void resultsReport(CommandContext& context)
 {
     const ParsedOptions& options = context.options();
-    if (!options.has(QStringLiteral("country")))
-        throw UsageError(QStringLiteral("report results needs --country: its flag and name head the report"));
     const HeadToHead record = readPair(context, QStringLiteral("report results"));
     ResultsReport::Texts texts;
     texts.team1 = options.value(QStringLiteral("team1"));
@@ -104,6 +102,7 @@ Command headToHeadCommand()
 Command reportResultsCommand()
 {
     std::vector<OptionSpec> options = pairOptions();
+    options.front().required = true; // the country's flag and name head the report
     options.push_back({QStringLiteral("pdf"), QStringLiteral("FILE"), QStringLiteral("the PDF file to write"), true});
     return {QStringLiteral("report results"),
             QStringLiteral("the printed head-to-head list of two teams, as PDF"),

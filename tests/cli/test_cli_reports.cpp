@@ -154,6 +154,9 @@ TEST_F(CliReportsTest, UsageOfTheReportCommands)
     r = cli(tableArguments().mid(0, 8)); // without --pdf
     EXPECT_EQ(r.status, Cli::BadUsage);
     EXPECT_TRUE(r.err.contains("report table needs --pdf")) << r.err.toStdString();
+    r = cli(QStringList{"report", "results"} + resultsArguments().mid(4)); // without --country
+    EXPECT_EQ(r.status, Cli::BadUsage);
+    EXPECT_TRUE(r.err.contains("report results needs --country")) << r.err.toStdString();
     r = cli({"report", "table", "--help"});
     EXPECT_EQ(r.status, Cli::Success);
     EXPECT_TRUE(r.out.startsWith("Usage: tallyfield-cli [--db DIR] report table --country NAME"))
