@@ -208,23 +208,7 @@ public:
     QStringList sql(const Competition& c) override
     {
         // The rows counted, ranked and stored by one statement.
-        db.store().write(
-            QStringLiteral(
-                "INSERT INTO TableDet (CodeSeason, Position, CodeTeam, Team, Game, Win, Draw, Lose, BGoal, BMiss, "
-                "Ball, Points) SELECT h.Num, ROW_NUMBER() OVER (ORDER BY 3 * w + d DESC, gf - ga DESC, gf DESC, "
-                "t.Code), t.Code, t.label, w + d + l, w, d, l, gf, ga, gf - ga, 3 * w + d FROM TableHead h JOIN ("
-                "  SELECT t.Code, t.ShortName || ' (' || t.City || ')' AS label,"
-                "    COUNT(CASE WHEN (r.CodeTeam = t.Code AND r.Goal1 > r.Goal2) OR (r.CodeTeam2 = t.Code AND "
-                "      r.Goal2 > r.Goal1) THEN 1 END) AS w,"
-                "    COUNT(CASE WHEN r.Goal1 = r.Goal2 THEN 1 END) AS d,"
-                "    COUNT(CASE WHEN (r.CodeTeam = t.Code AND r.Goal1 < r.Goal2) OR (r.CodeTeam2 = t.Code AND "
-                "      r.Goal2 < r.Goal1) THEN 1 END) AS l,"
-                "    TOTAL(CASE WHEN r.CodeTeam = t.Code THEN r.Goal1 ELSE r.Goal2 END) AS gf,"
-                "    TOTAL(CASE WHEN r.CodeTeam = t.Code THEN r.Goal2 ELSE r.Goal1 END) AS ga"
-                "  FROM Team t, TableHead s LEFT JOIN Results r ON r.Division = s.CodeDivision"
-                "    AND r.Date BETWEEN s.DateStart AND s.DateFinish AND (r.CodeTeam = t.Code OR r.CodeTeam2 = t.Code)"
-                "  WHERE t.Division = ? AND s.Num = ? GROUP BY t.Code) t WHERE h.Num = ?"),
-            {c.code, season(c), season(c)}, kBench);
+        insertCounted(c, QStringLiteral("3 * w + d DESC, gf - ga DESC, gf DESC, t.Code"));
         return {};
     }
     QStringList stored(const Competition& c) override
@@ -250,12 +234,111 @@ public:
         batch.commit();
     }
 
+protected:
+    // Inserts one row per team of the competition into its season, numbered by the order
+    // given for ROW_NUMBER, in one statement.
+    void insertCounted(const Competition& c, const QString& order)
+    {
+        db.store().write(
+            QStringLiteral(
+                "INSERT INTO TableDet (CodeSeason, Position, CodeTeam, Team, Game, Win, Draw, Lose, BGoal, BMiss, "
+                "Ball, Points) SELECT h.Num, ROW_NUMBER() OVER (ORDER BY %1), t.Code, t.label, w + d + l, w, d, l, "
+                "gf, ga, gf - ga, 3 * w + d FROM TableHead h JOIN ("
+                "  SELECT t.Code, t.ShortName || ' (' || t.City || ')' AS label,"
+                "    COUNT(CASE WHEN (r.CodeTeam = t.Code AND r.Goal1 > r.Goal2) OR (r.CodeTeam2 = t.Code AND "
+                "      r.Goal2 > r.Goal1) THEN 1 END) AS w,"
+                "    COUNT(CASE WHEN r.Goal1 = r.Goal2 THEN 1 END) AS d,"
+                "    COUNT(CASE WHEN (r.CodeTeam = t.Code AND r.Goal1 < r.Goal2) OR (r.CodeTeam2 = t.Code AND "
+                "      r.Goal2 < r.Goal1) THEN 1 END) AS l,"
+                "    TOTAL(CASE WHEN r.CodeTeam = t.Code THEN r.Goal1 ELSE r.Goal2 END) AS gf,"
+                "    TOTAL(CASE WHEN r.CodeTeam = t.Code THEN r.Goal2 ELSE r.Goal1 END) AS ga"
+                "  FROM Team t, TableHead s LEFT JOIN Results r ON r.Division = s.CodeDivision"
+                "    AND r.Date BETWEEN s.DateStart AND s.DateFinish AND (r.CodeTeam = t.Code OR r.CodeTeam2 = t.Code)"
+                "  WHERE t.Division = ? AND s.Num = ? GROUP BY t.Code) t WHERE h.Num = ?")
+                .arg(order),
+            {c.code, season(c), season(c)}, kBench);
+    }
+
 private:
     void empty(const Competition& c)
     {
         db.store().write(QStringLiteral("DELETE FROM TableDet WHERE CodeSeason = ?"), {season(c)}, kBench);
     }
     std::vector<QVariantList> m_saved;
+};
+
+// The season table editor's fill of a 20-team season, as its button does it: the
+// competition's teams taken from the team view and one row each added in that order, not
+// ranked. The season's rows are taken out before each run and put back afterwards.
+class EditorFill : public FillSeason
+{
+public:
+    using FillSeason::FillSeason;
+    QStringList views(const Competition& c) override
+    {
+        choose(module, c);
+        module.TableTableHead->locate(QStringLiteral("Num"), season(c));
+        SeasonTable::fill(module, SeasonTable::competitionTeams(module));
+        return {};
+    }
+    QStringList sql(const Competition& c) override
+    {
+        insertCounted(c, QStringLiteral("t.Code")); // the team list's order
+        return {};
+    }
+};
+
+// The season table editor's refresh of a 20-team season: each row's matches selected by
+// its label and attributed by its code, the row's counts rewritten. The counts are
+// emptied before each run (outside the measured time), so that both sides write every
+// row; the refresh itself puts them back.
+class RefreshSeason : public Case
+{
+public:
+    using Case::Case;
+    bool writes() const override { return true; }
+    void prepare(const Competition& c) override
+    {
+        db.store().write(QStringLiteral("UPDATE TableDet SET Game = 0, Win = 0, Draw = 0, Lose = 0, BGoal = 0, "
+                                        "BMiss = 0, Ball = 0, Points = 0 WHERE CodeSeason = ?"),
+                         {FillSeason::season(c)}, kBench);
+    }
+    QStringList views(const Competition& c) override
+    {
+        choose(module, c);
+        module.TableTableHead->locate(QStringLiteral("Num"), FillSeason::season(c));
+        SeasonTable::refresh(module);
+        return {};
+    }
+    QStringList sql(const Competition& c) override
+    {
+        db.store().write(
+            QStringLiteral(
+                "UPDATE TableDet SET Game = w + d + l, Win = w, Draw = d, Lose = l, BGoal = gf, BMiss = ga, "
+                "Ball = gf - ga, Points = 3 * w + d FROM ("
+                "  SELECT t.Num AS id,"
+                "    COUNT(CASE WHEN (r.CodeTeam = t.CodeTeam AND r.Goal1 > r.Goal2) OR (r.CodeTeam2 = t.CodeTeam AND "
+                "      r.Goal2 > r.Goal1) THEN 1 END) AS w,"
+                "    COUNT(CASE WHEN r.Goal1 = r.Goal2 THEN 1 END) AS d,"
+                "    COUNT(CASE WHEN (r.CodeTeam = t.CodeTeam AND r.Goal1 < r.Goal2) OR (r.CodeTeam2 = t.CodeTeam AND "
+                "      r.Goal2 < r.Goal1) THEN 1 END) AS l,"
+                "    TOTAL(CASE WHEN r.CodeTeam = t.CodeTeam THEN r.Goal1 ELSE r.Goal2 END) AS gf,"
+                "    TOTAL(CASE WHEN r.CodeTeam = t.CodeTeam THEN r.Goal2 ELSE r.Goal1 END) AS ga"
+                "  FROM TableDet t JOIN TableHead s ON s.Num = t.CodeSeason LEFT JOIN Results r"
+                "    ON r.Division = s.CodeDivision AND r.Date BETWEEN s.DateStart AND s.DateFinish"
+                "    AND (r.Team = t.Team OR r.Team2 = t.Team)"
+                "  WHERE t.CodeSeason = ? GROUP BY t.Num) c WHERE TableDet.Num = c.id"),
+            {FillSeason::season(c)}, kBench);
+        return {};
+    }
+    QStringList stored(const Competition& c) override
+    {
+        const TableStore::Reading q = db.store().read(
+            QStringLiteral("SELECT Position, CodeTeam, Team, Game, Win, Draw, Lose, BGoal, BMiss, Ball, Points "
+                           "FROM TableDet WHERE CodeSeason = ? ORDER BY Num"),
+            {FillSeason::season(c)}, kBench);
+        return rowTexts(*q, 11);
+    }
 };
 
 // Competition statistics: the whole competition walked, then every season by form 11.
@@ -513,6 +596,8 @@ int main(int argc, char* argv[])
     add<ChooseCompetition>("ChooseCompetition", benchmark::kMicrosecond, sizes);
     add<HeadToHead>("HeadToHead", benchmark::kMicrosecond, sizes);
     add<FillSeason>("FillSeason", benchmark::kMillisecond, sizes);
+    add<EditorFill>("EditorFill", benchmark::kMillisecond, sizes);
+    add<RefreshSeason>("RefreshSeason", benchmark::kMillisecond, sizes);
     add<CompetitionStatistics>("CompetitionStatistics", benchmark::kMillisecond, sizes);
     add<DatabaseSummary>("DatabaseSummary", benchmark::kMillisecond, sizes);
     add<RenameTeam>("RenameTeam", benchmark::kMillisecond, sizes);

@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QPixmap>
+#include <QPolygonF>
 #include <functional>
 
 namespace {
@@ -90,6 +91,28 @@ QIcon bulb()
         p.drawRect(QRectF(5.5, 10.5, 5, 4));
         p.setPen(QColor(96, 96, 96));
         p.drawLine(QPointF(5.5, 12.5), QPointF(10.5, 12.5));
+    });
+}
+
+QIcon insertRecord()
+{
+    return drawn([](QPainter& p) {
+        p.fillRect(7, 2, 3, 13, QColor(0, 96, 0));
+        p.fillRect(2, 7, 13, 3, QColor(0, 96, 0));
+    });
+}
+
+QIcon deleteRecord()
+{
+    return drawn([](QPainter& p) { p.fillRect(2, 7, 13, 3, QColor(160, 0, 0)); });
+}
+
+QIcon postRecord()
+{
+    return drawn([](QPainter& p) {
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(QColor(0, 128, 0), 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawPolyline(QPolygonF({QPointF(2.5, 8.5), QPointF(6.5, 12.5), QPointF(13.5, 3.5)}));
     });
 }
 

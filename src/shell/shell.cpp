@@ -14,6 +14,7 @@
 #include "treportresults.h"
 #include "treporttable.h"
 #include "tstatistic.h"
+#include "tturtableedit.h"
 
 #include <QAction>
 #include <QApplication>
@@ -79,7 +80,7 @@ void Shell::start()
         {"TTeamEdit", nullptr},
         {"TTeam", nullptr},
         {"TFullSize", nullptr},
-        {"TTurTableEdit", nullptr},
+        {"TTurTableEdit", &Shell::makeTurTableEdit},
         {"TTurTable", nullptr},
         {"TTeamResults", nullptr},
         {"TReportResults", &Shell::makeReportResults},
@@ -138,6 +139,11 @@ void Shell::makeDataModule()
     } catch (const AppError& error) {
         Dialogs::error(error.message());
     }
+}
+
+void Shell::makeTurTableEdit()
+{
+    m_windows.push_back(std::make_unique<TTurTableEdit>());
 }
 
 void Shell::makeStatistic()
@@ -243,11 +249,11 @@ void Shell::buildMainMenu()
         {&Shell::N3, &Shell::N17, "N17", "Competitions statistics", none, &Shell::N17Click},
         {&Shell::N3, &Shell::N18, "N18", "Notes", none, &Shell::N18Click},
         {&Shell::N3, &Shell::N19, "N19", "Prediction", none, &Shell::N19Click},
-        {&Shell::N6, &Shell::N7, "N7", "Страны", none, nullptr},              // TCountryEdit, modal
-        {&Shell::N6, &Shell::N8, "N8", "Дивизион", none, nullptr},            // TDivisionEdit, modal
-        {&Shell::N6, &Shell::N9, "N9", "Стадионы", none, nullptr},            // TStadiumEdit, modal
-        {&Shell::N6, &Shell::N10, "N10", "Команды", none, nullptr},           // TTeamEdit, modal
-        {&Shell::N6, &Shell::N11, "N11", "Турнирная таблица", none, nullptr}, // TTurTableEdit, modal
+        {&Shell::N6, &Shell::N7, "N7", "Страны", none, nullptr},    // TCountryEdit, modal
+        {&Shell::N6, &Shell::N8, "N8", "Дивизион", none, nullptr},  // TDivisionEdit, modal
+        {&Shell::N6, &Shell::N9, "N9", "Стадионы", none, nullptr},  // TStadiumEdit, modal
+        {&Shell::N6, &Shell::N10, "N10", "Команды", none, nullptr}, // TTeamEdit, modal
+        {&Shell::N6, &Shell::N11, "N11", "Турнирная таблица", none, &Shell::N11Click},
         {&Shell::N12, &Shell::N13, "N13", "Help", Qt::Key_F1, &Shell::N13Click},
         {&Shell::N12, &Shell::N14, "N14", "About...", none, nullptr}, // TAbout, modal
     };
@@ -343,6 +349,11 @@ void Shell::N18Click()
 void Shell::N17Click()
 {
     Dialogs::execModal(*Statistic);
+}
+
+void Shell::N11Click()
+{
+    Dialogs::execModal(*TurTableEdit);
 }
 
 void Shell::N19Click()

@@ -75,6 +75,7 @@ public:
     void N13Click(); // Help
     void N17Click(); // Competitions statistics
     void N19Click(); // Prediction
+    void N11Click(); // Турнирная таблица: the season table editor
 
     // The league table viewer's Print (and its preview and PDF): the season as the viewer
     // shows it, under the main window's caption; parent is the window the dialogs belong to.
@@ -94,6 +95,7 @@ private:
     void makeMain();
     void makeDataModule();
     void makeStatistic();
+    void makeTurTableEdit();
     void makePrediction();
     void makePredictionExport();
     void makeNotice();

@@ -1,8 +1,10 @@
+#include "apperror.h"
 #include "datamodule.h"
 #include "seasontable.h"
 #include "testdatabase.h"
 
 #include <QSqlQuery>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -131,4 +133,140 @@ TEST_F(SeasonTableTest, RankingNumbersTiesConsecutivelyAndStoresThePositions)
     // A season without rows is ranked without error and changes nothing.
     SeasonTable::rank(dm, 999);
     EXPECT_EQ(table(), rows);
+}
+
+TEST_F(SeasonTableTest, FillNumbersEighteenTeamsInTeamListOrderNotByPoints)
+{
+    // Added out of code order; the team list goes by code within the competition.
+    for (int code = 731; code >= 717; --code)
+        db.addTeam(code, QStringLiteral("T%1").arg(code), "City", 71);
+    // The last team of the list wins everything: it is still numbered 18.
+    for (int day = 1; day <= 5; ++day)
+        db.addResult(++num, {2020, 9, day}, 731, 711, "T731 (City)", "Alpha (Aton)", 3, 0, 71);
+
+    TDataModule1& dm = module();
+    SeasonTable::fill(dm, SeasonTable::competitionTeams(dm));
+    const auto rows = table();
+    ASSERT_EQ(rows.size(), 18u); // Alpha, Beta, Gamma and the fifteen new ones
+    std::vector<int> codes;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        EXPECT_EQ(rows[i][0].toInt(), static_cast<int>(i) + 1);
+        codes.push_back(rows[i][1].toInt());
+    }
+    EXPECT_TRUE(std::is_sorted(codes.begin(), codes.end()));
+    EXPECT_EQ(rows.back(), (QVariantList{18, 731, "T731 (City)", 5, 5, 0, 0, 15, 0, 15, 15}));
+}
+
+TEST_F(SeasonTableTest, TenWinsFiveDrawsThreeLossesGiveEighteenGamesThirtyFivePoints)
+{
+    int day = 0;
+    auto game = [&](int home, int away, int g1, int g2) {
+        result(QDate(2020, 9, 1).addDays(++day), home, away, g1, g2);
+    };
+    for (int i = 0; i < 5; ++i)
+        game(711, 712, 2, 1); // five home wins: 10-5
+    for (int i = 0; i < 5; ++i)
+        game(713, 711, 1, 3); // five away wins: 15-5
+    for (int i = 0; i < 5; ++i)
+        game(i % 2 ? 711 : 712, i % 2 ? 712 : 711, 1, 1); // five draws either side: 5-5
+    game(711, 713, 0, 2);                                 // three losses: 0-5
+    game(712, 711, 2, 0);
+    game(713, 711, 1, 0);
+
+    TDataModule1& dm = module();
+    SeasonTable::fill(dm, SeasonTable::competitionTeams(dm));
+    EXPECT_EQ(table().front(), (QVariantList{1, 711, "Alpha (Aton)", 18, 10, 5, 3, 30, 20, 10, 35}));
+}
+
+TEST_F(SeasonTableTest, ALabelThatDiffersByLetterCaseCountsNoGames)
+{
+    db.addResult(++num, {2020, 9, 1}, 711, 712, "alpha (Aton)", "Beta (Bton)", 2, 0, 71);
+    TDataModule1& dm = module();
+    SeasonTable::fill(dm, SeasonTable::competitionTeams(dm));
+    EXPECT_EQ(table()[0][3].toInt(), 0); // Alpha: Game 0
+    EXPECT_EQ(table()[1][3].toInt(), 1); // Beta lost it
+    SeasonTable::refresh(dm);            // the refresh selects by label too
+    EXPECT_EQ(table()[0][3].toInt(), 0);
+}
+
+TEST_F(SeasonTableTest, RefreshSelectsByLabelAttributesByCodeAndKeepsTheRest)
+{
+    result({2020, 9, 1}, 711, 712, 2, 0);
+    result({2020, 9, 8}, 713, 711, 1, 1);
+    TDataModule1& first = module();
+    SeasonTable::fill(first, SeasonTable::competitionTeams(first));
+    // By hand: Alpha's coefficient and place; Gamma's code emptied.
+    db.exec("UPDATE TableDet SET Kf = 1.5, Position = 9 WHERE CodeTeam = 711");
+    db.exec("UPDATE TableDet SET CodeTeam = NULL WHERE CodeTeam = 713");
+    // Results after the fill, one outside the season; a result naming Alpha under a
+    // wrong code is selected by the label but not attributed as Alpha's.
+    result({2020, 10, 1}, 712, 711, 0, 3);
+    result({2021, 7, 1}, 711, 713, 9, 0);
+    db.addResult(++num, {2020, 10, 8}, 799, 713, "Alpha (Aton)", "Gamma (Gton)", 4, 0, 71);
+    db.addResult(++num, {2020, 10, 15}, 713, 711, "Gamma (Gton)", "Alpha (Aton)", 2, 1, 71);
+
+    TDataModule1& dm = module(); // the views read the changed tables anew
+    SeasonTable::refresh(dm);
+    const auto rows = table();
+    ASSERT_EQ(rows.size(), 3u);
+    // Alpha: 2 wins, a draw, a loss; the match under code 799 neither won nor lost.
+    EXPECT_EQ(rows[0], (QVariantList{9, 711, "Alpha (Aton)", 4, 2, 1, 1, 7, 3, 4, 7}));
+    EXPECT_EQ(rows[1], (QVariantList{2, 712, "Beta (Bton)", 2, 0, 0, 2, 0, 5, -5, 0}));
+    // Gamma without a code: only its draw, though it won one and lost one.
+    EXPECT_EQ(rows[2], (QVariantList{3, 0, "Gamma (Gton)", 1, 0, 1, 0, 1, 1, 0, 1}));
+    EXPECT_EQ(db.scalar("SELECT Kf FROM TableDet WHERE Team = 'Alpha (Aton)'").toDouble(), 1.5);
+    EXPECT_FALSE(dm.TableResults->isFiltered());
+
+    // A season without rows: nothing changes, no error.
+    db.addSeason(712, "2021/22", 71, {2021, 8, 1}, {2022, 5, 31});
+    TDataModule1& later = module();
+    ASSERT_TRUE(later.TableTableHead->locate("Num", 712));
+    SeasonTable::refresh(later);
+    EXPECT_EQ(table(), rows);
+}
+
+TEST_F(SeasonTableTest, AFillThatCannotSelectTheResultsLeavesNoRowBehind)
+{
+    result({2020, 9, 1}, 711, 712, 2, 0);
+    db.exec("UPDATE TableHead SET DateFinish = NULL WHERE Num = 711");
+    TDataModule1& dm = module();
+    try {
+        SeasonTable::fill(dm, SeasonTable::competitionTeams(dm));
+        FAIL() << "the fill went on without the season's last day";
+    } catch (const AppError& e) {
+        EXPECT_EQ(e.message(), "'' is not a valid date");
+    }
+    // The row started for the first team is cancelled: the next move posts nothing.
+    EXPECT_EQ(dm.TableTableDet->state(), TableView::State::Browse);
+    dm.TableTableDet->first();
+    EXPECT_TRUE(table().empty());
+    EXPECT_FALSE(dm.TableResults->isFiltered());
+
+    // The refresh stops before it changes a row.
+    db.exec("UPDATE TableHead SET DateFinish = '2021-05-31' WHERE Num = 711");
+    TDataModule1& dated = module();
+    SeasonTable::fill(dated, SeasonTable::competitionTeams(dated));
+    const auto filled = table();
+    result({2020, 9, 8}, 711, 712, 5, 0);
+    db.exec("UPDATE TableHead SET DateStart = NULL WHERE Num = 711");
+    TDataModule1& later = module();
+    EXPECT_THROW(SeasonTable::refresh(later), AppError);
+    EXPECT_EQ(later.TableTableDet->state(), TableView::State::Browse);
+    EXPECT_EQ(table(), filled);
+}
+
+TEST_F(SeasonTableTest, AFillWithoutACurrentSeasonOrWithoutTeamsAddsNothing)
+{
+    TDataModule1& dm = module();
+    ASSERT_TRUE(dm.TableDivision->locate("Code", 72)); // the cup: no teams, no seasons
+    try {
+        SeasonTable::fill(dm, SeasonTable::competitionTeams(dm));
+        FAIL() << "a competition without teams was filled";
+    } catch (const AppError& e) {
+        EXPECT_EQ(e.message(), SeasonTable::noTeamsMessage());
+    }
+    EXPECT_THROW(SeasonTable::fill(dm, {{711, "Alpha (Aton)"}}), AppError); // no season of the cup
+    EXPECT_EQ(dm.TableTableDet->state(), TableView::State::Browse);
+    dm.TableTableDet->first();
+    EXPECT_TRUE(table().empty());
 }

@@ -1,5 +1,6 @@
 #include "apperror.h"
 #include "datamodule.h"
+#include "dbgrid.h"
 #include "dblookupcombobox.h"
 #include "dialogs.h"
 #include "helpwindow.h"
@@ -16,6 +17,7 @@
 #include "tpredictionexport.h"
 #include "tprompt.h"
 #include "tstatistic.h"
+#include "tturtableedit.h"
 #include "version.h"
 
 #include <QAction>
@@ -114,8 +116,8 @@ TEST_F(ShellTest, StartUpMakesTheWindowsOnceInTheirOrderAndOpensEveryView)
 {
     start();
     EXPECT_EQ(shell->createdWindows(),
-              QStringList({"TMain", "TDataModule1", "TReportResults", "TReportTable", "TStatistic", "TNotice",
-                           "TPrompt", "TPrediction", "TPredictionExport", "TInfo"}));
+              QStringList({"TMain", "TDataModule1", "TTurTableEdit", "TReportResults", "TReportTable", "TStatistic",
+                           "TNotice", "TPrompt", "TPrediction", "TPredictionExport", "TInfo"}));
     ASSERT_TRUE(Main && DataModule1 && Notice && Prompt && Info);
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(&DataModule1->store(), &Main->Database1);
@@ -157,8 +159,8 @@ TEST_F(UnreadableTableTest, TheErrorIsShownTheLaterViewsStayClosedAndStartUpGoes
     expected[0] = expected[1] = true;
     EXPECT_EQ(openStates(*DataModule1), expected);
     EXPECT_EQ(shell->createdWindows(),
-              QStringList({"TMain", "TDataModule1", "TReportResults", "TReportTable", "TStatistic", "TNotice",
-                           "TPrompt", "TPrediction", "TPredictionExport", "TInfo"}));
+              QStringList({"TMain", "TDataModule1", "TTurTableEdit", "TReportResults", "TReportTable", "TStatistic",
+                           "TNotice", "TPrompt", "TPrediction", "TPredictionExport", "TInfo"}));
     EXPECT_TRUE(shell->MainMenu1 && Prompt->Timer1->isActive());
 }
 
@@ -179,8 +181,8 @@ TEST_F(MissingDatabaseTest, TheStoresMessageIsShownAndStartUpGoesOnWithEveryView
     EXPECT_TRUE(messages[0].text.contains(QStringLiteral("does not exist"))) << messages[0].text.toStdString();
     EXPECT_EQ(openStates(*DataModule1), std::vector<bool>(10, false));
     EXPECT_EQ(shell->createdWindows(),
-              QStringList({"TMain", "TDataModule1", "TReportResults", "TReportTable", "TStatistic", "TNotice",
-                           "TPrompt", "TPrediction", "TPredictionExport", "TInfo"}));
+              QStringList({"TMain", "TDataModule1", "TTurTableEdit", "TReportResults", "TReportTable", "TStatistic",
+                           "TNotice", "TPrompt", "TPrediction", "TPredictionExport", "TInfo"}));
 
     // Then quiet, empty windows: the choosers do not open, "Show statistics" is off.
     Main->show();
@@ -232,7 +234,7 @@ TEST_F(ShellTest, TheMenuBarHoldsEveryEntryWithItsNameCaptionAndState)
           {"N8", "Дивизион", false},
           {"N9", "Стадионы", false},
           {"N10", "Команды", false},
-          {"N11", "Турнирная таблица", false}}},
+          {"N11", "Турнирная таблица", true}}},
         {"N12", "Help", true, {{"N13", "Help", true}, {"N14", "About...", false}}},
     };
     const QList<QAction*> bar = shell->MainMenu1->actions();
@@ -274,6 +276,21 @@ TEST_F(ShellTest, ViewOpensTheStatisticsModallyOnTheSharedViews)
     // A competition without results: the window's own message, nothing else.
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].text, QStringLiteral("Results not found for \"England - Premier League\""));
+}
+
+TEST_F(ShellTest, TheHiddenEditingMenuOpensTheSeasonTableEditorModally)
+{
+    start();
+    ASSERT_TRUE(TurTableEdit);
+    answer = [](QDialog& dialog) {
+        dialog.show(); // bound to the data module when first shown
+        EXPECT_EQ(TurTableEdit->DBGrid1->dataSource(), DataModule1->DataSourceTableHead);
+        dialog.reject();
+        return 0;
+    };
+    shell->N11->trigger();
+    EXPECT_EQ(modals, QStringList{QStringLiteral("TurTableEdit")});
+    EXPECT_TRUE(messages.empty());
 }
 
 // "Print", "Print preview..." and "Export to PDF..." wait for a result; then they report
