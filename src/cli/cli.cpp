@@ -289,8 +289,9 @@ void CommandContext::printTextAndRows(const QString& textKey, const QString& com
 const std::vector<Command>& commands()
 {
     // Each command arrives with the window whose computation it shares.
-    static const std::vector<Command> table{
-        countriesCommand(),  competitionsCommand(), seasonsCommand(),  teamsCommand(),         headToHeadCommand(),
-        statisticsCommand(), predictCommand(),      backtestCommand(), reportResultsCommand(), reportTableCommand()};
+    static const std::vector<Command> table{countriesCommand(), competitionsCommand(),  seasonsCommand(),
+                                            teamsCommand(),     headToHeadCommand(),    tableCommand(),
+                                            gamesCommand(),     statisticsCommand(),    predictCommand(),
+                                            backtestCommand(),  reportResultsCommand(), reportTableCommand()};
     return table;
 }

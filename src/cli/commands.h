@@ -78,6 +78,8 @@ Command competitionsCommand();
 Command seasonsCommand();
 Command teamsCommand();
 Command headToHeadCommand();
+Command tableCommand();
+Command gamesCommand();
 Command statisticsCommand();
 Command predictCommand();
 Command backtestCommand();

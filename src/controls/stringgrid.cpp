@@ -133,6 +133,36 @@ void StringGrid::drawCellText(QPainter& painter, const QRect& cellRect, const QS
     painter.drawText(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, shown);
 }
 
+void StringGrid::paintMarkedCell(QPainter& painter, const QRect& cellRect, const QString& text, bool selected,
+                                 const CellMarks& marks) const
+{
+    if (!marks.colour && !marks.bold && !marks.shaded && !selected)
+        return;
+    const QColor highlight = palette().color(QPalette::Active, QPalette::Highlight);
+    QColor background = Qt::white;
+    QColor pen = Qt::black;
+    if (marks.shaded) {
+        background = QColor(239, 239, 239);
+        if (selected)
+            pen = highlight;
+    } else if (selected) {
+        background = QColor((highlight.red() + 3 * 255) / 4, (highlight.green() + 3 * 255) / 4,
+                            (highlight.blue() + 3 * 255) / 4);
+    }
+    if (marks.colour)
+        pen = *marks.colour;
+    // The text replaces that of the default painting instead of being drawn over it, whose
+    // edges would show around the new colour or the bold letters.
+    painter.fillRect(cellRect, background);
+    painter.setPen(pen);
+    if (marks.bold) {
+        QFont bold = painter.font();
+        bold.setBold(true);
+        painter.setFont(bold);
+    }
+    drawCellText(painter, cellRect, text);
+}
+
 QString StringGrid::cellToolTip(int col, int row) const
 {
     const QString text = cell(col, row);

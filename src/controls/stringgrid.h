@@ -2,6 +2,7 @@
 
 #include <QTableWidget>
 #include <functional>
+#include <optional>
 
 class QPainter;
 
@@ -54,6 +55,21 @@ public:
     // Draws a text where the default painting puts a cell's text, in the painter's pen, cut
     // with an ellipsis where it is wider than the cell.
     static void drawCellText(QPainter& painter, const QRect& cellRect, const QString& text);
+
+    // How a paint hook marks a cell of a list of games: a coloured or bold text, and every
+    // second row grey. The selection stays visible and the colours readable on it: a grey
+    // row keeps its grey and its plain text takes the highlight colour; any other
+    // selected row takes a pale tint of the highlight instead of the highlight itself.
+    struct CellMarks
+    {
+        bool shaded = false;
+        std::optional<QColor> colour; // the text's; none: black
+        bool bold = false;
+    };
+    // Paints the cell anew over the default painting with these marks; nothing when the
+    // cell has none and is not selected (the default painting stands).
+    void paintMarkedCell(QPainter& painter, const QRect& cellRect, const QString& text, bool selected,
+                         const CellMarks& marks) const;
 
     // The paint hook, called for every painted cell after the default painting.
     DrawCellHook drawCell;

@@ -2,9 +2,8 @@
 
 #include "apperror.h"
 #include "codes.h"
-#include "filterforms.h"
+#include "fieldvalue.h"
 #include "textformat.h"
-#include "viewborrow.h"
 
 TDataModule1* DataModule1 = nullptr;
 
@@ -20,14 +19,10 @@ QString teamLabel(const QString& shortName, const QString& city)
     return shortName + QStringLiteral(" (") + city + QLatin1Char(')');
 }
 
-namespace {
-
 QString scoreText(TableView& view)
 {
     return view.asString(QStringLiteral("Goal1")) + QStringLiteral(" : ") + view.asString(QStringLiteral("Goal2"));
 }
-
-} // namespace
 
 TDataModule1::TDataModule1(TableStore& store, QObject* parent) : QObject(parent), m_store(store)
 {
@@ -241,37 +236,36 @@ void TDataModule1::TableTeamAfterPost(TableView& view)
 {
     const qint64 code = view.asInteger(QStringLiteral("Code"));
     const QString label = teamLabel(view.asString(QStringLiteral("ShortName")), view.asString(QStringLiteral("City")));
-    const QString codeText = QString::number(code);
     // The cascade runs inside the team's post, in its transaction (TableView::post).
-    relabel(TableResults, FilterForms::resultsOfTeamCode(codeText),
-            {QStringLiteral("CodeTeam"), QStringLiteral("CodeTeam2")},
+    relabel(*TableResults, {QStringLiteral("CodeTeam"), QStringLiteral("CodeTeam2")},
             {QStringLiteral("Team"), QStringLiteral("Team2")}, code, label);
-    relabel(TableTableDet, FilterForms::rowsOfTeamCode(codeText), {QStringLiteral("CodeTeam")},
-            {QStringLiteral("Team")}, code, label);
+    relabel(*TableTableDet, {QStringLiteral("CodeTeam")}, {QStringLiteral("Team")}, code, label);
 }
 
-// Writes the label into every record of the whole table whose code field names the team:
-// the view leaves its master, walks the filtered records, and returns to its master with
-// the filter off (also when a post fails; the records before it keep the new label).
-void TDataModule1::relabel(TableView* view, const QString& filter, const QStringList& codeFields,
-                           const QStringList& labelFields, qint64 code, const QString& label)
+// Writes the label into every record of the view's whole table whose code field names the
+// team: one statement per code field, the label stored as a post would store it (cut to
+// the field's width), and every open view of the table told which records changed, as a
+// post through a view tells them. No view moves.
+void TDataModule1::relabel(TableView& view, const QStringList& codeFields, const QStringList& labelFields, qint64 code,
+                           const QString& label)
 {
-    ViewBorrow borrowed(*view);
-    borrowed.filter().master();
-    view->unbind();
-    view->setFilterText(filter);
-    view->setFiltered(true);
-    view->first();
-    const int n = view->recordCount();
-    for (int i = 0; i < n; ++i) {
-        for (qsizetype f = 0; f < codeFields.size(); ++f) {
-            if (view->asInteger(codeFields[f]) == code) {
-                view->edit();
-                view->setValue(labelFields[f], label);
-                view->post();
-            }
+    const TableSchema& table = view.table();
+    for (qsizetype f = 0; f < codeFields.size(); ++f) {
+        const FieldSchema* codeField = table.field(codeFields[f]);
+        const FieldSchema* labelField = table.field(labelFields[f]);
+        if (!codeField || !labelField)
+            throw AppError(QStringLiteral("%1: the table has no field \"%2\"").arg(view.name(), codeFields[f]));
+        const Statement update{QStringLiteral("UPDATE %1 SET %2 = ? WHERE %3 = ? RETURNING %4")
+                                   .arg(quotedName(table.sqlName), quotedName(labelField->name),
+                                        quotedName(codeField->name), quotedName(table.idColumn)),
+                               {FieldValue::forStore(*labelField, label), code}};
+        std::vector<qint64> changed;
+        {
+            KeptStatements::Cursor cursor = m_store.statements().read(update, table.name);
+            while (cursor.next())
+                changed.push_back(cursor.integer(0));
         }
-        view->next();
+        for (const qint64 id : changed)
+            m_store.notifyChange(table, TableStore::Change::Update, id, {labelField->name}, nullptr);
     }
-    borrowed.restore();
 }

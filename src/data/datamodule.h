@@ -8,6 +8,10 @@
 // The team label: the short name, a blank and the city in parentheses, as in Dynamo (Kyiv).
 QString teamLabel(const QString& shortName, const QString& city);
 
+// The score text of a result, the current record of a view of the results: the home
+// goals, " : " and the away goals; an empty goal shows as empty text ("2 : 1", " : ").
+QString scoreText(TableView& view);
+
 // The shared data module: the ten views every window works through, their data sources,
 // and the record rules that run as the views' reactions (codes of new records, the score
 // text, the renaming of a team in results and league tables, the stadium of the browsed
@@ -71,8 +75,8 @@ private:
     TableView* makeView(const QString& table, const QString& name);
     void setCountryCode(TableView& view, qint64 count);
     DataSource* makeSource(TableView* view, const QString& name);
-    void relabel(TableView* view, const QString& filter, const QStringList& codeFields, const QStringList& labelFields,
-                 qint64 code, const QString& label);
+    void relabel(TableView& view, const QStringList& codeFields, const QStringList& labelFields, qint64 code,
+                 const QString& label);
 
     TableStore& m_store;
 };

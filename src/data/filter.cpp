@@ -95,25 +95,29 @@ private:
         if (c == QLatin1Char('\'')) {
             m_tok.kind = Tok::Literal;
             ++m_at;
+            // The text runs to the next lone apostrophe; a doubled one stands for one.
             for (;;) {
-                if (m_at >= n)
+                const qsizetype close = m_text.indexOf(QLatin1Char('\''), m_at);
+                if (close < 0) {
+                    m_at = n;
                     fail(QStringLiteral("a text in apostrophes is not closed"));
-                const QChar d = m_text.at(m_at++);
-                if (d == QLatin1Char('\'')) {
-                    if (m_at < n && m_text.at(m_at) == QLatin1Char('\'')) {
-                        m_tok.text += d;
-                        ++m_at;
-                        continue;
-                    }
-                    return;
                 }
-                m_tok.text += d;
+                m_tok.text += QStringView(m_text).mid(m_at, close - m_at);
+                m_at = close + 1;
+                if (m_at < n && m_text.at(m_at) == QLatin1Char('\'')) {
+                    m_tok.text += QLatin1Char('\'');
+                    ++m_at;
+                    continue;
+                }
+                return;
             }
         }
         if (c.isLetterOrNumber() || c == QLatin1Char('_')) {
             m_tok.kind = Tok::Ident;
+            const qsizetype start = m_at;
             while (m_at < n && (m_text.at(m_at).isLetterOrNumber() || m_text.at(m_at) == QLatin1Char('_')))
-                m_tok.text += m_text.at(m_at++);
+                ++m_at;
+            m_tok.text = m_text.mid(start, m_at - start);
             return;
         }
         m_tok.text = c;
@@ -293,6 +297,7 @@ Filter Filter::parse(const QString& text, const TableSchema& table)
         return filter;
     Parser parser(text, table);
     filter.m_root = parser.parseAll(filter.m_fields);
+    appendSql(*filter.m_root, filter.m_params, filter.m_sql);
     return filter;
 }
 
@@ -300,7 +305,6 @@ QString Filter::sql(QVariantList& params) const
 {
     if (!m_root)
         return QStringLiteral("1");
-    QString sql;
-    appendSql(*m_root, params, sql);
-    return sql;
+    params += m_params;
+    return m_sql;
 }

@@ -53,6 +53,9 @@ private:
     QString m_text;
     QStringList m_fields;
     std::shared_ptr<const Node> m_root;
+    // Worked out once, when the text is parsed: a view runs the same filter many times.
+    QString m_sql;
+    QVariantList m_params;
 };
 
 // The SQL condition "field op value" as a filter compares it, with the value as the field

@@ -137,6 +137,11 @@ void KeptStatements::run(const Statement& statement, const QString& context)
     }
 }
 
+qint64 KeptStatements::lastInsertId() const
+{
+    return sqlite3_last_insert_rowid(m_db);
+}
+
 KeptStatements::Cursor::Cursor(Cursor&& other) noexcept
     : m_owner(other.m_owner), m_statement(other.m_statement), m_busy(other.m_busy), m_context(other.m_context)
 {

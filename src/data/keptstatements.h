@@ -75,6 +75,8 @@ public:
     Cursor read(const Statement& statement, const QString& context);
     // Runs a statement that returns no rows.
     void run(const Statement& statement, const QString& context);
+    // The id of the record the last insert on the connection stored.
+    qint64 lastInsertId() const;
 
     size_t size() const { return m_kept.size(); }
     static constexpr size_t kLimit = 256;

@@ -164,8 +164,21 @@ Row Row::fromStored(const ViewQuery& query, qint64 id, const QVariantList& byFie
 
 // --- the set ------------------------------------------------------------------------
 
+void RecordSet::use(int column)
+{
+    const quint64 bit = ViewQuery::columnBit(column);
+    if (m_used & bit)
+        return;
+    m_used |= bit;
+    if (m_readColumns != ViewQuery::kAllColumns)
+        m_readColumns |= bit;
+}
+
 void RecordSet::reset()
 {
+    // The next set is read with the columns asked for so far.
+    if (m_used)
+        m_readColumns = m_used | ViewQuery::columnBit(0);
     if (m_loaded && !m_ids.empty())
         m_pastIds = std::move(m_ids);
     m_loaded = false;
@@ -236,7 +249,7 @@ int RecordSet::count()
         m_count = cursor.next() ? static_cast<int>(cursor.integer(0)) : 0;
     }
     if (*m_count <= kSmallSet)
-        m_largeStatements.erase(m_query.rows(kSmallSet + 1).sql);
+        m_largeStatements.erase(smallSet().sql);
     return *m_count;
 }
 
@@ -255,7 +268,7 @@ RecordSet::Chunk& RecordSet::keep(int chunk, std::shared_ptr<RowBlock> block)
     return c;
 }
 
-bool RecordSet::readWhole(const Statement& statement, int limit)
+bool RecordSet::readWhole(const Statement& statement, int limit, quint64 columns)
 {
     std::vector<qint64> ids;
     std::vector<std::shared_ptr<RowBlock>> blocks;
@@ -264,8 +277,10 @@ bool RecordSet::readWhole(const Statement& statement, int limit)
         while (cursor.next()) {
             if (static_cast<int>(ids.size()) == limit)
                 return false;
-            if (ids.size() % kChunk == 0)
-                blocks.push_back(std::make_shared<RowBlock>(columns(), std::min(limit, kChunk)));
+            if (ids.size() % kChunk == 0) {
+                blocks.push_back(std::make_shared<RowBlock>(this->columns(), std::min(limit, kChunk)));
+                blocks.back()->setRead(columns);
+            }
             blocks.back()->append(cursor);
             ids.push_back(cursor.integer(0));
         }
@@ -290,12 +305,12 @@ bool RecordSet::loadSmall()
         setEmpty();
         return true;
     }
-    const Statement statement = m_query.rows(kSmallSet + 1);
+    const Statement statement = smallSet();
     if (!m_count && m_largeStatements.count(statement.sql)) {
         m_large = true;
         return false;
     }
-    if (readWhole(statement, kSmallSet)) {
+    if (readWhole(statement, kSmallSet, m_readColumns)) {
         m_largeStatements.erase(statement.sql);
         return true;
     }
@@ -314,7 +329,8 @@ void RecordSet::load()
     }
     // A set not known to be large is read with its values at once, as far as the eager
     // limit; only a set that turns out larger is read again as ids alone.
-    if ((!m_count || *m_count <= kEagerRows) && readWhole(m_query.rows(kEagerRows + 1), kEagerRows))
+    if ((!m_count || *m_count <= kEagerRows) &&
+        readWhole(m_query.rows(kEagerRows + 1, m_readColumns), kEagerRows, m_readColumns))
         return;
     // Chunks already read by place stay: they hold the same records at the same places.
     m_index.clear();
@@ -326,22 +342,23 @@ void RecordSet::load()
     m_count = static_cast<int>(m_ids.size());
 }
 
-std::shared_ptr<RowBlock> RecordSet::readById(int chunk)
+std::shared_ptr<RowBlock> RecordSet::readById(int chunk, quint64 columns)
 {
     const size_t begin = static_cast<size_t>(chunk) * kChunk;
     const size_t end = std::min(m_ids.size(), begin + kChunk);
     const std::vector<qint64> ids(m_ids.begin() + static_cast<std::ptrdiff_t>(std::min(begin, end)),
                                   m_ids.begin() + static_cast<std::ptrdiff_t>(end));
-    RowBlock fetched(columns(), static_cast<int>(ids.size()));
+    RowBlock fetched(this->columns(), static_cast<int>(ids.size()));
     if (!ids.empty()) {
-        KeptStatements::Cursor cursor = read(m_query.rowsById(ids));
+        KeptStatements::Cursor cursor = read(m_query.rowsById(ids, columns));
         while (cursor.next())
             fetched.append(cursor);
     }
     std::unordered_map<qint64, int> found;
     for (int r = 0; r < fetched.rows(); ++r)
         found.emplace(fetched.id(r), r);
-    auto block = std::make_shared<RowBlock>(columns(), static_cast<int>(ids.size()));
+    auto block = std::make_shared<RowBlock>(this->columns(), static_cast<int>(ids.size()));
+    block->setRead(columns);
     for (const qint64 id : ids) {
         const auto f = found.find(id);
         block->appendValues({id}); // a record deleted meanwhile reads as empty
@@ -351,25 +368,26 @@ std::shared_ptr<RowBlock> RecordSet::readById(int chunk)
     return block;
 }
 
-std::shared_ptr<RowBlock> RecordSet::readByPlace(int chunk)
+std::shared_ptr<RowBlock> RecordSet::readByPlace(int chunk, quint64 columns)
 {
     const int total = count();
     const int begin = chunk * kChunk;
     const int end = std::min(total, begin + kChunk);
-    auto block = std::make_shared<RowBlock>(columns(), std::max(0, end - begin));
+    auto block = std::make_shared<RowBlock>(this->columns(), std::max(0, end - begin));
+    block->setRead(columns);
     if (end <= begin)
         return block;
     if (begin <= total - end) {
-        KeptStatements::Cursor cursor = read(m_query.window(begin, end - begin, false));
+        KeptStatements::Cursor cursor = read(m_query.window(begin, end - begin, false, columns));
         while (cursor.next())
             block->append(cursor);
         return block;
     }
     // Nearer the end: read from the last record backwards, so that the database skips
     // the fewer records, and put the rows back in the view's order.
-    RowBlock backwards(columns(), end - begin);
+    RowBlock backwards(this->columns(), end - begin);
     {
-        KeptStatements::Cursor cursor = read(m_query.window(total - end, end - begin, true));
+        KeptStatements::Cursor cursor = read(m_query.window(total - end, end - begin, true, columns));
         while (cursor.next())
             backwards.append(cursor);
     }
@@ -380,18 +398,19 @@ std::shared_ptr<RowBlock> RecordSet::readByPlace(int chunk)
     return block;
 }
 
-Row RecordSet::rowAt(int index)
+Row RecordSet::rowAt(int index, quint64 columns)
 {
     if (index < 0)
         return {};
     const int chunk = index / kChunk;
     auto it = m_chunks.find(chunk);
-    if (it == m_chunks.end()) {
+    if (it == m_chunks.end() || !it->second.block->holds(columns)) {
         // Reading by place costs as many records as the database skips: far from both
         // ends, loading the ids once is cheaper than skipping again for every chunk.
         if (!m_loaded && std::min(chunk * kChunk, count() - (chunk + 1) * kChunk) > kEagerRows)
             load();
-        keep(chunk, m_loaded ? readById(chunk) : readByPlace(chunk));
+        const quint64 read = m_readColumns | columns;
+        keep(chunk, m_loaded ? readById(chunk, read) : readByPlace(chunk, read));
         it = m_chunks.find(chunk);
     }
     it->second.used = ++m_clock;
@@ -407,12 +426,12 @@ Row RecordSet::rowAt(int index)
     return Row(it->second.block, r);
 }
 
-Row RecordSet::cachedRow(int index) const
+Row RecordSet::cachedRow(int index, quint64 columns) const
 {
     if (index < 0)
         return {};
     const auto it = m_chunks.find(index / kChunk);
-    if (it == m_chunks.end() || index % kChunk >= it->second.block->rows())
+    if (it == m_chunks.end() || index % kChunk >= it->second.block->rows() || !it->second.block->holds(columns))
         return {};
     Row row(it->second.block, index % kChunk);
     if (!m_changed.empty() && m_changed.count(row.id()))

@@ -23,6 +23,9 @@ public:
         m_text.reserve(static_cast<size_t>(rows) * 64);
     }
     int columns() const { return m_columns; }
+    // The columns its rows were read with (ViewQuery::columnBit); the others read as null.
+    void setRead(quint64 columns) { m_read = columns; }
+    bool holds(quint64 columns) const { return (m_read & columns) == columns; }
     int rows() const { return m_columns ? static_cast<int>(m_cells.size()) / m_columns : 0; }
 
     void append(const KeptStatements::Cursor& cursor); // the cursor's current row
@@ -59,6 +62,7 @@ private:
     void appendText(Cell& c, const char* data, int size);
 
     int m_columns;
+    quint64 m_read = ViewQuery::kAllColumns;
     std::vector<Cell> m_cells;
     std::vector<char> m_text;
 };
@@ -70,6 +74,8 @@ public:
     Row() = default;
     Row(std::shared_ptr<const RowBlock> block, int index) : m_block(std::move(block)), m_index(index) {}
     bool isValid() const { return m_block != nullptr; }
+    // Valid and read with these columns.
+    bool holds(quint64 columns) const { return m_block && m_block->holds(columns); }
     qint64 id() const { return m_block->id(m_index); }
     bool isNull(int column) const { return !m_block || m_block->isNull(m_index, column); }
     qint64 integer(int column) const { return m_block ? m_block->integer(m_index, column) : 0; }
@@ -94,6 +100,10 @@ private:
 // and what the set was before its last change (to find where a record that left it
 // stood). Any record can be read by its place without moving a cursor, which is what a
 // grid needs. Everything is worked out when first asked for and kept until reset().
+//
+// Records are read with the columns the view has asked for of any record so far (every
+// column until it first asks): a walk that reads two fields of every record does not copy
+// the rest. A row asked for with a column it was not read with is read again with it.
 //
 // A large set that has only been counted is read by place, chunk by chunk, without its
 // ids, as long as the chunk is near one of its ends: a grid over a million records shows
@@ -133,11 +143,15 @@ public:
     // After load():
     int size() const { return static_cast<int>(m_ids.size()); }
     qint64 idAt(int index) const { return m_ids[static_cast<size_t>(index)]; }
-    // The record at a place, read with its chunk when not cached; before load() the chunk
-    // is read by place (counting the set first). An invalid row beyond the end.
-    Row rowAt(int index);
-    // The record at a place as far as it is cached with current values; queries nothing.
-    Row cachedRow(int index) const;
+    // The record at a place with at least the given columns, read with its chunk when not
+    // cached so; before load() the chunk is read by place (counting the set first). An
+    // invalid row beyond the end.
+    Row rowAt(int index, quint64 columns = ViewQuery::kAllColumns);
+    // The record at a place as far as it is cached with current values and the given
+    // columns; queries nothing.
+    Row cachedRow(int index, quint64 columns = ViewQuery::kAllColumns) const;
+    // The view read this column of a record: later reads of records include it.
+    void use(int column);
     // The place of a record, -1 when it is not in the set; hint is where it is expected.
     int indexOf(qint64 id, int hint = -1);
     // Where a record that has left the set would stand: the place of the first record
@@ -165,10 +179,12 @@ private:
         quint64 used = 0;
     };
     Row single(const Statement& statement);
-    std::shared_ptr<RowBlock> readById(int chunk);
-    std::shared_ptr<RowBlock> readByPlace(int chunk);
-    // Reads at most limit rows of the statement into chunks; false when there were more.
-    bool readWhole(const Statement& statement, int limit);
+    std::shared_ptr<RowBlock> readById(int chunk, quint64 columns);
+    std::shared_ptr<RowBlock> readByPlace(int chunk, quint64 columns);
+    // Reads at most limit rows of the statement (read with the given columns) into chunks;
+    // false when there were more.
+    bool readWhole(const Statement& statement, int limit, quint64 columns);
+    Statement smallSet() const { return m_query.rows(kSmallSet + 1, m_readColumns); }
     Chunk& keep(int chunk, std::shared_ptr<RowBlock> block);
     int columns() const { return static_cast<int>(m_query.columnFields().size()) + 1; }
 
@@ -178,6 +194,8 @@ private:
     const ViewQuery& m_query;
     QString m_context;
 
+    quint64 m_used = 0;                             // the columns the view has read
+    quint64 m_readColumns = ViewQuery::kAllColumns; // the columns records are read with
     bool m_loaded = false;
     std::vector<qint64> m_ids;
     std::optional<int> m_count;

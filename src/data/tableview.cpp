@@ -211,12 +211,21 @@ void TableView::forgetValues()
     m_calc.reset();
 }
 
-const Row& TableView::currentRow()
+// The current record's row with at least the given columns.
+const Row& TableView::currentRow(quint64 columns)
 {
-    if (m_curId < 0 || m_curRow.isValid())
+    if (m_curId < 0 || m_curRow.holds(columns))
         return m_curRow;
-    if (m_records.isLoaded() && m_pos >= 0 && m_pos < m_records.size() && m_records.idAt(m_pos) == m_curId)
-        m_curRow = m_records.rowAt(m_pos);
+    // Where the record stands in the set, its chunk is read (again, with the columns).
+    bool inPlace = false;
+    if (m_records.isLoaded()) {
+        inPlace = m_pos >= 0 && m_pos < m_records.size() && m_records.idAt(m_pos) == m_curId;
+    } else if (m_pos >= 0) {
+        const Row cached = m_records.cachedRow(m_pos, ViewQuery::columnBit(0));
+        inPlace = cached.isValid() && cached.id() == m_curId;
+    }
+    if (inPlace)
+        m_curRow = m_records.rowAt(m_pos, columns);
     else
         m_curRow = m_records.byId(m_curId);
     if (!m_curRow.isValid())
@@ -382,9 +391,10 @@ int TableView::recNo()
     // In a large set read by place, the record standing where the view thinks it stands
     // proves the place without loading every id.
     if (!m_records.isLoaded() && m_pos >= 0) {
-        Row row = m_records.cachedRow(m_pos);
+        const quint64 id = ViewQuery::columnBit(0);
+        Row row = m_records.cachedRow(m_pos, id);
         if (!row.isValid() && isLargeSet())
-            row = m_records.rowAt(m_pos);
+            row = m_records.rowAt(m_pos, id);
         if (row.isValid() && row.id() == m_curId)
             return m_pos;
     }
@@ -404,7 +414,7 @@ void TableView::moveTo(int position)
     if (count == 0)
         return;
     const int pos = std::clamp(position, 0, count - 1);
-    const Row row = m_records.rowAt(pos);
+    const Row row = m_records.rowAt(pos, ViewQuery::columnBit(0)); // the values as they are asked for
     if (!row.isValid())
         return;
     m_pendingFirst = false;

@@ -223,7 +223,7 @@ private:
     bool isLargeSet() const; // counted, more than a small set, ids not loaded: read by place
     int ensureCount();
     bool resolvePos();
-    const Row& currentRow();
+    const Row& currentRow(quint64 columns = ViewQuery::kAllColumns);
     QVariant currentBlob(int tableIndex);
     void setCurrent(int pos);
     void computeCalc();

@@ -262,7 +262,9 @@ QVariant TableView::value(const QString& fieldName)
         return FieldValue::fromStored(vf.type, m_edit.isLoaded(ti) ? m_edit.value(ti) : currentBlob(ti));
     if (m_table->fields[static_cast<size_t>(ti)].isBlob())
         return currentBlob(ti);
-    return currentRow().value(columnOf(vf), vf.type);
+    const int column = columnOf(vf);
+    m_records.use(column);
+    return currentRow(ViewQuery::columnBit(column)).value(column, vf.type);
 }
 
 qint64 TableView::asInteger(const QString& fieldName)
@@ -330,7 +332,8 @@ QVariant TableView::valueAt(int index, const QString& fieldName)
         m_records.load();
     if (index < 0 || index >= m_records.count())
         return {};
-    return m_records.rowAt(index).value(columnOf(vf), vf.type);
+    const int column = columnOf(vf);
+    return m_records.rowAt(index, ViewQuery::columnBit(column)).value(column, vf.type);
 }
 
 int TableView::fetchRows(int first, int last)

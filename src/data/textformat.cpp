@@ -5,11 +5,14 @@
 #include <QLocale>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cmath>
 
 namespace TextFormat {
 
-QString shortDateFormat()
+namespace {
+
+QString widenedShortDateFormat()
 {
     // The C locale (an unconfigured system) writes the month as a word ("5 Mar 2026"),
     // too wide for the date columns; it gets the ISO form instead.
@@ -31,11 +34,76 @@ QString shortDateFormat()
     return widened;
 }
 
+// The format of the default locale, worked out again only when the default changes, and
+// whether it is made of two-digit days and months, four-digit years and single
+// separators in the locale's ASCII digits: then a date is written and read here, digit
+// by digit, as QLocale would, without its general parser.
+struct DateFormat
+{
+    QLocale locale;
+    QString format;
+    bool plain = false;
+};
+
+const DateFormat& currentDateFormat()
+{
+    static thread_local DateFormat current{QLocale(QLocale::C), QString(), false};
+    static thread_local bool made = false;
+    const QLocale locale;
+    if (made && current.locale == locale)
+        return current;
+    current.locale = locale;
+    current.format = widenedShortDateFormat();
+    current.plain = locale.zeroDigit() == QLatin1String("0");
+    int d = 0, m = 0, y = 0;
+    for (qsizetype i = 0; i < current.format.size() && current.plain;) {
+        const QChar c = current.format.at(i);
+        const auto run = [&](QChar letter) {
+            qsizetype n = 0;
+            while (i + n < current.format.size() && current.format.at(i + n) == letter)
+                ++n;
+            return n;
+        };
+        if (c == QLatin1Char('d') || c == QLatin1Char('M') || c == QLatin1Char('y')) {
+            const qsizetype n = run(c);
+            const qsizetype wanted = c == QLatin1Char('y') ? 4 : 2;
+            int& seen = c == QLatin1Char('d') ? d : c == QLatin1Char('M') ? m : y;
+            current.plain = n == wanted && ++seen == 1;
+            i += n;
+        } else {
+            current.plain = !c.isLetterOrNumber() && c != QLatin1Char('\'') && c.unicode() < 128;
+            ++i;
+        }
+    }
+    current.plain = current.plain && d == 1 && m == 1 && y == 1;
+    made = true;
+    return current;
+}
+
+} // namespace
+
+QString shortDateFormat()
+{
+    return currentDateFormat().format;
+}
+
 QString dateText(const QDate& date)
 {
     if (!date.isValid())
         return {};
-    return QLocale().toString(date, shortDateFormat());
+    const DateFormat& f = currentDateFormat();
+    if (!f.plain || date.year() < 1000 || date.year() > 9999)
+        return QLocale().toString(date, f.format);
+    QString text = f.format;
+    const auto put = [&text](QChar letter, int value, int digits) {
+        qsizetype at = text.indexOf(letter);
+        for (int k = digits - 1; k >= 0; --k, value /= 10)
+            text[at + k] = QChar(u'0' + value % 10);
+    };
+    put(QLatin1Char('d'), date.day(), 2);
+    put(QLatin1Char('M'), date.month(), 2);
+    put(QLatin1Char('y'), date.year(), 4);
+    return text;
 }
 
 QDate parseDate(const QString& text)
@@ -43,7 +111,26 @@ QDate parseDate(const QString& text)
     const QString trimmed = text.trimmed();
     if (trimmed.isEmpty())
         return {};
-    QDate date = QLocale().toDate(trimmed, shortDateFormat());
+    const DateFormat& f = currentDateFormat();
+    if (f.plain && trimmed.size() == f.format.size()) {
+        // The text stands digit for letter and separator for separator in the format.
+        int day = 0, month = 0, year = 0;
+        bool matches = true;
+        for (qsizetype i = 0; i < trimmed.size() && matches; ++i) {
+            const QChar letter = f.format.at(i), c = trimmed.at(i);
+            if (letter == QLatin1Char('d') || letter == QLatin1Char('M') || letter == QLatin1Char('y')) {
+                matches = c >= QLatin1Char('0') && c <= QLatin1Char('9');
+                int& part = letter == QLatin1Char('d') ? day : letter == QLatin1Char('M') ? month : year;
+                part = part * 10 + (c.unicode() - u'0');
+            } else {
+                matches = c == letter;
+            }
+        }
+        const QDate date(year, month, day);
+        if (matches && date.isValid())
+            return date;
+    }
+    QDate date = QLocale().toDate(trimmed, f.format);
     if (!date.isValid())
         date = QDate::fromString(trimmed, Qt::ISODate);
     return date;
@@ -51,8 +138,12 @@ QDate parseDate(const QString& text)
 
 int parseInteger(const QString& text)
 {
-    static const QRegularExpression integer(QRegularExpression::anchoredPattern(QStringLiteral("[+-]?[0-9]+")));
-    if (!integer.match(text).hasMatch())
+    // Digits with an optional sign in front.
+    const qsizetype sign = !text.isEmpty() && (text.front() == QLatin1Char('+') || text.front() == QLatin1Char('-'));
+    const bool digits = text.size() > sign && std::all_of(text.begin() + sign, text.end(), [](QChar c) {
+                            return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+                        });
+    if (!digits)
         throw invalidIntegerError(text);
     bool ok = false;
     const int value = text.toInt(&ok, 10);

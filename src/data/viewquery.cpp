@@ -18,12 +18,19 @@ ViewQuery::ViewQuery(const TableSchema& table) : m_table(&table)
         }
     }
     m_columns = columns.join(QStringLiteral(", "));
+    m_from = QStringLiteral(" FROM ") + quotedName(table.sqlName);
+    m_selectAll = QStringLiteral("SELECT ") + m_columns + m_from;
+    setOrder({}, false);
 }
 
+// The texts that depend only on the order are made once here, not for every statement.
 void ViewQuery::setOrder(std::vector<IndexKey> keys, bool idDescending)
 {
     m_keys = std::move(keys);
     m_idDescending = idDescending;
+    m_orders[0] = order(false);
+    m_orders[1] = order(true);
+    m_rangeSql = m_keys.empty() ? QString() : quotedName(m_keys.front().field) + QStringLiteral(" = ?");
 }
 
 void ViewQuery::setRange(const QVariant& key)
@@ -40,22 +47,26 @@ void ViewQuery::clearRange()
 
 QString ViewQuery::where(QVariantList& params, const QString& extra, const QVariantList& extraParams) const
 {
-    QStringList parts;
+    QString sql;
+    const auto add = [&sql](const QString& part) {
+        sql += sql.isEmpty() ? QStringLiteral(" WHERE ") : QStringLiteral(" AND ");
+        sql += part;
+    };
     if (m_ranged) {
         if (m_rangeKey.isNull() || m_keys.empty()) {
-            parts << QStringLiteral("0");
+            add(QStringLiteral("0"));
         } else {
-            parts << quotedName(m_keys.front().field) + QStringLiteral(" = ?");
+            add(m_rangeSql);
             params << m_rangeKey;
         }
     }
     if (m_filter)
-        parts << m_filter->sql(params);
+        add(m_filter->sql(params));
     if (!extra.isEmpty()) {
-        parts << extra;
+        add(extra);
         params += extraParams;
     }
-    return parts.isEmpty() ? QString() : QStringLiteral(" WHERE ") + parts.join(QStringLiteral(" AND "));
+    return sql;
 }
 
 QString ViewQuery::order(bool reversed) const
@@ -77,30 +88,54 @@ QString ViewQuery::order(bool reversed) const
 QString ViewQuery::select(const QString& columns, QVariantList& params, const QString& extra,
                           const QVariantList& extraParams) const
 {
-    return QStringLiteral("SELECT %1 FROM %2%3")
-        .arg(columns, quotedName(m_table->sqlName), where(params, extra, extraParams));
+    const QString condition = where(params, extra, extraParams);
+    if (&columns == &m_columns)
+        return m_selectAll + condition;
+    return QStringLiteral("SELECT ") + columns + m_from + condition;
+}
+
+// The column list of a row that reads only the given columns, the others as NULL so that
+// every column keeps its place; made again only when another set of columns is asked for.
+const QString& ViewQuery::columnList(quint64 columns) const
+{
+    const int count = static_cast<int>(m_columnFields.size()) + 1;
+    const quint64 all = count >= 64 ? kAllColumns : (quint64(1) << count) - 1;
+    if ((columns & all) == all)
+        return m_columns;
+    if (columns != m_listColumns) {
+        QStringList list{quotedName(m_table->idColumn)};
+        for (int c = 1; c < count; ++c) {
+            const bool read = columnBit(c) == 0 || (columns & columnBit(c)) != 0;
+            list << (read ? quotedName(
+                                m_table->fields[static_cast<size_t>(m_columnFields[static_cast<size_t>(c - 1)])].name)
+                          : QStringLiteral("NULL"));
+        }
+        m_list = list.join(QStringLiteral(", "));
+        m_listColumns = columns;
+    }
+    return m_list;
 }
 
 Statement ViewQuery::edge(bool reversed) const
 {
     Statement s;
-    s.sql = select(m_columns, s.params) + order(reversed) + QStringLiteral(" LIMIT 1");
+    s.sql = select(m_columns, s.params) + m_orders[reversed ? 1 : 0] + QStringLiteral(" LIMIT 1");
     return s;
 }
 
-Statement ViewQuery::rows(int limit) const
+Statement ViewQuery::rows(int limit, quint64 columns) const
 {
     Statement s;
-    s.sql = select(m_columns, s.params) + order(false);
+    s.sql = select(columnList(columns), s.params) + m_orders[0];
     if (limit >= 0)
-        s.sql += QStringLiteral(" LIMIT %1").arg(limit);
+        s.sql += QStringLiteral(" LIMIT ") + QString::number(limit);
     return s;
 }
 
-Statement ViewQuery::window(int offset, int limit, bool reversed) const
+Statement ViewQuery::window(int offset, int limit, bool reversed, quint64 columns) const
 {
     Statement s;
-    s.sql = select(m_columns, s.params) + order(reversed) + QStringLiteral(" LIMIT ? OFFSET ?");
+    s.sql = select(columnList(columns), s.params) + m_orders[reversed ? 1 : 0] + QStringLiteral(" LIMIT ? OFFSET ?");
     s.params << limit << offset;
     return s;
 }
@@ -108,7 +143,7 @@ Statement ViewQuery::window(int offset, int limit, bool reversed) const
 Statement ViewQuery::ids() const
 {
     Statement s;
-    s.sql = select(quotedName(m_table->idColumn), s.params) + order(false);
+    s.sql = select(quotedName(m_table->idColumn), s.params) + m_orders[0];
     return s;
 }
 
@@ -125,11 +160,11 @@ Statement ViewQuery::locate(const FieldSchema& field, const QVariant& stored) co
     const QString extra = stored.isNull() ? quotedName(field.name) + QStringLiteral(" IS NULL")
                                           : comparisonSql(field, QStringLiteral("="), stored, extraParams);
     Statement s;
-    s.sql = select(m_columns, s.params, extra, extraParams) + order(false) + QStringLiteral(" LIMIT 1");
+    s.sql = select(m_columns, s.params, extra, extraParams) + m_orders[0] + QStringLiteral(" LIMIT 1");
     return s;
 }
 
-Statement ViewQuery::rowsById(const std::vector<qint64>& ids) const
+Statement ViewQuery::rowsById(const std::vector<qint64>& ids, quint64 columns) const
 {
     Statement s;
     QStringList marks;
@@ -137,9 +172,9 @@ Statement ViewQuery::rowsById(const std::vector<qint64>& ids) const
         marks << QStringLiteral("?");
         s.params << id;
     }
-    s.sql =
-        QStringLiteral("SELECT %1 FROM %2 WHERE %3 IN (%4)")
-            .arg(m_columns, quotedName(m_table->sqlName), quotedName(m_table->idColumn), marks.join(QLatin1Char(',')));
+    s.sql = QStringLiteral("SELECT %1 FROM %2 WHERE %3 IN (%4)")
+                .arg(columnList(columns), quotedName(m_table->sqlName), quotedName(m_table->idColumn),
+                     marks.join(QLatin1Char(',')));
     return s;
 }
 
@@ -156,33 +191,40 @@ Statement ViewQuery::list(const std::vector<const FieldSchema*>& fields) const
     for (const FieldSchema* field : fields)
         columns << quotedName(field->name);
     Statement s;
-    s.sql = select(columns.join(QStringLiteral(", ")), s.params) + order(false);
+    s.sql = select(columns.join(QStringLiteral(", ")), s.params) + m_orders[0];
     return s;
 }
 
+// The texts of writes are made by appending to one string: a fill posts a row after row.
 Statement ViewQuery::insert(const QStringList& columns, const QVariantList& values) const
 {
-    const QString table = quotedName(m_table->sqlName);
     if (columns.isEmpty())
-        return {QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table), {}};
-    QStringList names, marks;
-    for (const QString& column : columns) {
-        names << quotedName(column);
-        marks << QStringLiteral("?");
+        return {QStringLiteral("INSERT INTO ") + quotedName(m_table->sqlName) + QStringLiteral(" DEFAULT VALUES"), {}};
+    QString sql = QStringLiteral("INSERT INTO ") + quotedName(m_table->sqlName) + QStringLiteral(" (");
+    sql.reserve(sql.size() + columns.size() * 16 + 16);
+    for (qsizetype i = 0; i < columns.size(); ++i) {
+        if (i > 0)
+            sql += QStringLiteral(", ");
+        sql += QLatin1Char('"') + columns[i] + QLatin1Char('"');
     }
-    return {QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                .arg(table, names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))),
-            values};
+    sql += QStringLiteral(") VALUES (");
+    for (qsizetype i = 0; i < columns.size(); ++i)
+        sql += i > 0 ? QStringLiteral(", ?") : QStringLiteral("?");
+    sql += QLatin1Char(')');
+    return {sql, values};
 }
 
 Statement ViewQuery::update(const QStringList& columns, const QVariantList& values, qint64 id) const
 {
-    QStringList sets;
-    for (const QString& column : columns)
-        sets << quotedName(column) + QStringLiteral(" = ?");
-    Statement s{QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
-                    .arg(quotedName(m_table->sqlName), sets.join(QStringLiteral(", ")), quotedName(m_table->idColumn)),
-                values};
+    QString sql = QStringLiteral("UPDATE ") + quotedName(m_table->sqlName) + QStringLiteral(" SET ");
+    sql.reserve(sql.size() + columns.size() * 16 + 24);
+    for (qsizetype i = 0; i < columns.size(); ++i) {
+        if (i > 0)
+            sql += QStringLiteral(", ");
+        sql += QLatin1Char('"') + columns[i] + QStringLiteral("\" = ?");
+    }
+    sql += QStringLiteral(" WHERE ") + quotedName(m_table->idColumn) + QStringLiteral(" = ?");
+    Statement s{sql, values};
     s.params << id;
     return s;
 }

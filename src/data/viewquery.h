@@ -47,18 +47,23 @@ public:
 
     // The first record, or the last one (reversed).
     Statement edge(bool reversed) const;
+    // Which columns of a row a statement reads: bit c for column c (the id, column 0, is
+    // always read; so is any column past the 64th). A column not read comes as null.
+    static constexpr quint64 kAllColumns = ~quint64(0);
+    static quint64 columnBit(int column) { return column >= 0 && column < 64 ? quint64(1) << column : 0; }
+
     // The visible records with their values, at most limit of them (all when limit < 0).
-    Statement rows(int limit) const;
+    Statement rows(int limit, quint64 columns = kAllColumns) const;
     // The visible records with their values at places offset .. offset + limit - 1; reversed,
     // the places are counted from the last record backwards.
-    Statement window(int offset, int limit, bool reversed) const;
+    Statement window(int offset, int limit, bool reversed, quint64 columns = kAllColumns) const;
     // The ids of the visible records, in order.
     Statement ids() const;
     Statement count() const;
     // The first visible record, in order, whose field equals a stored value (null: empty).
     Statement locate(const FieldSchema& field, const QVariant& stored) const;
     // Records by id, in any order.
-    Statement rowsById(const std::vector<qint64>& ids) const;
+    Statement rowsById(const std::vector<qint64>& ids, quint64 columns = kAllColumns) const;
     // One picture of one record.
     Statement picture(const FieldSchema& field, qint64 id) const;
     // The named fields of the visible records, in order.
@@ -78,11 +83,18 @@ public:
 private:
     QString where(QVariantList& params, const QString& extra = {}, const QVariantList& extraParams = {}) const;
     QString order(bool reversed) const;
+    const QString& columnList(quint64 columns) const;
     QString select(const QString& columns, QVariantList& params, const QString& extra = {},
                    const QVariantList& extraParams = {}) const;
 
     const TableSchema* m_table;
     QString m_columns;
+    QString m_selectAll;                         // "SELECT <every column> FROM <table>"
+    QString m_from;                              // " FROM <table>"
+    QString m_orders[2];                         // the ORDER BY clause, in the order and reversed
+    QString m_rangeSql;                          // the condition of the range on the first key
+    mutable quint64 m_listColumns = kAllColumns; // the columns of m_list
+    mutable QString m_list;
     std::vector<int> m_columnFields;
     std::vector<int> m_fieldColumn;
     std::vector<IndexKey> m_keys;

@@ -39,7 +39,6 @@ constexpr int kStatisticsLeft = 256;                  // and stays right of the 
 // second match row light grey.
 const QColor kWinColour(0, 128, 0);
 const QColor kLossColour(255, 0, 0);
-const QColor kShadeColour(239, 239, 239);
 
 QLabel* label(const QString& text, QWidget* parent, int x, int y)
 {
@@ -393,34 +392,15 @@ void TMain::StringGrid1DrawCell(QPainter& painter, int col, int row, const QRect
     if (row < 1)
         return;
     const QString text = StringGrid1->cell(col, row);
-    std::optional<QColor> colour;
+    StringGrid::CellMarks marks;
     if (col == 2 || col == 3) {
         const auto mark = HeadToHead::nameMark(text, col == 2, StringGrid1->cell(4, row), ComboBox1->currentText(),
                                                ComboBox2->currentText());
         if (mark)
-            colour = *mark == HeadToHead::NameMark::Winner ? kWinColour : kLossColour;
+            marks.colour = *mark == HeadToHead::NameMark::Winner ? kWinColour : kLossColour;
     }
-    const bool shaded = row % 2 == 0;
-    if (!colour && !shaded && !selected)
-        return; // the default painting stands
-    const QColor highlight = palette().color(QPalette::Active, QPalette::Highlight);
-    QColor background = Qt::white;
-    QColor pen = Qt::black;
-    if (shaded) {
-        background = kShadeColour;
-        if (selected)
-            pen = highlight;
-    } else if (selected) {
-        background = QColor((highlight.red() + 3 * 255) / 4, (highlight.green() + 3 * 255) / 4,
-                            (highlight.blue() + 3 * 255) / 4);
-    }
-    if (colour)
-        pen = *colour;
-    // The text replaces that of the default painting instead of being drawn over it, whose
-    // edges would show around the new colour.
-    painter.fillRect(rect, background);
-    painter.setPen(pen);
-    StringGrid::drawCellText(painter, rect, text);
+    marks.shaded = row % 2 == 0;
+    StringGrid1->paintMarkedCell(painter, rect, text, selected, marks);
 }
 
 void TMain::SpeedButton1Click()

@@ -1,8 +1,6 @@
 #include "tablereport.h"
 
 #include "datamodule.h"
-#include "filterforms.h"
-#include "viewborrow.h"
 
 namespace TableReport {
 
@@ -66,17 +64,6 @@ Report layout(TDataModule1& module, const Texts& texts)
     r.pageFooter.height = 4.2;
     r.pageFooter << pageCaption(texts.caption, texts.captionColour);
     return r;
-}
-
-void withSeasonSelected(TDataModule1& module, const std::function<void()>& draw)
-{
-    TableView& rows = *module.TableSortDet;
-    ViewBorrow borrow(rows);
-    borrow.filter();
-    rows.setFilterText(FilterForms::season(module.TableTableHead->asString(QStringLiteral("Num"))));
-    rows.setFiltered(true);
-    draw();
-    borrow.restore();
 }
 
 } // namespace TableReport

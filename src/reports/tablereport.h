@@ -4,7 +4,6 @@
 
 #include <QColor>
 #include <QString>
-#include <functional>
 
 class TDataModule1;
 
@@ -28,10 +27,5 @@ QString dateLine(TDataModule1& module);
 // records of TableTableHead, TableCountry and TableDivision. The module must outlive the
 // report.
 Report layout(TDataModule1& module, const Texts& texts);
-
-// Restricts TableSortDet to the rows of the current season, as the league table viewer
-// shows them (in ranking order, with the positions stored at the season's last ranking);
-// runs draw; and puts the view's filter back, also when draw stops on an error.
-void withSeasonSelected(TDataModule1& module, const std::function<void()>& draw);
 
 } // namespace TableReport

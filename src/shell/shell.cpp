@@ -14,6 +14,8 @@
 #include "treportresults.h"
 #include "treporttable.h"
 #include "tstatistic.h"
+#include "tteamresults.h"
+#include "tturtable.h"
 #include "tturtableedit.h"
 
 #include <QAction>
@@ -81,8 +83,8 @@ void Shell::start()
         {"TTeam", nullptr},
         {"TFullSize", nullptr},
         {"TTurTableEdit", &Shell::makeTurTableEdit},
-        {"TTurTable", nullptr},
-        {"TTeamResults", nullptr},
+        {"TTurTable", &Shell::makeTurTable},
+        {"TTeamResults", &Shell::makeTeamResults},
         {"TReportResults", &Shell::makeReportResults},
         {"TReportTable", &Shell::makeReportTable},
         {"TAbout", nullptr},
@@ -146,6 +148,26 @@ void Shell::makeTurTableEdit()
     m_windows.push_back(std::make_unique<TTurTableEdit>());
 }
 
+void Shell::makeTurTable()
+{
+    m_windows.push_back(std::make_unique<TTurTable>());
+    // The viewer and the main window choose the program's one current country: each lets
+    // go of its country chooser when the other chooses, and the main window's takes its
+    // country back when the viewer closes.
+    connect(Main, &TMain::countryChosen, TurTable, &TTurTable::detachCountryChooser);
+    connect(TurTable, &TTurTable::countryChosen, Main, [] {
+        Main->detachCountryChooser();
+        Main->disableShowStatistics();
+    });
+    connect(TurTable, &TTurTable::competitionChosen, Main, &TMain::disableShowStatistics);
+    connect(TurTable, &TTurTable::closed, Main, &TMain::attachCountryChooser);
+}
+
+void Shell::makeTeamResults()
+{
+    m_windows.push_back(std::make_unique<TTeamResults>());
+}
+
 void Shell::makeStatistic()
 {
     m_windows.push_back(std::make_unique<TStatistic>());
@@ -189,6 +211,7 @@ void Shell::makeReportResults()
 void Shell::makeReportTable()
 {
     m_windows.push_back(std::make_unique<TReportTable>());
+    TurTable->setPrinter([this] { printTable(ReportOutput::Printer, TurTable); });
 }
 
 void Shell::printTable(ReportOutput output, QWidget* parent)
@@ -244,8 +267,8 @@ void Shell::buildMainMenu()
         {&Shell::N1, &Shell::N21, "N21", "Export to PDF...", none, &Shell::N21Click},
         {&Shell::N1, &Shell::N15, "N15", "Print", none, &Shell::N15Click},
         {&Shell::N1, &Shell::N2, "N2", "Exit", none, &Shell::N2Click},
-        {&Shell::N3, &Shell::N4, "N4", "Teams", none, nullptr},        // TTeam, modal
-        {&Shell::N3, &Shell::N5, "N5", "League table", none, nullptr}, // TTurTable, modal
+        {&Shell::N3, &Shell::N4, "N4", "Teams", none, nullptr}, // TTeam, modal
+        {&Shell::N3, &Shell::N5, "N5", "League table", none, &Shell::N5Click},
         {&Shell::N3, &Shell::N17, "N17", "Competitions statistics", none, &Shell::N17Click},
         {&Shell::N3, &Shell::N18, "N18", "Notes", none, &Shell::N18Click},
         {&Shell::N3, &Shell::N19, "N19", "Prediction", none, &Shell::N19Click},
@@ -344,6 +367,11 @@ void Shell::N21Click()
 void Shell::N18Click()
 {
     Notice->showNotes();
+}
+
+void Shell::N5Click()
+{
+    Dialogs::execModal(*TurTable);
 }
 
 void Shell::N17Click()

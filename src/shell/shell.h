@@ -71,6 +71,7 @@ public:
     void N20Click(); // Print preview... of the results report
     void N21Click(); // Export to PDF...: the results report as a PDF file
     void N2Click();  // Exit
+    void N5Click();  // League table
     void N18Click(); // Notes
     void N13Click(); // Help
     void N17Click(); // Competitions statistics
@@ -94,6 +95,8 @@ protected:
 private:
     void makeMain();
     void makeDataModule();
+    void makeTurTable();
+    void makeTeamResults();
     void makeStatistic();
     void makeTurTableEdit();
     void makePrediction();

@@ -234,6 +234,34 @@ TEST_F(RenameTest, ANewShortNameReachesEveryResultAndRow)
     EXPECT_EQ(m->TableSortRes->asString("Team"), "Athletic (Ashby)");
 }
 
+TEST_F(RenameTest, ViewsStandingOnTheTeamsRecordsStayAndShowTheNewLabel)
+{
+    // Views that have read the records before the rename keep their places and read the
+    // new labels; a filtered view keeps its filter.
+    m->TableResults->next();
+    ASSERT_EQ(m->TableResults->asInteger("Num"), 2);
+    ASSERT_EQ(m->TableResults->asString("Team2"), "Rovers (Ashby)");
+    m->TableSortRes->setFilterText("(Division='72')");
+    m->TableSortRes->setFiltered(true);
+    m->TableSortRes->last();
+    ASSERT_EQ(m->TableSortRes->asString("Team"), "Rovers (Ashby)");
+    m->TableTableDet->first();
+    ASSERT_EQ(m->TableTableDet->asString("Team"), "Rovers (Ashby)");
+
+    m->TableTeam->edit();
+    m->TableTeam->setValue("ShortName", "Athletic");
+    m->TableTeam->post();
+
+    EXPECT_EQ(m->TableResults->recNo(), 1);
+    EXPECT_EQ(m->TableResults->asString("Team2"), "Athletic (Ashby)");
+    m->TableResults->first();
+    EXPECT_EQ(m->TableResults->asString("Team"), "Athletic (Ashby)");
+    EXPECT_TRUE(m->TableSortRes->isFiltered());
+    EXPECT_EQ(m->TableSortRes->recordCount(), 2);
+    EXPECT_EQ(m->TableSortRes->asString("Team2"), "Athletic (Ashby)");
+    EXPECT_EQ(m->TableTableDet->asString("Team"), "Athletic (Ashby)");
+}
+
 TEST_F(RenameTest, ALongLabelIsStoredCutAndANewTeamRewritesAbsent)
 {
     m->TableTeam->edit();

@@ -248,6 +248,43 @@ TEST_F(ViewTest, DeleteMovesToTheFollowingRecord)
     EXPECT_EQ(db.scalar("SELECT COUNT(*) FROM Results").toInt(), 2);
 }
 
+// After a walk has read some fields, the next sets are read with those fields only: a
+// field asked for later, an edit, a grid's read and a post must still see every value.
+TEST_F(ViewTest, FieldsNotReadBeforeAreReadWhenAskedForLater)
+{
+    TableView* results = module->TableResults;
+    results->unbind(); // in order: 4, 1, 2 (Premier League), 3 (Championship)
+    EXPECT_EQ(walk(results, "Num"), (QStringList{"4", "1", "2", "3"}));
+    results->setFilterText("(Goal1>'0')");
+    results->setFiltered(true); // a new set, read with Num alone
+    EXPECT_EQ(walk(results, "Num"), (QStringList{"4", "1", "3"}));
+    results->first();
+    EXPECT_EQ(results->asString("Team"), kArsenal);
+    EXPECT_EQ(results->asInteger("Goal2"), 2);
+    EXPECT_EQ(results->valueAt(1, "Team2").toString(), kChelsea);
+    EXPECT_FALSE(results->cachedRow(2).isValid()); // not read with every field: the grid asks
+    EXPECT_EQ(results->fetchRows(0, 2), 3);
+    EXPECT_EQ(results->fieldValue(results->cachedRow(2), *results->fieldDef("Team2")).toString(), kArsenal);
+
+    // An edit of a record read with few fields keeps the others.
+    results->setFilterText("(Goal1>'0')");
+    EXPECT_EQ(walk(results, "Num"), (QStringList{"4", "1", "3"}));
+    results->moveTo(2);
+    results->edit();
+    results->setValue("Goal2", 5);
+    results->post();
+    EXPECT_EQ(results->asString("Team"), kLeeds);
+    EXPECT_EQ(results->asDate("Date"), QDate(2020, 10, 1));
+    QSqlQuery stored = db.store().exec("SELECT Team || Goal1 || Goal2 FROM Results WHERE Num = 3", {}, "test");
+    ASSERT_TRUE(stored.next());
+    EXPECT_EQ(stored.value(0).toString(), kLeeds + "15");
+
+    // Fields first read in a later walk come with the sets after it.
+    results->setFilterText("(Goal1<'3')");
+    EXPECT_EQ(walk(results, "Team2"), (QStringList{kChelsea, kArsenal, kArsenal}));
+    EXPECT_EQ(walk(results, "Team"), (QStringList{kArsenal, kChelsea, kLeeds}));
+}
+
 TEST_F(ViewTest, ReadOnlyViewAndUndeclaredFieldsAreRefused)
 {
     EXPECT_THROW(module->TableSortRes->edit(), AppError);

@@ -82,6 +82,30 @@ TEST(TextFormatDate, DottedLocales)
     }
 }
 
+// Where the short format is two-digit days and months and a four-digit year, dates are
+// written and read digit by digit: exactly as QLocale writes and reads them.
+TEST(TextFormatDate, DigitByDigitAgreesWithTheLocale)
+{
+    for (const QLocale& locale : {QLocale(QLocale::English, QLocale::UnitedKingdom), russian, german}) {
+        LocaleScope scope(locale);
+        const QString format = shortDateFormat();
+        for (QDate day(1901, 1, 1); day.year() < 2100; day = day.addDays(97)) {
+            EXPECT_EQ(dateText(day), locale.toString(day, format));
+            EXPECT_EQ(parseDate(dateText(day)), day);
+        }
+        const QString nearly[] = {
+            QStringLiteral("7/3/2031"),   QStringLiteral("07/3/2031"),  QStringLiteral("07.03.31"),
+            QStringLiteral("07/03/203x"), QStringLiteral("31/02/2031"), QStringLiteral("31.02.2031"),
+            QStringLiteral("00.00.0000"), QStringLiteral("07-03-2031"), QStringLiteral("2031-03-07")};
+        for (const QString& text : nearly) {
+            QDate expected = locale.toDate(text, format);
+            if (!expected.isValid())
+                expected = QDate::fromString(text, Qt::ISODate);
+            EXPECT_EQ(parseDate(text), expected) << text.toStdString() << " in " << format.toStdString();
+        }
+    }
+}
+
 TEST(TextFormatDate, TwoDigitYearIsWidened)
 {
     LocaleScope scope(american);

@@ -89,6 +89,24 @@ TEST(ViewQuery, TextKeysIgnoreCaseAndTheIdRunsWithTheIndex)
     EXPECT_TRUE(newest.rows(5).sql.endsWith(QStringLiteral("ORDER BY \"Date\" DESC, \"RecId\" DESC LIMIT 5")));
 }
 
+TEST(ViewQuery, AReadOfSomeColumnsKeepsEveryColumnInItsPlace)
+{
+    ViewQuery query(results());
+    query.setOrder(results().index(QStringLiteral("iDivision"))->keys, false);
+    const int goal1 = query.columnOf(results().fieldIndex(QStringLiteral("Goal1")));
+    const Statement some = query.rows(10, ViewQuery::columnBit(goal1));
+    EXPECT_TRUE(some.sql.startsWith(QStringLiteral(
+        "SELECT \"RecId\", NULL, NULL, NULL, NULL, NULL, NULL, \"Goal1\", NULL, NULL FROM \"Results\" ORDER BY")))
+        << some.sql.toStdString();
+    EXPECT_TRUE(query.window(5, 10, true, ViewQuery::columnBit(goal1)).sql.startsWith(some.sql.left(80)));
+    EXPECT_TRUE(query.rowsById({1, 2}, ViewQuery::columnBit(goal1)).sql.startsWith(some.sql.left(80)));
+    // Every column: the list as it always was.
+    EXPECT_EQ(query.rows(10, ViewQuery::kAllColumns).sql, query.rows(10).sql);
+    EXPECT_TRUE(query.rows(10).sql.contains(QStringLiteral("\"Goal1\", \"Goal2\", \"Division\" FROM")));
+    EXPECT_TRUE(query.rows(10, ViewQuery::columnBit(goal1) | ViewQuery::columnBit(1))
+                    .sql.startsWith(QStringLiteral("SELECT \"RecId\", \"Num\", NULL, NULL")));
+}
+
 TEST(ViewQuery, WritesNameTheirColumnsAndBindTheirValues)
 {
     ViewQuery query(*Schema::table(QStringLiteral("TableDet.DB")));

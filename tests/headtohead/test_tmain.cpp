@@ -4,6 +4,7 @@
 #include "dblookupcombobox.h"
 #include "dialogs.h"
 #include "gauge.h"
+#include "imagecolours.h"
 #include "localescope.h"
 #include "sortedcombobox.h"
 #include "stringgrid.h"
@@ -380,19 +381,6 @@ TEST_F(MainWindowTest, NoMatchesGivesTheWarningAndKeepsThePrintState)
 }
 
 // --- the colours of the grid -------------------------------------------------------------
-
-// Text is drawn smoothed: some of its pixels lie close to the pen's colour without being it.
-bool hasNearColour(const QImage& image, const QRect& area, const QColor& colour, int tolerance = 48)
-{
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            if (std::abs(c.red() - colour.red()) <= tolerance && std::abs(c.green() - colour.green()) <= tolerance &&
-                std::abs(c.blue() - colour.blue()) <= tolerance)
-                return true;
-        }
-    return false;
-}
 
 class GridColoursTest : public MainWindowTest
 {

@@ -17,6 +17,8 @@
 #include "tpredictionexport.h"
 #include "tprompt.h"
 #include "tstatistic.h"
+#include "tteamresults.h"
+#include "tturtable.h"
 #include "tturtableedit.h"
 #include "version.h"
 
@@ -115,9 +117,10 @@ std::vector<bool> openStates(const TDataModule1& module)
 TEST_F(ShellTest, StartUpMakesTheWindowsOnceInTheirOrderAndOpensEveryView)
 {
     start();
-    EXPECT_EQ(shell->createdWindows(),
-              QStringList({"TMain", "TDataModule1", "TTurTableEdit", "TReportResults", "TReportTable", "TStatistic",
-                           "TNotice", "TPrompt", "TPrediction", "TPredictionExport", "TInfo"}));
+    EXPECT_EQ(
+        shell->createdWindows(),
+        QStringList({"TMain", "TDataModule1", "TTurTableEdit", "TTurTable", "TTeamResults", "TReportResults",
+                     "TReportTable", "TStatistic", "TNotice", "TPrompt", "TPrediction", "TPredictionExport", "TInfo"}));
     ASSERT_TRUE(Main && DataModule1 && Notice && Prompt && Info);
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(&DataModule1->store(), &Main->Database1);
@@ -158,9 +161,10 @@ TEST_F(UnreadableTableTest, TheErrorIsShownTheLaterViewsStayClosedAndStartUpGoes
     std::vector<bool> expected(10, false);
     expected[0] = expected[1] = true;
     EXPECT_EQ(openStates(*DataModule1), expected);
-    EXPECT_EQ(shell->createdWindows(),
-              QStringList({"TMain", "TDataModule1", "TTurTableEdit", "TReportResults", "TReportTable", "TStatistic",
-                           "TNotice", "TPrompt", "TPrediction", "TPredictionExport", "TInfo"}));
+    EXPECT_EQ(
+        shell->createdWindows(),
+        QStringList({"TMain", "TDataModule1", "TTurTableEdit", "TTurTable", "TTeamResults", "TReportResults",
+                     "TReportTable", "TStatistic", "TNotice", "TPrompt", "TPrediction", "TPredictionExport", "TInfo"}));
     EXPECT_TRUE(shell->MainMenu1 && Prompt->Timer1->isActive());
 }
 
@@ -180,9 +184,10 @@ TEST_F(MissingDatabaseTest, TheStoresMessageIsShownAndStartUpGoesOnWithEveryView
     EXPECT_EQ(messages[0].kind, Dialogs::Kind::Error);
     EXPECT_TRUE(messages[0].text.contains(QStringLiteral("does not exist"))) << messages[0].text.toStdString();
     EXPECT_EQ(openStates(*DataModule1), std::vector<bool>(10, false));
-    EXPECT_EQ(shell->createdWindows(),
-              QStringList({"TMain", "TDataModule1", "TTurTableEdit", "TReportResults", "TReportTable", "TStatistic",
-                           "TNotice", "TPrompt", "TPrediction", "TPredictionExport", "TInfo"}));
+    EXPECT_EQ(
+        shell->createdWindows(),
+        QStringList({"TMain", "TDataModule1", "TTurTableEdit", "TTurTable", "TTeamResults", "TReportResults",
+                     "TReportTable", "TStatistic", "TNotice", "TPrompt", "TPrediction", "TPredictionExport", "TInfo"}));
 
     // Then quiet, empty windows: the choosers do not open, "Show statistics" is off.
     Main->show();
@@ -223,7 +228,7 @@ TEST_F(ShellTest, TheMenuBarHoldsEveryEntryWithItsNameCaptionAndState)
          "View",
          true,
          {{"N4", "Teams", false},
-          {"N5", "League table", false},
+          {"N5", "League table", true},
           {"N17", "Competitions statistics", true},
           {"N18", "Notes", true},
           {"N19", "Prediction", true}}},
@@ -293,6 +298,48 @@ TEST_F(ShellTest, TheHiddenEditingMenuOpensTheSeasonTableEditorModally)
     EXPECT_TRUE(messages.empty());
 }
 
+// The league table window and the main window share the current country: choosing one
+// in either lets go of the other's country chooser, and closing the league table gives
+// the main window its country back.
+TEST_F(ShellTest, TheLeagueTableWindowAndTheMainWindowTakeTurnsWithTheCountry)
+{
+    db.addCountry(2, QStringLiteral("Scotland"));
+    db.addDivision(21, 2, QStringLiteral("Premiership"));
+    start();
+    Main->connectDataModule();
+    ASSERT_TRUE(TurTable && TeamResults);
+    ASSERT_TRUE(Main->DBLookupComboBox2->chooseText(QStringLiteral("England")));
+    ASSERT_TRUE(Main->DBLookupComboBox1->chooseText(QStringLiteral("Premier League")));
+    Main->ComboBox1->setEditText(QStringLiteral("Arsenal (London)"));
+    Main->ComboBox2->setEditText(QStringLiteral("Arsenal (London)"));
+    ASSERT_TRUE(Main->Button1->isEnabled());
+    answer = [this](QDialog& dialog) {
+        dialog.show();
+        EXPECT_TRUE(TurTable->DBLookupComboBox2->chooseText(QStringLiteral("Scotland")));
+        EXPECT_EQ(Main->DBLookupComboBox2->text(), QString());
+        EXPECT_FALSE(Main->Button1->isEnabled());
+        EXPECT_EQ(DataModule1->TableCountry->asString(QStringLiteral("Country")), QStringLiteral("Scotland"));
+        dialog.close();
+        return 0;
+    };
+    shell->N5->trigger();
+    EXPECT_EQ(modals, QStringList{QStringLiteral("TurTable")});
+    EXPECT_EQ(Main->DBLookupComboBox2->text(), QStringLiteral("England"));
+    EXPECT_EQ(DataModule1->TableCountry->asString(QStringLiteral("Country")), QStringLiteral("England"));
+
+    // The main window's choice lets go of the league table's; showing it takes it back.
+    ASSERT_TRUE(Main->DBLookupComboBox2->chooseText(QStringLiteral("England")));
+    EXPECT_EQ(TurTable->DBLookupComboBox2->text(), QString());
+    answer = [](QDialog& dialog) {
+        dialog.show();
+        EXPECT_EQ(TurTable->DBLookupComboBox2->text(), QStringLiteral("Scotland"));
+        dialog.close();
+        return 0;
+    };
+    shell->N5->trigger();
+    EXPECT_TRUE(messages.empty());
+}
+
 // "Print", "Print preview..." and "Export to PDF..." wait for a result; then they report
 // the main window's pair, and without a printer "Print" offers the PDF instead.
 TEST_F(ShellTest, TheFileMenuPrintsTheMainWindowsResultOnceThereIsOne)
@@ -356,6 +403,20 @@ TEST_F(ShellTest, TheLeagueTableIsPrintedUnderTheMainWindowsCaption)
     EXPECT_TRUE(pdf.lineTexts(0).contains(QStringLiteral("Arsenal (London) 56")))
         << pdf.lineTexts(0).join('|').toStdString();
     EXPECT_EQ(pdf.lineTexts(0).back(), QStringLiteral("Tallyfield v" TALLYFIELD_VERSION " - page 1 of 1"));
+    EXPECT_TRUE(messages.empty());
+
+    // The viewer's Print prints at once; here without a printer, the PDF is offered.
+    QStringList questions;
+    Dialogs::setQuestionHandler([&](Dialogs::Question, const QString& text) {
+        questions << text;
+        return false;
+    });
+    Printing::setPrinterCheck([] { return false; });
+    TurTable->ToolButton4Click();
+    Dialogs::setQuestionHandler({});
+    Printing::setPrinterCheck({});
+    EXPECT_EQ(questions,
+              QStringList({QStringLiteral("No printer is installed. Save the report as a PDF file instead?")}));
     EXPECT_TRUE(messages.empty());
 }
 
