@@ -6,9 +6,11 @@
 // Run: build/bench/tallyfield_bench [--results=1000000,100000] (see README.md).
 
 #include "benchdatabase.h"
+#include "databasesummary.h"
 #include "datamodule.h"
 #include "filterforms.h"
 #include "seasontable.h"
+#include "teamhistory.h"
 #include "textformat.h"
 
 #include <QCoreApplication>
@@ -398,42 +400,21 @@ private:
     }
 };
 
-// The database summary: the counts of four tables, then every competition's count and
-// first and last date by form 1 on the sorted results.
-class DatabaseSummary : public Case
+// The database summary of the about box: the counts of four tables, then every
+// competition's count and first and last date by form 1 on the sorted results.
+class Summary : public Case
 {
 public:
     using Case::Case;
     QStringList views(const Competition&) override
     {
-        TDataModule1& dm = module;
-        for (TableView* v : {dm.TableCountry, dm.TableTeam, dm.TableResults, dm.TableStadium})
-            v->setFiltered(false);
-        dm.TableTeam->unbind();
-        dm.TableResults->unbind();
-        dm.TableStadium->unbind();
-        QStringList lines;
-        for (TableView* v : {dm.TableCountry, dm.TableTeam, dm.TableStadium, dm.TableResults})
-            lines << QString::number(v->recordCount());
-        dm.TableTeam->bindTo(dm.DataSourceDivision, QStringLiteral("Division"));
-        dm.TableResults->bindTo(dm.DataSourceDivision, QStringLiteral("Division"));
-        dm.TableStadium->bindTo(dm.DataSourceCountry, QStringLiteral("Country"));
-        TableView* sorted = dm.TableSortRes;
-        for (dm.TableCountry->first(); !dm.TableCountry->eof(); dm.TableCountry->next()) {
-            for (dm.TableDivision->first(); !dm.TableDivision->eof() && !dm.TableDivision->isEmpty();
-                 dm.TableDivision->next()) {
-                sorted->setFilterText(
-                    FilterForms::division(QString::number(dm.TableDivision->asInteger(QStringLiteral("Code")))));
-                sorted->setFiltered(true);
-                sorted->last();
-                const QString first = sorted->asString(QStringLiteral("Date"));
-                sorted->first();
-                lines << line(dm.TableCountry->asString(QStringLiteral("Country")),
-                              dm.TableDivision->asString(QStringLiteral("Division")), sorted->recordCount(), first,
-                              sorted->asString(QStringLiteral("Date")));
-            }
-        }
-        sorted->setFiltered(false);
+        // The unit's lines: the four counts (their numbers), the hyphens left out, then
+        // one line per competition.
+        QStringList lines = DatabaseSummary::compute(module).split(QChar(13), Qt::SkipEmptyParts);
+        for (int i = 0; i < 4 && i < lines.size(); ++i)
+            lines[i] = lines[i].section(QStringLiteral(": "), 1);
+        if (lines.size() > 4)
+            lines.removeAt(4);
         return lines;
     }
     QStringList sql(const Competition&) override
@@ -453,8 +434,11 @@ public:
                 for (int i = 0; i < 4; ++i)
                     lines << q->value(i).toString();
             }
-            lines << line(q->value(4).toString(), q->value(5).toString(), q->value(6).toInt(), dateOf(q->value(7)),
-                          dateOf(q->value(8)));
+            const QString first = dateOf(q->value(7));
+            const QString last = dateOf(q->value(8));
+            const bool none = first.isEmpty() && last.isEmpty();
+            lines << line(q->value(4).toString(), q->value(5).toString(), q->value(6).toInt(),
+                          none ? QStringLiteral("?") : first, none ? QStringLiteral("?") : last);
         }
         return lines;
     }
@@ -464,6 +448,40 @@ private:
                         const QString& last)
     {
         return QStringLiteral("%1 - %2 - %3 matches - (%4 - %5)").arg(country, division).arg(count).arg(first, last);
+    }
+};
+
+// The teams browser's season history of a team: its rows in every season of its
+// country's five competitions of 25 seasons each, newest first, with the current
+// competition and season found again afterwards.
+class TeamSeasons : public Case
+{
+public:
+    using Case::Case;
+    // The competition is chosen before each run, outside the measured time, as the user
+    // chose it before selecting the team (the run writes nothing).
+    bool writes() const override { return true; }
+    void prepare(const Competition& c) override { choose(module, c); }
+    QStringList views(const Competition& c) override
+    {
+        QStringList rows;
+        for (const TeamHistory::SeasonRow& row : TeamHistory::teamSeasons(module, c.teams.back()))
+            rows << row.cells().join(QLatin1Char(' '));
+        return rows;
+    }
+    QStringList sql(const Competition& c) override
+    {
+        const TableStore::Reading q = db.store().read(
+            QStringLiteral("SELECT h.Name, d.Division, t.Position, t.Points, h.DateStart FROM TableDet t "
+                           "JOIN TableHead h ON h.Num = t.CodeSeason JOIN Division d ON d.Code = h.CodeDivision "
+                           "WHERE t.CodeTeam = ? AND d.Country = ? ORDER BY h.DateStart DESC, d.Code, h.Num"),
+            {c.teams.back(), c.country}, kBench);
+        QStringList rows;
+        while (q->next())
+            rows << QStringList{q->value(0).toString(), q->value(1).toString(), q->value(2).toString(),
+                                q->value(3).toString(), dateOf(q->value(4))}
+                        .join(QLatin1Char(' '));
+        return rows;
     }
 };
 
@@ -599,7 +617,8 @@ int main(int argc, char* argv[])
     add<EditorFill>("EditorFill", benchmark::kMillisecond, sizes);
     add<RefreshSeason>("RefreshSeason", benchmark::kMillisecond, sizes);
     add<CompetitionStatistics>("CompetitionStatistics", benchmark::kMillisecond, sizes);
-    add<DatabaseSummary>("DatabaseSummary", benchmark::kMillisecond, sizes);
+    add<Summary>("DatabaseSummary", benchmark::kMillisecond, sizes);
+    add<TeamSeasons>("TeamSeasons", benchmark::kMicrosecond, sizes);
     add<RenameTeam>("RenameTeam", benchmark::kMillisecond, sizes);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

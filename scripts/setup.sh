@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config clang-format
     qt6-base-dev libqt6sql6-sqlite libsqlite3-dev qt6-qpa-plugins
-    libxlsxwriter-dev
+    libxlsxwriter-dev python3 python3-openpyxl
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth locales fonts-dejavu-core fonts-liberation
     poppler-utils

@@ -36,9 +36,13 @@ public:
     bool has(const QString& name) const { return m_values.contains(name); }
     QString value(const QString& name) const { return m_values.value(name); }
     void set(const QString& name, const QString& value) { m_values.insert(name, value); }
+    // The plain words given before the options, for a command that takes some.
+    const QStringList& words() const { return m_words; }
+    void setWords(const QStringList& words) { m_words = words; }
 
 private:
     QHash<QString, QString> m_values;
+    QStringList m_words;
 };
 
 // Reads "--name VALUE", "--name=VALUE" and "--switch" from arguments; no plain words.

@@ -93,6 +93,8 @@ QString programHelp()
 QString commandHelp(const Command& command)
 {
     QString usage = QStringLiteral("Usage: %1 [--db DIR] %2").arg(kProgram, command.name);
+    if (!command.words.isEmpty())
+        usage += QLatin1Char(' ') + command.words;
     for (const OptionSpec& declared : command.options) {
         const QString option = QStringLiteral("--") + declared.name +
                                (declared.takesValue() ? QLatin1Char(' ') + declared.valueName : QString());
@@ -191,7 +193,13 @@ int run(const QStringList& arguments, QString& out, QString& err)
 
         std::vector<OptionSpec> accepted = programOptions();
         accepted.insert(accepted.end(), command->options.begin(), command->options.end());
-        ParsedOptions options = parseOptions(line.leading + line.rest, accepted);
+        // A command that takes words has them first, before its options.
+        QStringList rest = line.rest;
+        QStringList words;
+        while (!command->words.isEmpty() && !rest.isEmpty() && !rest.first().startsWith(QLatin1String("--")))
+            words << rest.takeFirst();
+        ParsedOptions options = parseOptions(line.leading + rest, accepted);
+        options.setWords(words);
         if (options.has(QStringLiteral("help"))) {
             out = commandHelp(*command);
             return Success;
@@ -289,9 +297,9 @@ void CommandContext::printTextAndRows(const QString& textKey, const QString& com
 const std::vector<Command>& commands()
 {
     // Each command arrives with the window whose computation it shares.
-    static const std::vector<Command> table{countriesCommand(), competitionsCommand(),  seasonsCommand(),
-                                            teamsCommand(),     headToHeadCommand(),    tableCommand(),
-                                            gamesCommand(),     statisticsCommand(),    predictCommand(),
-                                            backtestCommand(),  reportResultsCommand(), reportTableCommand()};
+    static const std::vector<Command> table{
+        countriesCommand(), competitionsCommand(), seasonsCommand(),    teamsCommand(),         headToHeadCommand(),
+        tableCommand(),     gamesCommand(),        statisticsCommand(), predictCommand(),       backtestCommand(),
+        historyCommand(),   summaryCommand(),      exportCommand(),     reportResultsCommand(), reportTableCommand()};
     return table;
 }

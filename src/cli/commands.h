@@ -66,6 +66,8 @@ struct Command
     QString description; // what it prints, for the command's help
     std::vector<OptionSpec> options;
     std::function<void(CommandContext&)> run;
+    // The words it takes before its options, as its help shows them; none when empty.
+    QString words = QString();
     bool drawsPages = false; // draws a report: the program needs a QGuiApplication
 };
 
@@ -83,5 +85,8 @@ Command gamesCommand();
 Command statisticsCommand();
 Command predictCommand();
 Command backtestCommand();
+Command historyCommand();
+Command summaryCommand();
+Command exportCommand();
 Command reportResultsCommand();
 Command reportTableCommand();

@@ -104,13 +104,13 @@ Command reportResultsCommand()
     std::vector<OptionSpec> options = pairOptions();
     options.front().required = true; // the country's flag and name head the report
     options.push_back({QStringLiteral("pdf"), QStringLiteral("FILE"), QStringLiteral("the PDF file to write"), true});
-    return {QStringLiteral("report results"),
-            QStringLiteral("the printed head-to-head list of two teams, as PDF"),
-            QStringLiteral("Draws the report the main window prints into a PDF file: every match of the two teams, "
-                           "both home-and-away orders and every competition, newest first and numbered from 1, "
-                           "under the country's flag, emblem and name, with the statistics that h2h prints for the "
-                           "same options below the list."),
-            options,
-            resultsReport,
-            true};
+    Command command{
+        QStringLiteral("report results"), QStringLiteral("the printed head-to-head list of two teams, as PDF"),
+        QStringLiteral("Draws the report the main window prints into a PDF file: every match of the two teams, "
+                       "both home-and-away orders and every competition, newest first and numbered from 1, "
+                       "under the country's flag, emblem and name, with the statistics that h2h prints for the "
+                       "same options below the list."),
+        options, resultsReport};
+    command.drawsPages = true;
+    return command;
 }

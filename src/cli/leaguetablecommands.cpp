@@ -116,13 +116,13 @@ Command reportTableCommand()
 {
     std::vector<OptionSpec> options = seasonOptions();
     options.push_back({QStringLiteral("pdf"), QStringLiteral("FILE"), QStringLiteral("the PDF file to write"), true});
-    return {QStringLiteral("report table"),
-            QStringLiteral("the printed league table of a season, as PDF"),
-            QStringLiteral("Draws the report the league table viewer prints into a PDF file: the season's rows in "
-                           "ranking order with their stored positions (see table --rank), under the season's name "
-                           "and dates, the country's flag, emblem and name and the competition, with the season's "
-                           "note below the table."),
-            options,
-            tableReport,
-            true};
+    Command command{
+        QStringLiteral("report table"), QStringLiteral("the printed league table of a season, as PDF"),
+        QStringLiteral("Draws the report the league table viewer prints into a PDF file: the season's rows in "
+                       "ranking order with their stored positions (see table --rank), under the season's name "
+                       "and dates, the country's flag, emblem and name and the competition, with the season's "
+                       "note below the table."),
+        options, tableReport};
+    command.drawsPages = true;
+    return command;
 }

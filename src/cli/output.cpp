@@ -33,6 +33,56 @@ QString csv(const Rows& rows)
     return text;
 }
 
+std::vector<QStringList> parseCsv(const QString& text)
+{
+    std::vector<QStringList> records;
+    QStringList record;
+    QString field;
+    bool quoted = false;   // inside a quoted field
+    bool anything = false; // the record has begun
+    const auto endField = [&] {
+        record << field;
+        field.clear();
+    };
+    const auto endRecord = [&] {
+        endField();
+        records.push_back(record);
+        record.clear();
+        anything = false;
+    };
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (quoted) {
+            if (c != QLatin1Char('"'))
+                field += c;
+            else if (i + 1 < text.size() && text[i + 1] == QLatin1Char('"'))
+                field += text[++i];
+            else
+                quoted = false;
+            continue;
+        }
+        if (c == QLatin1Char('"')) {
+            quoted = true;
+            anything = true;
+        } else if (c == QLatin1Char(',')) {
+            endField();
+            anything = true;
+        } else if (c == QLatin1Char('\n') ||
+                   (c == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n'))) {
+            if (c == QLatin1Char('\r'))
+                ++i;
+            if (anything)
+                endRecord();
+        } else {
+            field += c;
+            anything = true;
+        }
+    }
+    if (anything)
+        endRecord();
+    return records;
+}
+
 QString jsonString(const QString& value)
 {
     QString text = QStringLiteral("\"");

@@ -45,6 +45,10 @@ namespace Output {
 // double quotes doubled.
 QString csv(const Rows& rows);
 QString csvField(const QString& value);
+// The records of a CSV text as csv() writes them (RFC 4180): fields split at commas, quoted
+// fields with their doubled quotes, line breaks inside them kept; a record ends at a
+// newline or a carriage return and newline. Blank lines give no record.
+std::vector<QStringList> parseCsv(const QString& text);
 
 // A JSON array of objects with the keys in their order.
 QString json(const Rows& rows);

@@ -3,9 +3,11 @@
 #include "apperror.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QUrl>
 
 namespace {
 Dialogs::MessageHandler& messageHandler()
@@ -26,6 +28,12 @@ Dialogs::QuestionHandler& questionHandler()
 Dialogs::SaveFileHandler& saveFileHandler()
 {
     static Dialogs::SaveFileHandler handler;
+    return handler;
+}
+
+Dialogs::OpenFileHandler& openFileHandler()
+{
+    static Dialogs::OpenFileHandler handler;
     return handler;
 }
 
@@ -101,6 +109,13 @@ QString saveFileName(const QString& caption, const QString& suggested, const QSt
     return QFileDialog::getSaveFileName(owner(parent), caption, suggested, filter);
 }
 
+bool openWithDesktop(const QString& path)
+{
+    if (openFileHandler())
+        return openFileHandler()(path);
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
 void setMessageHandler(MessageHandler handler)
 {
     messageHandler() = std::move(handler);
@@ -116,6 +131,11 @@ void setQuestionHandler(QuestionHandler handler)
 void setSaveFileHandler(SaveFileHandler handler)
 {
     saveFileHandler() = std::move(handler);
+}
+
+void setOpenFileHandler(OpenFileHandler handler)
+{
+    openFileHandler() = std::move(handler);
 }
 
 } // namespace Dialogs

@@ -70,15 +70,21 @@ int execModal(QDialog& dialog);
 QString saveFileName(const QString& caption, const QString& suggested, const QString& filter,
                      QWidget* parent = nullptr);
 
+// Opens a file with the program the desktop uses for its type (the shell's "open"
+// action), as a click on a link does; false when the desktop could not open it.
+bool openWithDesktop(const QString& path);
+
 using MessageHandler = std::function<void(Kind, const QString&)>;
 using ModalHandler = std::function<int(QDialog&)>;
 using QuestionHandler = std::function<bool(Question, const QString&)>;
 using SaveFileHandler = std::function<QString(const QString& caption, const QString& suggested)>;
+using OpenFileHandler = std::function<bool(const QString& path)>;
 
 // Replaces the message boxes or the modal loop; an empty handler restores the default.
 void setMessageHandler(MessageHandler handler);
 void setModalHandler(ModalHandler handler);
 void setQuestionHandler(QuestionHandler handler);
 void setSaveFileHandler(SaveFileHandler handler);
+void setOpenFileHandler(OpenFileHandler handler);
 
 } // namespace Dialogs

@@ -94,25 +94,37 @@ QIcon bulb()
     });
 }
 
-QIcon insertRecord()
+QIcon add()
 {
     return drawn([](QPainter& p) {
-        p.fillRect(7, 2, 3, 13, QColor(0, 96, 0));
-        p.fillRect(2, 7, 13, 3, QColor(0, 96, 0));
+        p.fillRect(6, 2, 4, 12, QColor(0, 128, 0));
+        p.fillRect(2, 6, 12, 4, QColor(0, 128, 0));
     });
 }
 
-QIcon deleteRecord()
+QIcon remove()
 {
-    return drawn([](QPainter& p) { p.fillRect(2, 7, 13, 3, QColor(160, 0, 0)); });
+    return drawn([](QPainter& p) { p.fillRect(2, 6, 12, 4, QColor(192, 0, 0)); });
 }
 
-QIcon postRecord()
+QIcon confirm()
 {
     return drawn([](QPainter& p) {
         p.setRenderHint(QPainter::Antialiasing);
-        p.setPen(QPen(QColor(0, 128, 0), 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        p.drawPolyline(QPolygonF({QPointF(2.5, 8.5), QPointF(6.5, 12.5), QPointF(13.5, 3.5)}));
+        p.setPen(QPen(QColor(0, 128, 0), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawPolyline(QPolygon({QPoint(2, 8), QPoint(6, 12), QPoint(14, 3)}));
+    });
+}
+
+QIcon search()
+{
+    return drawn([](QPainter& p) {
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(QColor(64, 64, 64), 2));
+        p.setBrush(QColor(200, 230, 255));
+        p.drawEllipse(QRectF(2, 2, 8, 8));
+        p.setPen(QPen(QColor(96, 64, 0), 3, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(10, 10, 14, 14);
     });
 }
 

@@ -11,9 +11,9 @@ QIcon note();        // a sheet with lines and a pencil
 QIcon clear();       // a sheet with a red cross
 QIcon spreadsheet(); // a green sheet with the lines of a table
 QIcon bulb();        // a lit light bulb
-// The record commands of the editors' tool bars.
-QIcon insertRecord(); // a plus
-QIcon deleteRecord(); // a minus
-QIcon postRecord();   // a tick
+QIcon add();         // a green plus: a new record
+QIcon remove();      // a red minus: the record deleted
+QIcon confirm();     // a green tick: the record posted
+QIcon search();      // a magnifying glass
 
 } // namespace Glyphs

@@ -94,6 +94,14 @@ QString season(const QString& n)
     return term("CodeSeason", n);
 }
 
+QString seasonsNumbered(const QStringList& ns)
+{
+    QStringList terms;
+    for (const QString& n : ns)
+        terms << term("Num", n);
+    return terms.join(orOp);
+}
+
 QString shortName(const QString& h)
 {
     return term("ShortName", h);

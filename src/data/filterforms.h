@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // The filter expressions the program sets on its views, built in one place. Every value
 // goes in as a quoted literal whose apostrophes are doubled, so that a team such as
@@ -37,6 +38,9 @@ QString resultsOfTeamCode(const QString& c);
 QString rowsOfTeamCode(const QString& c);
 // (CodeSeason='N'): the rows of one season.
 QString season(const QString& n);
+// (Num='N1')or(Num='N2')...: the seasons of these numbers, on the seasons view unbound
+// from its master (empty for no season).
+QString seasonsNumbered(const QStringList& ns);
 // (ShortName='H')
 QString shortName(const QString& h);
 

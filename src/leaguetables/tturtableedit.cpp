@@ -117,10 +117,10 @@ TTurTableEdit::TTurTableEdit(QWidget* parent)
     ToolBar1 = new QToolBar(this);
     ToolBar1->setMovable(false);
     ToolBar1->setGeometry(0, kBandHeight, kClientWidth, kToolBarHeight);
-    ToolButton1 = toolButton(ToolBar1, Glyphs::insertRecord(), QStringLiteral("Добавить"));
-    ToolButton2 = toolButton(ToolBar1, Glyphs::deleteRecord(), QStringLiteral("Удалить"));
+    ToolButton1 = toolButton(ToolBar1, Glyphs::add(), QStringLiteral("Добавить"));
+    ToolButton2 = toolButton(ToolBar1, Glyphs::remove(), QStringLiteral("Удалить"));
     ToolBar1->addSeparator();
-    ToolButton4 = toolButton(ToolBar1, Glyphs::postRecord(), QStringLiteral("Подтвердить изменения"));
+    ToolButton4 = toolButton(ToolBar1, Glyphs::confirm(), QStringLiteral("Подтвердить изменения"));
 
     // The seasons on the left.
     const int labelTop = kBandHeight + kToolBarHeight + 4;

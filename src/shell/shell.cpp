@@ -1,10 +1,17 @@
 #include "shell.h"
 
 #include "apperror.h"
+#include "competitionsexport.h"
 #include "datamodule.h"
 #include "dialogs.h"
 #include "helpwindow.h"
+#include "leaguetableexport.h"
+#include "predictionsexport.h"
+#include "show.h"
 #include "sortedcombobox.h"
+#include "tabout.h"
+#include "tcountryedit.h"
+#include "tfullsize.h"
 #include "tinfo.h"
 #include "tmain.h"
 #include "tnotice.h"
@@ -13,7 +20,10 @@
 #include "tprompt.h"
 #include "treportresults.h"
 #include "treporttable.h"
+#include "tstadiumedit.h"
 #include "tstatistic.h"
+#include "tteam.h"
+#include "tteamedit.h"
 #include "tteamresults.h"
 #include "tturtable.h"
 #include "tturtableedit.h"
@@ -75,19 +85,19 @@ void Shell::start()
     // timer runs from its making here, not from its showing.
     static constexpr WindowSlot windowSet[] = {
         {"TMain", &Shell::makeMain},
-        {"TCountryEdit", nullptr},
+        {"TCountryEdit", &Shell::makeCountryEdit},
         {"TDataModule1", &Shell::makeDataModule},
-        {"TDivisionEdit", nullptr},
-        {"TStadiumEdit", nullptr},
-        {"TTeamEdit", nullptr},
-        {"TTeam", nullptr},
-        {"TFullSize", nullptr},
+        {"TDivisionEdit", &Shell::makeDivisionEdit},
+        {"TStadiumEdit", &Shell::makeStadiumEdit},
+        {"TTeamEdit", &Shell::makeTeamEdit},
+        {"TTeam", &Shell::makeTeam},
+        {"TFullSize", &Shell::makeFullSize},
         {"TTurTableEdit", &Shell::makeTurTableEdit},
         {"TTurTable", &Shell::makeTurTable},
         {"TTeamResults", &Shell::makeTeamResults},
         {"TReportResults", &Shell::makeReportResults},
         {"TReportTable", &Shell::makeReportTable},
-        {"TAbout", nullptr},
+        {"TAbout", &Shell::makeAbout},
         {"TStatistic", &Shell::makeStatistic},
         {"TNotice", &Shell::makeNotice},
         {"TPrompt", &Shell::makePrompt},
@@ -161,6 +171,10 @@ void Shell::makeTurTable()
     });
     connect(TurTable, &TTurTable::competitionChosen, Main, &TMain::disableShowStatistics);
     connect(TurTable, &TTurTable::closed, Main, &TMain::attachCountryChooser);
+    // The team panel opens the teams browser on the panel's team.
+    TurTable->setTeamBrowser([] { TeamWindow->showForPanelTeam(); });
+    // "Export to Excel": the season's rows as the grid shows them, into a new workbook.
+    TurTable->setExcelExporter([] { Spreadsheet::show(leagueTableWorkbook(loadedDataModule()), TurTable); });
 }
 
 void Shell::makeTeamResults()
@@ -171,6 +185,11 @@ void Shell::makeTeamResults()
 void Shell::makeStatistic()
 {
     m_windows.push_back(std::make_unique<TStatistic>());
+    Statistic->setExporter([] {
+        Spreadsheet::show(
+            CompetitionStatistics::competitionsWorkbook(CompetitionStatistics::allCompetitions(*DataModule1)),
+            Statistic);
+    });
 }
 
 void Shell::makePrediction()
@@ -187,6 +206,8 @@ void Shell::makePredictionExport()
 {
     m_windows.push_back(std::make_unique<TPredictionExport>());
     connect(PredictionWindow, &TPrediction::addToPredictionsList, PredictionExport, &TPredictionExport::add);
+    PredictionExport->setExporter(
+        [] { Spreadsheet::show(predictionsWorkbook(PredictionExport->list()), PredictionExport); });
 }
 
 void Shell::makeNotice()
@@ -206,6 +227,51 @@ void Shell::makeReportResults()
     m_windows.push_back(std::make_unique<TReportResults>());
     Main->setResultsPrinter([] { printResults(TReportResults::Output::Printer); });
     N16->setEnabled(true);
+}
+
+void Shell::makeCountryEdit()
+{
+    m_windows.push_back(std::make_unique<TCountryEdit>());
+}
+
+void Shell::makeDivisionEdit()
+{
+    m_windows.push_back(std::make_unique<TDivisionEdit>());
+}
+
+void Shell::makeStadiumEdit()
+{
+    m_windows.push_back(std::make_unique<TStadiumEdit>());
+}
+
+void Shell::makeTeamEdit()
+{
+    m_windows.push_back(std::make_unique<TTeamEdit>());
+    // A double click in the stadium editor gives the team being edited that stadium.
+    StadiumEdit->setStadiumPick([] {
+        if (TeamEdit)
+            TeamEdit->StadiumPicked();
+    });
+}
+
+void Shell::makeTeam()
+{
+    m_windows.push_back(std::make_unique<TTeam>());
+}
+
+void Shell::makeFullSize()
+{
+    m_windows.push_back(std::make_unique<TFullSize>());
+    // The photo window starts on the photo of the browser's focused thumbnail.
+    FullSize->setFocusedThumbnail([] { return TeamWindow ? TeamWindow->focusedThumbnail() : 0; });
+}
+
+void Shell::makeAbout()
+{
+    m_windows.push_back(std::make_unique<TAbout>());
+    // The program's web page is the local page on bringing the database up to date, as
+    // the prediction window's "Update now" opens it.
+    About->setWebSite(QStringLiteral("Help/updating.htm"), [this] { showHelp(QStringLiteral("updating.htm")); });
 }
 
 void Shell::makeReportTable()
@@ -267,18 +333,18 @@ void Shell::buildMainMenu()
         {&Shell::N1, &Shell::N21, "N21", "Export to PDF...", none, &Shell::N21Click},
         {&Shell::N1, &Shell::N15, "N15", "Print", none, &Shell::N15Click},
         {&Shell::N1, &Shell::N2, "N2", "Exit", none, &Shell::N2Click},
-        {&Shell::N3, &Shell::N4, "N4", "Teams", none, nullptr}, // TTeam, modal
+        {&Shell::N3, &Shell::N4, "N4", "Teams", none, &Shell::N4Click},
         {&Shell::N3, &Shell::N5, "N5", "League table", none, &Shell::N5Click},
         {&Shell::N3, &Shell::N17, "N17", "Competitions statistics", none, &Shell::N17Click},
         {&Shell::N3, &Shell::N18, "N18", "Notes", none, &Shell::N18Click},
         {&Shell::N3, &Shell::N19, "N19", "Prediction", none, &Shell::N19Click},
-        {&Shell::N6, &Shell::N7, "N7", "Страны", none, nullptr},    // TCountryEdit, modal
-        {&Shell::N6, &Shell::N8, "N8", "Дивизион", none, nullptr},  // TDivisionEdit, modal
-        {&Shell::N6, &Shell::N9, "N9", "Стадионы", none, nullptr},  // TStadiumEdit, modal
-        {&Shell::N6, &Shell::N10, "N10", "Команды", none, nullptr}, // TTeamEdit, modal
+        {&Shell::N6, &Shell::N7, "N7", "Страны", none, &Shell::N7Click},
+        {&Shell::N6, &Shell::N8, "N8", "Дивизион", none, &Shell::N8Click},
+        {&Shell::N6, &Shell::N9, "N9", "Стадионы", none, &Shell::N9Click},
+        {&Shell::N6, &Shell::N10, "N10", "Команды", none, &Shell::N10Click},
         {&Shell::N6, &Shell::N11, "N11", "Турнирная таблица", none, &Shell::N11Click},
         {&Shell::N12, &Shell::N13, "N13", "Help", Qt::Key_F1, &Shell::N13Click},
-        {&Shell::N12, &Shell::N14, "N14", "About...", none, nullptr}, // TAbout, modal
+        {&Shell::N12, &Shell::N14, "N14", "About...", none, &Shell::N14Click},
     };
     for (const EntrySlot& slot : entries) {
         QAction* action = (this->*slot.menu)->addAction(utf8(slot.caption));
@@ -387,6 +453,36 @@ void Shell::N11Click()
 void Shell::N19Click()
 {
     Dialogs::execModal(*PredictionWindow);
+}
+
+void Shell::N7Click()
+{
+    Dialogs::execModal(*CountryEdit);
+}
+
+void Shell::N8Click()
+{
+    Dialogs::execModal(*DivisionEdit);
+}
+
+void Shell::N9Click()
+{
+    Dialogs::execModal(*StadiumEdit);
+}
+
+void Shell::N10Click()
+{
+    Dialogs::execModal(*TeamEdit);
+}
+
+void Shell::N4Click()
+{
+    Dialogs::execModal(*TeamWindow);
+}
+
+void Shell::N14Click()
+{
+    Dialogs::execModal(*About);
 }
 
 void Shell::N13Click()

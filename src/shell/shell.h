@@ -77,6 +77,12 @@ public:
     void N17Click(); // Competitions statistics
     void N19Click(); // Prediction
     void N11Click(); // Турнирная таблица: the season table editor
+    void N4Click();  // Teams
+    void N14Click(); // About...
+    void N7Click();  // Страны
+    void N8Click();  // Дивизион
+    void N9Click();  // Стадионы
+    void N10Click(); // Команды
 
     // The league table viewer's Print (and its preview and PDF): the season as the viewer
     // shows it, under the main window's caption; parent is the window the dialogs belong to.
@@ -104,6 +110,13 @@ private:
     void makeNotice();
     void makePrompt();
     void makeReportResults();
+    void makeCountryEdit();
+    void makeDivisionEdit();
+    void makeStadiumEdit();
+    void makeTeamEdit();
+    void makeTeam();
+    void makeFullSize();
+    void makeAbout();
     void makeReportTable();
     void makeInfo();
 

@@ -8,6 +8,7 @@
 #include "printing.h"
 #include "reportprinter.h"
 #include "shell.h"
+#include "show.h"
 #include "sortedcombobox.h"
 #include "testdatabase.h"
 #include "tinfo.h"
@@ -117,10 +118,26 @@ std::vector<bool> openStates(const TDataModule1& module)
 TEST_F(ShellTest, StartUpMakesTheWindowsOnceInTheirOrderAndOpensEveryView)
 {
     start();
-    EXPECT_EQ(
-        shell->createdWindows(),
-        QStringList({"TMain", "TDataModule1", "TTurTableEdit", "TTurTable", "TTeamResults", "TReportResults",
-                     "TReportTable", "TStatistic", "TNotice", "TPrompt", "TPrediction", "TPredictionExport", "TInfo"}));
+    EXPECT_EQ(shell->createdWindows(), QStringList({"TMain",
+                                                    "TCountryEdit",
+                                                    "TDataModule1",
+                                                    "TDivisionEdit",
+                                                    "TStadiumEdit",
+                                                    "TTeamEdit",
+                                                    "TTeam",
+                                                    "TFullSize",
+                                                    "TTurTableEdit",
+                                                    "TTurTable",
+                                                    "TTeamResults",
+                                                    "TReportResults",
+                                                    "TReportTable",
+                                                    "TAbout",
+                                                    "TStatistic",
+                                                    "TNotice",
+                                                    "TPrompt",
+                                                    "TPrediction",
+                                                    "TPredictionExport",
+                                                    "TInfo"}));
     ASSERT_TRUE(Main && DataModule1 && Notice && Prompt && Info);
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(&DataModule1->store(), &Main->Database1);
@@ -161,10 +178,26 @@ TEST_F(UnreadableTableTest, TheErrorIsShownTheLaterViewsStayClosedAndStartUpGoes
     std::vector<bool> expected(10, false);
     expected[0] = expected[1] = true;
     EXPECT_EQ(openStates(*DataModule1), expected);
-    EXPECT_EQ(
-        shell->createdWindows(),
-        QStringList({"TMain", "TDataModule1", "TTurTableEdit", "TTurTable", "TTeamResults", "TReportResults",
-                     "TReportTable", "TStatistic", "TNotice", "TPrompt", "TPrediction", "TPredictionExport", "TInfo"}));
+    EXPECT_EQ(shell->createdWindows(), QStringList({"TMain",
+                                                    "TCountryEdit",
+                                                    "TDataModule1",
+                                                    "TDivisionEdit",
+                                                    "TStadiumEdit",
+                                                    "TTeamEdit",
+                                                    "TTeam",
+                                                    "TFullSize",
+                                                    "TTurTableEdit",
+                                                    "TTurTable",
+                                                    "TTeamResults",
+                                                    "TReportResults",
+                                                    "TReportTable",
+                                                    "TAbout",
+                                                    "TStatistic",
+                                                    "TNotice",
+                                                    "TPrompt",
+                                                    "TPrediction",
+                                                    "TPredictionExport",
+                                                    "TInfo"}));
     EXPECT_TRUE(shell->MainMenu1 && Prompt->Timer1->isActive());
 }
 
@@ -184,10 +217,26 @@ TEST_F(MissingDatabaseTest, TheStoresMessageIsShownAndStartUpGoesOnWithEveryView
     EXPECT_EQ(messages[0].kind, Dialogs::Kind::Error);
     EXPECT_TRUE(messages[0].text.contains(QStringLiteral("does not exist"))) << messages[0].text.toStdString();
     EXPECT_EQ(openStates(*DataModule1), std::vector<bool>(10, false));
-    EXPECT_EQ(
-        shell->createdWindows(),
-        QStringList({"TMain", "TDataModule1", "TTurTableEdit", "TTurTable", "TTeamResults", "TReportResults",
-                     "TReportTable", "TStatistic", "TNotice", "TPrompt", "TPrediction", "TPredictionExport", "TInfo"}));
+    EXPECT_EQ(shell->createdWindows(), QStringList({"TMain",
+                                                    "TCountryEdit",
+                                                    "TDataModule1",
+                                                    "TDivisionEdit",
+                                                    "TStadiumEdit",
+                                                    "TTeamEdit",
+                                                    "TTeam",
+                                                    "TFullSize",
+                                                    "TTurTableEdit",
+                                                    "TTurTable",
+                                                    "TTeamResults",
+                                                    "TReportResults",
+                                                    "TReportTable",
+                                                    "TAbout",
+                                                    "TStatistic",
+                                                    "TNotice",
+                                                    "TPrompt",
+                                                    "TPrediction",
+                                                    "TPredictionExport",
+                                                    "TInfo"}));
 
     // Then quiet, empty windows: the choosers do not open, "Show statistics" is off.
     Main->show();
@@ -227,7 +276,7 @@ TEST_F(ShellTest, TheMenuBarHoldsEveryEntryWithItsNameCaptionAndState)
         {"N3",
          "View",
          true,
-         {{"N4", "Teams", false},
+         {{"N4", "Teams", true},
           {"N5", "League table", true},
           {"N17", "Competitions statistics", true},
           {"N18", "Notes", true},
@@ -235,12 +284,12 @@ TEST_F(ShellTest, TheMenuBarHoldsEveryEntryWithItsNameCaptionAndState)
         {"N6",
          "Редактировать",
          false,
-         {{"N7", "Страны", false},
-          {"N8", "Дивизион", false},
-          {"N9", "Стадионы", false},
-          {"N10", "Команды", false},
+         {{"N7", "Страны", true},
+          {"N8", "Дивизион", true},
+          {"N9", "Стадионы", true},
+          {"N10", "Команды", true},
           {"N11", "Турнирная таблица", true}}},
-        {"N12", "Help", true, {{"N13", "Help", true}, {"N14", "About...", false}}},
+        {"N12", "Help", true, {{"N13", "Help", true}, {"N14", "About...", true}}},
     };
     const QList<QAction*> bar = shell->MainMenu1->actions();
     ASSERT_EQ(bar.size(), static_cast<qsizetype>(menus.size()));
@@ -281,6 +330,29 @@ TEST_F(ShellTest, ViewOpensTheStatisticsModallyOnTheSharedViews)
     // A competition without results: the window's own message, nothing else.
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].text, QStringLiteral("Results not found for \"England - Premier League\""));
+}
+
+TEST_F(ShellTest, ExportToExcelOpensTheStatisticsAndThePredictionsListAsWorkbooks)
+{
+    db.addResult(1, {2020, 3, 1}, 111, 111, "Arsenal (London)", "Arsenal (London)", 2, 1, 11);
+    start();
+    ASSERT_TRUE(Statistic && PredictionExport);
+    QStringList opened;
+    Spreadsheet::setOpener([&opened](const QString& path) {
+        opened << path;
+        return true;
+    });
+    Statistic->ToolButton1->click();
+    PredictionExport->ToolButton2->click();
+    Spreadsheet::setOpener({});
+    EXPECT_TRUE(messages.empty());
+    ASSERT_EQ(opened.size(), 2);
+    EXPECT_TRUE(opened[0].endsWith("/Competitions statistics.xlsx"));
+    EXPECT_TRUE(opened[1].endsWith("/Tallyfield.xlsx"));
+    for (const QString& path : opened) {
+        EXPECT_GT(QFileInfo(path).size(), 0);
+        QDir(QFileInfo(path).absolutePath()).removeRecursively();
+    }
 }
 
 TEST_F(ShellTest, TheHiddenEditingMenuOpensTheSeasonTableEditorModally)
