@@ -39,6 +39,19 @@ const Command* findCommand(const QString& name)
     return nullptr;
 }
 
+// A command of two words ("report table") takes its second word from after the command
+// word.
+void joinTwoWordCommand(QString& command, QStringList& rest)
+{
+    if (findCommand(command) || rest.isEmpty() || rest.first().startsWith(QLatin1String("--")))
+        return;
+    const QString joined = command + QLatin1Char(' ') + rest.first();
+    if (findCommand(joined)) {
+        command = joined;
+        rest.removeFirst();
+    }
+}
+
 QStringList commandNames()
 {
     QStringList names;
@@ -137,7 +150,8 @@ int run(const QStringList& arguments, QString& out, QString& err)
     err.clear();
     QString helpFor = kProgram;
     try {
-        const CommandLine line = splitCommandLine(arguments, programOptions());
+        CommandLine line = splitCommandLine(arguments, programOptions());
+        joinTwoWordCommand(line.command, line.rest);
         const ParsedOptions leading = parseOptions(line.leading, programOptions());
         const QString version = kProgram + QLatin1Char(' ') + QStringLiteral(TALLYFIELD_VERSION) + QLatin1Char('\n');
         if (leading.has(QStringLiteral("version"))) {
@@ -145,7 +159,10 @@ int run(const QStringList& arguments, QString& out, QString& err)
             return Success;
         }
         if (line.command.isEmpty() || line.command == QLatin1String("help")) {
-            const Command* about = line.rest.isEmpty() ? nullptr : findCommand(line.rest.first());
+            QString topic = line.rest.value(0);
+            QStringList topicRest = line.rest.mid(1);
+            joinTwoWordCommand(topic, topicRest);
+            const Command* about = findCommand(topic);
             if (line.command.isEmpty() && !leading.has(QStringLiteral("help")))
                 throw UsageError(QStringLiteral("no command given"));
             out = about ? commandHelp(*about) : programHelp();
@@ -153,6 +170,14 @@ int run(const QStringList& arguments, QString& out, QString& err)
         }
         const Command* command = findCommand(line.command);
         if (!command) {
+            QStringList second;
+            for (const Command& known : commands()) {
+                if (known.name.startsWith(line.command + QLatin1Char(' ')))
+                    second << known.name.mid(line.command.size() + 1);
+            }
+            if (!second.isEmpty())
+                throw UsageError(
+                    QStringLiteral("%1 needs one of: %2").arg(line.command, second.join(QStringLiteral(", "))));
             const QStringList near = Names::closest(line.command, commandNames(), 3);
             throw UsageError(QStringLiteral("unknown command \"%1\"%2")
                                  .arg(line.command, near.isEmpty()
@@ -205,6 +230,14 @@ int run(const QStringList& arguments, QString& out, QString& err)
         err = error.message() + QLatin1Char('\n');
         return Refused;
     }
+}
+
+bool drawsPages(const QStringList& arguments)
+{
+    CommandLine line = splitCommandLine(arguments, programOptions());
+    joinTwoWordCommand(line.command, line.rest);
+    const Command* command = findCommand(line.command);
+    return command && command->drawsPages;
 }
 
 } // namespace Cli
@@ -265,8 +298,8 @@ const std::vector<Command>& commands()
 {
     // Each command arrives with the window whose computation it shares.
     static const std::vector<Command> table{
-        countriesCommand(), competitionsCommand(), seasonsCommand(),    teamsCommand(),   headToHeadCommand(),
-        tableCommand(),     gamesCommand(),        statisticsCommand(), predictCommand(), backtestCommand(),
-        historyCommand(),   summaryCommand(),      exportCommand()};
+        countriesCommand(), competitionsCommand(), seasonsCommand(),    teamsCommand(),         headToHeadCommand(),
+        tableCommand(),     gamesCommand(),        statisticsCommand(), predictCommand(),       backtestCommand(),
+        historyCommand(),   summaryCommand(),      exportCommand(),     reportResultsCommand(), reportTableCommand()};
     return table;
 }

@@ -18,4 +18,8 @@ enum ExitStatus
 // locale, or the one named by --locale, while the command runs, and is put back after.
 int run(const QStringList& arguments, QString& out, QString& err);
 
+// Whether the command line names a command that draws a report: only those need a
+// QGuiApplication (fonts, pictures); the others run on QtCore alone.
+bool drawsPages(const QStringList& arguments);
+
 } // namespace Cli

@@ -68,6 +68,7 @@ struct Command
     std::function<void(CommandContext&)> run;
     // The words it takes before its options, as its help shows them; none when empty.
     QString words = QString();
+    bool drawsPages = false; // draws a report: the program needs a QGuiApplication
 };
 
 // Every command, in the order the program's help lists them.
@@ -87,3 +88,5 @@ Command backtestCommand();
 Command historyCommand();
 Command summaryCommand();
 Command exportCommand();
+Command reportResultsCommand();
+Command reportTableCommand();

@@ -1,10 +1,14 @@
 // The league table of a season and a team's games in it, as the league table viewer and
-// the team games window show them.
+// the team games window show them, and the season's table as the viewer's Print draws it.
 #include "commands.h"
 #include "datamodule.h"
 #include "leaguetable.h"
+#include "reportrenderer.h"
 #include "seasontable.h"
 #include "selection.h"
+#include "tablereport.h"
+#include "version.h"
+#include "viewborrow.h"
 
 namespace {
 
@@ -67,6 +71,21 @@ void games(CommandContext& context)
     context.print(rows);
 }
 
+// The rows as the viewer shows them, in ranking order with the positions stored at the
+// season's last ranking; nothing is ranked here.
+void tableReport(CommandContext& context)
+{
+    chooseSeason(context);
+    TDataModule1& module = context.database();
+    ViewBorrow borrow(*module.TableSortDet);
+    borrow.filter();
+    LeagueTable::showCurrentSeason(module);
+    const TableReport::Texts texts{QStringLiteral(TALLYFIELD_CAPTION), ReportItems::titleBarColour()};
+    ReportRenderer::writePdf(TableReport::layout(module, texts), context.options().value(QStringLiteral("pdf")),
+                             texts.caption);
+    borrow.restore();
+}
+
 } // namespace
 
 Command tableCommand()
@@ -91,4 +110,19 @@ Command gamesCommand()
             QStringLiteral("Prints the team's games of the season in the competition, as the team games window lists "
                            "them: number, date, home, away, goals."),
             options, games};
+}
+
+Command reportTableCommand()
+{
+    std::vector<OptionSpec> options = seasonOptions();
+    options.push_back({QStringLiteral("pdf"), QStringLiteral("FILE"), QStringLiteral("the PDF file to write"), true});
+    Command command{
+        QStringLiteral("report table"), QStringLiteral("the printed league table of a season, as PDF"),
+        QStringLiteral("Draws the report the league table viewer prints into a PDF file: the season's rows in "
+                       "ranking order with their stored positions (see table --rank), under the season's name "
+                       "and dates, the country's flag, emblem and name and the competition, with the season's "
+                       "note below the table."),
+        options, tableReport};
+    command.drawsPages = true;
+    return command;
 }

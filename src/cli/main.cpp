@@ -1,11 +1,25 @@
 #include "cli.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <cstdio>
+#include <memory>
 
 int main(int argc, char* argv[])
 {
-    QCoreApplication app(argc, argv);
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    // A report is drawn into a file, never onto a screen: it is drawn on the offscreen
+    // platform unless QT_QPA_PLATFORM names another, so that it needs no display and comes
+    // out the same everywhere. The other commands need no graphics at all.
+    std::unique_ptr<QCoreApplication> app;
+    if (Cli::drawsPages(arguments)) {
+        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     QString out;
     QString err;
     const int status = Cli::run(QCoreApplication::arguments().mid(1), out, err);

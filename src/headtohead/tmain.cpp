@@ -53,7 +53,7 @@ QLabel* label(const QString& text, QWidget* parent, int x, int y)
 TMain::TMain(QWidget* parent) : Window<QMainWindow>(parent)
 {
     Main = this;
-    setWindowTitle(QStringLiteral("Tallyfield v" TALLYFIELD_VERSION));
+    setWindowTitle(QStringLiteral(TALLYFIELD_CAPTION));
     // No maximize button, and no maximizing by other means either.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);

@@ -2,6 +2,9 @@
 
 #include "tableview.h"
 
+#include <QGuiApplication>
+#include <QPalette>
+
 namespace ReportItems {
 
 ReportElement label(double left, double top, const QString& text)
@@ -77,6 +80,23 @@ ReportElement recordNumber(double right, double top)
     return text(
         right, top, [](const ReportContext& c) { return QString::number(c.recordNumber); },
         ReportElement::Anchor::Right);
+}
+
+ReportElement pageCaption(const QString& caption, const QColor& colour)
+{
+    return text(
+               187.9, 0,
+               [caption](const ReportContext& c) {
+                   return caption + QStringLiteral(" - page %1 of %2").arg(c.page).arg(c.pageCount);
+               },
+               ReportElement::Anchor::Right)
+        .font(8)
+        .inColour(colour);
+}
+
+QColor titleBarColour()
+{
+    return QGuiApplication::palette().color(QPalette::Active, QPalette::Highlight);
 }
 
 ReportText field(TableView& view, const QString& fieldName)

@@ -123,6 +123,13 @@ ReportElement frame(const QRectF& box);
 ReportElement block(const QRectF& box, const QColor& colour);
 // The running number of the detail record, right-aligned on the right edge at right.
 ReportElement recordNumber(double right, double top);
+// The page footer line of the program's reports: its caption and " - page n of m",
+// right-aligned on 187.9 mm, Arial 8 pt, in the given colour.
+ReportElement pageCaption(const QString& caption, const QColor& colour);
+
+// The colour of an active window's title bar, in which the reports print their page
+// footer. The desktop draws title bars in the highlight colour of the active palette.
+QColor titleBarColour();
 
 // A field of the view's current record as its text (dates in the short date format).
 ReportText field(TableView& view, const QString& fieldName);

@@ -70,6 +70,21 @@ bool ReportPrinter::exportPdf(const Report& report, QWidget* parent, const QStri
     return true;
 }
 
+void ReportPrinter::send(const Report& report, ReportOutput output, QWidget* parent, const QString& creator)
+{
+    switch (output) {
+    case ReportOutput::Printer:
+        print(report, parent, creator);
+        break;
+    case ReportOutput::Preview:
+        preview(report, parent);
+        break;
+    case ReportOutput::Pdf:
+        exportPdf(report, parent, creator, suggestedFileName(report));
+        break;
+    }
+}
+
 bool ReportPrinter::offerPdf(const QString& reason, const Report& report, QWidget* parent, const QString& creator)
 {
     if (!Dialogs::ask(Dialogs::Question::YesNo, reason + QStringLiteral(" Save the report as a PDF file instead?"),

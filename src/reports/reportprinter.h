@@ -7,6 +7,14 @@ class QPrinter;
 class QWidget;
 struct Report;
 
+// Where a report goes when the user asks for it.
+enum class ReportOutput
+{
+    Printer, // at once, without preview
+    Preview,
+    Pdf, // a file the user names
+};
+
 // A report's printer and its settings (printer, copies, orientation, page range), kept for
 // the run, and the ways a drawn report leaves the program: the printer, the preview and a
 // PDF file. At first: the default printer, one copy, A4 portrait, every page.
@@ -37,6 +45,9 @@ public:
     // Asks for a file name (the suggested one first) and writes the report there as PDF.
     // False when the user cancels.
     bool exportPdf(const Report& report, QWidget* parent, const QString& creator, const QString& suggestedName);
+
+    // The report to the output: print(), preview() or exportPdf() with the suggested name.
+    void send(const Report& report, ReportOutput output, QWidget* parent, const QString& creator);
 
     // A file name for the report in the user's home folder: its name, less the characters
     // a file name cannot hold, with ".pdf".

@@ -4,18 +4,10 @@
 #include "filterforms.h"
 #include "viewborrow.h"
 
-#include <QGuiApplication>
-#include <QPalette>
-
 namespace ResultsReport {
 
 using ReportItems::label;
 using Anchor = ReportElement::Anchor;
-
-QColor titleBarColour()
-{
-    return QGuiApplication::palette().color(QPalette::Active, QPalette::Highlight);
-}
 
 Report layout(TDataModule1& module, const Texts& texts)
 {
@@ -59,16 +51,8 @@ Report layout(TDataModule1& module, const Texts& texts)
                      {19.1, 2.1, 167.5, 21.4}, [statistics](const ReportContext&) { return statistics; },
                      Qt::AlignRight);
 
-    const QString caption = texts.caption;
     r.pageFooter.height = 4.2;
-    r.pageFooter << text(
-                        187.9, 0,
-                        [caption](const ReportContext& c) {
-                            return caption + QStringLiteral(" - page %1 of %2").arg(c.page).arg(c.pageCount);
-                        },
-                        Anchor::Right)
-                        .font(8)
-                        .inColour(texts.captionColour);
+    r.pageFooter << pageCaption(texts.caption, texts.captionColour);
     return r;
 }
 

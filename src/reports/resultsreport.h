@@ -23,10 +23,6 @@ struct Texts
     QColor captionColour;
 };
 
-// The colour of an active window's title bar, in which the page footer is printed. The
-// desktop draws title bars in the highlight colour of the active palette.
-QColor titleBarColour();
-
 // The bands over TableSortRes as it stands when the report is drawn, and the current record
 // of TableCountry. The module must outlive the report.
 Report layout(TDataModule1& module, const Texts& texts);

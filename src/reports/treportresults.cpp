@@ -24,18 +24,7 @@ void TReportResults::print(const ResultsReport::Texts& texts, Output output, QWi
     ResultsReport::withPairSelected(module, texts.team1, texts.team2, [&] {
         m_pairLine = texts.team1 + QStringLiteral(" - ") + texts.team2;
         m_summaryText = texts.statistics;
-        const Report report = ResultsReport::layout(module, texts);
-        switch (output) {
-        case Output::Printer:
-            QuickRep1.print(report, parent, texts.caption);
-            break;
-        case Output::Preview:
-            QuickRep1.preview(report, parent);
-            break;
-        case Output::Pdf:
-            QuickRep1.exportPdf(report, parent, texts.caption, ReportPrinter::suggestedFileName(report));
-            break;
-        }
+        QuickRep1.send(ResultsReport::layout(module, texts), output, parent, texts.caption);
     });
 }
 

@@ -18,12 +18,7 @@ public:
     explicit TReportResults(QObject* parent = nullptr);
     ~TReportResults() override;
 
-    enum class Output
-    {
-        Printer, // at once, without preview
-        Preview,
-        Pdf, // a file the user names
-    };
+    using Output = ReportOutput;
 
     // The main window's Print: selects every match between the two teams, both orders and
     // every competition, whatever its check boxes say; sets the pair line and the summary

@@ -19,6 +19,7 @@
 #include "tpredictionexport.h"
 #include "tprompt.h"
 #include "treportresults.h"
+#include "treporttable.h"
 #include "tstadiumedit.h"
 #include "tstatistic.h"
 #include "tteam.h"
@@ -52,7 +53,7 @@ void printResults(TReportResults::Output output)
     texts.team2 = Main->ComboBox2->currentText();
     texts.statistics = Main->statisticsText();
     texts.caption = Main->windowTitle();
-    texts.captionColour = ResultsReport::titleBarColour();
+    texts.captionColour = ReportItems::titleBarColour();
     ReportResults->print(texts, output, Main);
 }
 
@@ -95,7 +96,7 @@ void Shell::start()
         {"TTurTable", &Shell::makeTurTable},
         {"TTeamResults", &Shell::makeTeamResults},
         {"TReportResults", &Shell::makeReportResults},
-        {"TReportTable", nullptr},
+        {"TReportTable", &Shell::makeReportTable},
         {"TAbout", &Shell::makeAbout},
         {"TStatistic", &Shell::makeStatistic},
         {"TNotice", &Shell::makeNotice},
@@ -271,6 +272,19 @@ void Shell::makeAbout()
     // The program's web page is the local page on bringing the database up to date, as
     // the prediction window's "Update now" opens it.
     About->setWebSite(QStringLiteral("Help/updating.htm"), [this] { showHelp(QStringLiteral("updating.htm")); });
+}
+
+void Shell::makeReportTable()
+{
+    m_windows.push_back(std::make_unique<TReportTable>());
+    TurTable->setPrinter([this] { printTable(ReportOutput::Printer, TurTable); });
+}
+
+void Shell::printTable(ReportOutput output, QWidget* parent)
+{
+    if (!ReportTable || !Main)
+        return;
+    ReportTable->print({Main->windowTitle(), ReportItems::titleBarColour()}, output, parent);
 }
 
 void Shell::makeInfo()

@@ -11,7 +11,9 @@ class HelpWindow;
 class QAction;
 class QMenu;
 class QMenuBar;
+class QWidget;
 class TPrompt;
+enum class ReportOutput;
 
 // The application shell: makes every window of the program once, in a fixed order, owns
 // the main window's menu bar, greets the user with the splash and the information window
@@ -82,6 +84,10 @@ public:
     void N9Click();  // Стадионы
     void N10Click(); // Команды
 
+    // The league table viewer's Print (and its preview and PDF): the season as the viewer
+    // shows it, under the main window's caption; parent is the window the dialogs belong to.
+    void printTable(ReportOutput output, QWidget* parent);
+
     // Shows a page of the help in the working directory's folder Help; an error box when
     // the folder has no such page.
     void showHelp(const QString& page);
@@ -111,6 +117,7 @@ private:
     void makeTeam();
     void makeFullSize();
     void makeAbout();
+    void makeReportTable();
     void makeInfo();
 
     void buildMainMenu();

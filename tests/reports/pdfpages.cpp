@@ -1,11 +1,13 @@
 #include "pdfpages.h"
 
+#include <QColor>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextDocumentFragment>
 #include <algorithm>
 #include <cmath>
+#include <gtest/gtest.h>
 
 namespace {
 constexpr double kPointsToMm = 25.4 / 72.0;
@@ -68,6 +70,22 @@ const PdfWord* PdfPages::findWord(int page, const QString& text) const
     return nullptr;
 }
 
+const PdfLine& PdfPages::lineStarting(int page, const QString& start) const
+{
+    if (m_lines.size() != m_pages.size())
+        m_lines.resize(m_pages.size());
+    std::vector<PdfLine>& lines = m_lines.at(static_cast<size_t>(page));
+    if (lines.empty())
+        lines = this->lines(page);
+    for (const PdfLine& line : lines) {
+        if (line.text.startsWith(start))
+            return line;
+    }
+    ADD_FAILURE() << "no line starts with " << start.toStdString();
+    static const PdfLine none{QString(), {PdfWord()}};
+    return lines.empty() ? none : lines.front();
+}
+
 QImage PdfPages::picture(int page, int dotsPerInch) const
 {
     QTemporaryDir dir;
@@ -80,4 +98,14 @@ QImage PdfPages::picture(int page, int dotsPerInch) const
     if (!pdftoppm.waitForFinished(60000) || pdftoppm.exitCode() != 0)
         return {};
     return QImage(prefix + QStringLiteral(".png"));
+}
+
+QString coarseColour(const QImage& page, int dotsPerInch, double xMm, double yMm)
+{
+    const double dotsPerMm = dotsPerInch / 25.4;
+    const QColor c = page.pixelColor(qRound(xMm * dotsPerMm), qRound(yMm * dotsPerMm));
+    return QStringLiteral("%1,%2,%3")
+        .arg(qRound(c.red() / 16.0))
+        .arg(qRound(c.green() / 16.0))
+        .arg(qRound(c.blue() / 16.0));
 }

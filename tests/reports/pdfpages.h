@@ -41,10 +41,19 @@ public:
     // The first line of any page that holds the text; null when none does.
     const PdfWord* findWord(int page, const QString& text) const;
 
+    // The first line of the page (from 0) that starts with the text; a test failure and
+    // the page's first line when none does.
+    const PdfLine& lineStarting(int page, const QString& start) const;
+
     // The page (from 0) as a picture at the given resolution.
     QImage picture(int page, int dotsPerInch) const;
 
 private:
     QString m_fileName;
     std::vector<std::vector<PdfWord>> m_pages;
+    mutable std::vector<std::vector<PdfLine>> m_lines; // lines of each page, made when first asked for
 };
+
+// The colour of a page's picture at a place in millimetres, each of red, green and blue
+// rounded to sixteenths ("16,0,0" for red), so that smoothing does not matter.
+QString coarseColour(const QImage& page, int dotsPerInch, double xMm, double yMm);

@@ -11,7 +11,6 @@
 #include "treportresults.h"
 #include "workingdirectory.h"
 
-#include <QBuffer>
 #include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
@@ -183,15 +182,7 @@ TEST_F(ReportResultsTest, TheTitleShowsTheCountryCurrentAtPrintTimeAndTheElement
     ASSERT_TRUE(module->TableCountry->locate("Country", "Borduria"));
     const PdfPages pdf = printToPdf();
     const std::vector<PdfLine> lines = pdf.lines(0);
-
-    auto lineStarting = [&](const QString& start) -> const PdfLine& {
-        for (const PdfLine& line : lines) {
-            if (line.text.startsWith(start))
-                return line;
-        }
-        ADD_FAILURE() << start.toStdString();
-        return lines.front();
-    };
+    auto lineStarting = [&](const QString& start) -> const PdfLine& { return pdf.lineStarting(0, start); };
     const PdfLine& history = lineStarting("History");
     EXPECT_NEAR(history.left(), 94.7, 0.5);
     EXPECT_NEAR(history.top(), 12.1, 0.5);
@@ -227,13 +218,7 @@ TEST_F(ReportResultsTest, TheTitleShowsTheCountryCurrentAtPrintTimeAndTheElement
     // The pictures fill their 19.3 mm boxes at (132.6, 8.5) and (164.0, 8.5) of the title.
     const QImage page = pdf.picture(0, 100);
     ASSERT_FALSE(page.isNull());
-    auto colourAt = [&](double xMm, double yMm) {
-        const QColor c = page.pixelColor(qRound(xMm / 25.4 * 100), qRound(yMm / 25.4 * 100));
-        return QStringLiteral("%1,%2,%3")
-            .arg(qRound(c.red() / 16.0))
-            .arg(qRound(c.green() / 16.0))
-            .arg(qRound(c.blue() / 16.0));
-    };
+    auto colourAt = [&](double xMm, double yMm) { return coarseColour(page, 100, xMm, yMm); };
     EXPECT_EQ(colourAt(10 + 132.6 + 9.65, 10 + 8.5 + 9.65), "0,16,0");  // green
     EXPECT_EQ(colourAt(10 + 164.0 + 9.65, 10 + 8.5 + 9.65), "16,16,0"); // yellow
     EXPECT_EQ(colourAt(10 + 158, 10 + 20), "16,16,16");                 // inside the frame, between them

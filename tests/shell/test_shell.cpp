@@ -6,6 +6,7 @@
 #include "helpwindow.h"
 #include "pdfpages.h"
 #include "printing.h"
+#include "reportprinter.h"
 #include "shell.h"
 #include "show.h"
 #include "sortedcombobox.h"
@@ -117,10 +118,26 @@ std::vector<bool> openStates(const TDataModule1& module)
 TEST_F(ShellTest, StartUpMakesTheWindowsOnceInTheirOrderAndOpensEveryView)
 {
     start();
-    EXPECT_EQ(shell->createdWindows(),
-              QStringList({"TMain", "TCountryEdit", "TDataModule1", "TDivisionEdit", "TStadiumEdit", "TTeamEdit",
-                           "TTeam", "TFullSize", "TTurTableEdit", "TTurTable", "TTeamResults", "TReportResults",
-                           "TAbout", "TStatistic", "TNotice", "TPrompt", "TPrediction", "TPredictionExport", "TInfo"}));
+    EXPECT_EQ(shell->createdWindows(), QStringList({"TMain",
+                                                    "TCountryEdit",
+                                                    "TDataModule1",
+                                                    "TDivisionEdit",
+                                                    "TStadiumEdit",
+                                                    "TTeamEdit",
+                                                    "TTeam",
+                                                    "TFullSize",
+                                                    "TTurTableEdit",
+                                                    "TTurTable",
+                                                    "TTeamResults",
+                                                    "TReportResults",
+                                                    "TReportTable",
+                                                    "TAbout",
+                                                    "TStatistic",
+                                                    "TNotice",
+                                                    "TPrompt",
+                                                    "TPrediction",
+                                                    "TPredictionExport",
+                                                    "TInfo"}));
     ASSERT_TRUE(Main && DataModule1 && Notice && Prompt && Info);
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(&DataModule1->store(), &Main->Database1);
@@ -161,10 +178,26 @@ TEST_F(UnreadableTableTest, TheErrorIsShownTheLaterViewsStayClosedAndStartUpGoes
     std::vector<bool> expected(10, false);
     expected[0] = expected[1] = true;
     EXPECT_EQ(openStates(*DataModule1), expected);
-    EXPECT_EQ(shell->createdWindows(),
-              QStringList({"TMain", "TCountryEdit", "TDataModule1", "TDivisionEdit", "TStadiumEdit", "TTeamEdit",
-                           "TTeam", "TFullSize", "TTurTableEdit", "TTurTable", "TTeamResults", "TReportResults",
-                           "TAbout", "TStatistic", "TNotice", "TPrompt", "TPrediction", "TPredictionExport", "TInfo"}));
+    EXPECT_EQ(shell->createdWindows(), QStringList({"TMain",
+                                                    "TCountryEdit",
+                                                    "TDataModule1",
+                                                    "TDivisionEdit",
+                                                    "TStadiumEdit",
+                                                    "TTeamEdit",
+                                                    "TTeam",
+                                                    "TFullSize",
+                                                    "TTurTableEdit",
+                                                    "TTurTable",
+                                                    "TTeamResults",
+                                                    "TReportResults",
+                                                    "TReportTable",
+                                                    "TAbout",
+                                                    "TStatistic",
+                                                    "TNotice",
+                                                    "TPrompt",
+                                                    "TPrediction",
+                                                    "TPredictionExport",
+                                                    "TInfo"}));
     EXPECT_TRUE(shell->MainMenu1 && Prompt->Timer1->isActive());
 }
 
@@ -184,10 +217,26 @@ TEST_F(MissingDatabaseTest, TheStoresMessageIsShownAndStartUpGoesOnWithEveryView
     EXPECT_EQ(messages[0].kind, Dialogs::Kind::Error);
     EXPECT_TRUE(messages[0].text.contains(QStringLiteral("does not exist"))) << messages[0].text.toStdString();
     EXPECT_EQ(openStates(*DataModule1), std::vector<bool>(10, false));
-    EXPECT_EQ(shell->createdWindows(),
-              QStringList({"TMain", "TCountryEdit", "TDataModule1", "TDivisionEdit", "TStadiumEdit", "TTeamEdit",
-                           "TTeam", "TFullSize", "TTurTableEdit", "TTurTable", "TTeamResults", "TReportResults",
-                           "TAbout", "TStatistic", "TNotice", "TPrompt", "TPrediction", "TPredictionExport", "TInfo"}));
+    EXPECT_EQ(shell->createdWindows(), QStringList({"TMain",
+                                                    "TCountryEdit",
+                                                    "TDataModule1",
+                                                    "TDivisionEdit",
+                                                    "TStadiumEdit",
+                                                    "TTeamEdit",
+                                                    "TTeam",
+                                                    "TFullSize",
+                                                    "TTurTableEdit",
+                                                    "TTurTable",
+                                                    "TTeamResults",
+                                                    "TReportResults",
+                                                    "TReportTable",
+                                                    "TAbout",
+                                                    "TStatistic",
+                                                    "TNotice",
+                                                    "TPrompt",
+                                                    "TPrediction",
+                                                    "TPredictionExport",
+                                                    "TInfo"}));
 
     // Then quiet, empty windows: the choosers do not open, "Show statistics" is off.
     Main->show();
@@ -403,6 +452,44 @@ TEST_F(ShellTest, TheFileMenuPrintsTheMainWindowsResultOnceThereIsOne)
     Dialogs::setSaveFileHandler({});
     Dialogs::setQuestionHandler({});
     Printing::setPrinterCheck({});
+}
+
+// What the league table viewer's Print calls: the season as TableSortDet holds it, under the
+// main window's caption.
+TEST_F(ShellTest, TheLeagueTableIsPrintedUnderTheMainWindowsCaption)
+{
+    db.addSeason(111, QStringLiteral("2019/20"), 11, {2019, 8, 9}, {2020, 7, 26});
+    db.addRow(111, 111, QStringLiteral("Arsenal (London)"), 56, 8);
+    start();
+    ASSERT_TRUE(DataModule1->TableTableHead->locate(QStringLiteral("Num"), 111));
+    DataModule1->TableSortDet->setFilterText(QStringLiteral("(CodeSeason='111')"));
+    DataModule1->TableSortDet->setFiltered(true);
+
+    QTemporaryDir out;
+    const QString file = out.filePath(QStringLiteral("table.pdf"));
+    Dialogs::setSaveFileHandler([&](const QString&, const QString&) { return file; });
+    shell->printTable(ReportOutput::Pdf, Main);
+    Dialogs::setSaveFileHandler({});
+    const PdfPages pdf(file);
+    ASSERT_EQ(pdf.count(), 1);
+    EXPECT_TRUE(pdf.lineTexts(0).contains(QStringLiteral("Arsenal (London) 56")))
+        << pdf.lineTexts(0).join('|').toStdString();
+    EXPECT_EQ(pdf.lineTexts(0).back(), QStringLiteral("Tallyfield v" TALLYFIELD_VERSION " - page 1 of 1"));
+    EXPECT_TRUE(messages.empty());
+
+    // The viewer's Print prints at once; here without a printer, the PDF is offered.
+    QStringList questions;
+    Dialogs::setQuestionHandler([&](Dialogs::Question, const QString& text) {
+        questions << text;
+        return false;
+    });
+    Printing::setPrinterCheck([] { return false; });
+    TurTable->ToolButton4Click();
+    Dialogs::setQuestionHandler({});
+    Printing::setPrinterCheck({});
+    EXPECT_EQ(questions,
+              QStringList({QStringLiteral("No printer is installed. Save the report as a PDF file instead?")}));
+    EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(ShellTest, TheFirstShowingOfTheMainWindowGreetsWithSplashThenInfoOnce)
