@@ -140,9 +140,21 @@ void TTurTable::buildControls()
 
     ToolBar1 = new QToolBar(this);
     ToolBar1->setMovable(false);
+    // The pictures at their drawn size, so that the six buttons fit in the window's width.
+    ToolBar1->setIconSize(QSize(16, 16));
     ToolBar1->setGeometry(0, kBandHeight, kClientWidth, kToolBarHeight);
     ToolButton4 = toolButton(ToolBar1, Glyphs::printer(), QStringLiteral("Print"), true);
     ToolButton4->setEnabled(false);
+    // Beside "Print", for a user without a printer: the report on screen, or kept as PDF.
+    // Only their pictures show, so that the tool bar keeps to the window's width.
+    ToolButton6 = toolButton(ToolBar1, style()->standardIcon(QStyle::SP_FileDialogContentsView),
+                             QStringLiteral("Print preview"), true);
+    ToolButton7 =
+        toolButton(ToolBar1, style()->standardIcon(QStyle::SP_DialogSaveButton), QStringLiteral("Export to PDF"), true);
+    for (QToolButton* button : {ToolButton6, ToolButton7}) {
+        button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+        button->setEnabled(false);
+    }
     ToolButton5 = toolButton(ToolBar1, Glyphs::spreadsheet(), QStringLiteral("Export to Excel"), false);
     ToolBar1->addSeparator();
     ToolButton1 =
@@ -205,8 +217,8 @@ void TTurTable::buildControls()
     Panel1->hide();
 
     NAME_CONTROLS(Shape1, Label1, DBLookupComboBox2, Label2, DBLookupComboBox1, Label3, DBLookupComboBox3, DBEdit1,
-                  Label4, DBEdit2, DBImage1, DBImage2, DBMemo1, ToolBar1, ToolButton4, ToolButton5, ToolButton1,
-                  ToolButton2, DBGrid1, PopupMenu1, N1, N2, Panel1, DBImage3, DBText1);
+                  Label4, DBEdit2, DBImage1, DBImage2, DBMemo1, ToolBar1, ToolButton4, ToolButton6, ToolButton7,
+                  ToolButton5, ToolButton1, ToolButton2, DBGrid1, PopupMenu1, N1, N2, Panel1, DBImage3, DBText1);
 
     connectHandler(DBLookupComboBox2, &DBLookupComboBox::closeUp, &TTurTable::DBLookupComboBox2CloseUp);
     connectHandler(DBLookupComboBox1, &DBLookupComboBox::closeUp, &TTurTable::DBLookupComboBox1CloseUp);
@@ -215,6 +227,8 @@ void TTurTable::buildControls()
     connectHandler(ToolButton2, &QToolButton::clicked, &TTurTable::ToolButton2Click);
     connectHandler(ToolButton4, &QToolButton::clicked, &TTurTable::ToolButton4Click);
     connectHandler(ToolButton5, &QToolButton::clicked, &TTurTable::ToolButton5Click);
+    connectHandler(ToolButton6, &QToolButton::clicked, &TTurTable::ToolButton6Click);
+    connectHandler(ToolButton7, &QToolButton::clicked, &TTurTable::ToolButton7Click);
     connectHandler(N1, &QAction::triggered, &TTurTable::ToolButton1Click);
     connectHandler(N2, &QAction::triggered, &TTurTable::ToolButton2Click);
     connectHandler(DBGrid1, &DBGrid::cellClick, &TTurTable::DBGrid1CellClick);
@@ -321,7 +335,8 @@ void TTurTable::DBLookupComboBox3CloseUp()
     TableView& season = *m.TableTableHead;
     SeasonTable::rank(m, season.isEmpty() ? 0 : season.asInteger(QStringLiteral("Num")));
     attachRows(true);
-    ToolButton4->setEnabled(true);
+    for (QToolButton* button : {ToolButton4, ToolButton6, ToolButton7})
+        button->setEnabled(true);
 }
 
 void TTurTable::followRow()
@@ -393,6 +408,24 @@ void TTurTable::ToolButton5Click()
         return;
     }
     m_export();
+}
+
+void TTurTable::ToolButton6Click()
+{
+    if (!m_preview) {
+        Dialogs::information(QStringLiteral("Print preview is not available yet."), this);
+        return;
+    }
+    m_preview();
+}
+
+void TTurTable::ToolButton7Click()
+{
+    if (!m_pdf) {
+        Dialogs::information(QStringLiteral("Export to PDF is not available yet."), this);
+        return;
+    }
+    m_pdf();
 }
 
 // A click on the panel's emblem or name.

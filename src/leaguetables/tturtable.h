@@ -38,10 +38,12 @@ public:
     // showing the window calls it when the data module exists by then.
     void connectDataModule();
 
-    // The commands of "Print", "Export to Excel" and of a click on the team panel (the
-    // teams browser, for the team the panel shows). Until one is installed, its command
-    // tells that it is not available yet.
+    // The commands of "Print", "Print preview", "Export to PDF", "Export to Excel" and of a
+    // click on the team panel (the teams browser, for the team the panel shows). Until one
+    // is installed, its command tells that it is not available yet.
     void setPrinter(std::function<void()> print) { m_print = std::move(print); }
+    void setPreviewer(std::function<void()> preview) { m_preview = std::move(preview); }
+    void setPdfExporter(std::function<void()> exporter) { m_pdf = std::move(exporter); }
     void setExcelExporter(std::function<void()> exporter) { m_export = std::move(exporter); }
     void setTeamBrowser(std::function<void()> browser) { m_teamBrowser = std::move(browser); }
 
@@ -61,6 +63,8 @@ public:
     void ToolButton2Click();         // "Show games"
     void ToolButton4Click();         // "Print"
     void ToolButton5Click();         // "Export to Excel"
+    void ToolButton6Click();         // "Print preview"
+    void ToolButton7Click();         // "Export to PDF"
     void DBGrid1CellClick();
     void DBGrid1KeyUp();
     void DBText1Click(); // the team panel's name or emblem
@@ -82,6 +86,8 @@ public:
     QToolBar* ToolBar1;
     QToolButton* ToolButton4;
     QToolButton* ToolButton5;
+    QToolButton* ToolButton6;
+    QToolButton* ToolButton7;
     QToolButton* ToolButton1;
     QToolButton* ToolButton2;
     DBGrid* DBGrid1;
@@ -113,6 +119,8 @@ private:
 
     bool m_connected = false;
     std::function<void()> m_print;
+    std::function<void()> m_preview;
+    std::function<void()> m_pdf;
     std::function<void()> m_export;
     std::function<void()> m_teamBrowser;
 };

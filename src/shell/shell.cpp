@@ -278,6 +278,8 @@ void Shell::makeReportTable()
 {
     m_windows.push_back(std::make_unique<TReportTable>());
     TurTable->setPrinter([this] { printTable(ReportOutput::Printer, TurTable); });
+    TurTable->setPreviewer([this] { printTable(ReportOutput::Preview, TurTable); });
+    TurTable->setPdfExporter([this] { printTable(ReportOutput::Pdf, TurTable); });
 }
 
 void Shell::printTable(ReportOutput output, QWidget* parent)

@@ -16,6 +16,7 @@
 #include <QFrame>
 #include <QSqlQuery>
 #include <QTest>
+#include <QToolBar>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -114,7 +115,16 @@ protected:
 TEST_F(LeagueTableWindowTest, ChoosingASeasonRanksAndShowsItsRows)
 {
     EXPECT_EQ(window->windowTitle(), "League table");
-    EXPECT_FALSE(window->ToolButton4->isEnabled());
+    // Every tool button fits in the window's width: none is put away behind the tool bar's
+    // overflow arrow.
+    for (QToolButton* button : window->ToolBar1->findChildren<QToolButton*>(Qt::FindDirectChildrenOnly)) {
+        if (button->objectName().startsWith("ToolButton")) {
+            EXPECT_TRUE(button->isVisible()) << button->objectName().toStdString();
+            EXPECT_LE(button->geometry().right(), window->ToolBar1->width()) << button->objectName().toStdString();
+        }
+    }
+    for (QToolButton* button : {window->ToolButton4, window->ToolButton6, window->ToolButton7})
+        EXPECT_FALSE(button->isEnabled());
     EXPECT_FALSE(window->DBImage1->isVisible());
     choose("Albion", "League");
     EXPECT_TRUE(window->DBImage1->isVisible());
@@ -123,7 +133,8 @@ TEST_F(LeagueTableWindowTest, ChoosingASeasonRanksAndShowsItsRows)
     EXPECT_EQ(window->DBEdit1->text(), "");
 
     ASSERT_TRUE(window->DBLookupComboBox3->chooseText("2020/21"));
-    EXPECT_TRUE(window->ToolButton4->isEnabled());
+    for (QToolButton* button : {window->ToolButton4, window->ToolButton6, window->ToolButton7})
+        EXPECT_TRUE(button->isEnabled());
     EXPECT_EQ(window->DBEdit1->text(), "01/08/2020");
     EXPECT_EQ(window->DBEdit2->text(), "31/05/2021");
     EXPECT_EQ(window->DBMemo1->toPlainText(), "Ended early");
@@ -241,16 +252,18 @@ TEST_F(LeagueTableWindowTest, TheTeamPanelFollowsTheSelectedRow)
 TEST_F(LeagueTableWindowTest, PrintAndExportCallTheirCommandsOnceInstalled)
 {
     choose("Albion", "League", "2020/21");
-    window->ToolButton4->click();
-    window->ToolButton5->click();
-    EXPECT_EQ(messages, (QStringList{"Printing is not available yet.", "Export to Excel is not available yet."}));
-    int printed = 0, exported = 0;
-    window->setPrinter([&] { ++printed; });
-    window->setExcelExporter([&] { ++exported; });
-    window->ToolButton4->click();
-    window->ToolButton5->click();
-    EXPECT_EQ(printed, 1);
-    EXPECT_EQ(exported, 1);
+    for (QToolButton* button : {window->ToolButton4, window->ToolButton6, window->ToolButton7, window->ToolButton5})
+        button->click();
+    EXPECT_EQ(messages, (QStringList{"Printing is not available yet.", "Print preview is not available yet.",
+                                     "Export to PDF is not available yet.", "Export to Excel is not available yet."}));
+    QStringList called;
+    window->setPrinter([&] { called << "print"; });
+    window->setPreviewer([&] { called << "preview"; });
+    window->setPdfExporter([&] { called << "pdf"; });
+    window->setExcelExporter([&] { called << "excel"; });
+    for (QToolButton* button : {window->ToolButton4, window->ToolButton6, window->ToolButton7, window->ToolButton5})
+        button->click();
+    EXPECT_EQ(called, (QStringList{"print", "preview", "pdf", "excel"}));
 }
 
 class TeamGamesWindowTest : public LeagueTableWindowTest
