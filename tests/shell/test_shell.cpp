@@ -115,29 +115,17 @@ std::vector<bool> openStates(const TDataModule1& module)
 
 } // namespace
 
+// Every window of the program in the order the start-up makes it, also when the database
+// is missing or unreadable.
+const QStringList kWindowSet{
+    "TMain",      "TCountryEdit",  "TDataModule1", "TDivisionEdit", "TStadiumEdit",      "TTeamEdit",    "TTeam",
+    "TFullSize",  "TTurTableEdit", "TTurTable",    "TTeamResults",  "TReportResults",    "TReportTable", "TAbout",
+    "TStatistic", "TNotice",       "TPrompt",      "TPrediction",   "TPredictionExport", "TInfo"};
+
 TEST_F(ShellTest, StartUpMakesTheWindowsOnceInTheirOrderAndOpensEveryView)
 {
     start();
-    EXPECT_EQ(shell->createdWindows(), QStringList({"TMain",
-                                                    "TCountryEdit",
-                                                    "TDataModule1",
-                                                    "TDivisionEdit",
-                                                    "TStadiumEdit",
-                                                    "TTeamEdit",
-                                                    "TTeam",
-                                                    "TFullSize",
-                                                    "TTurTableEdit",
-                                                    "TTurTable",
-                                                    "TTeamResults",
-                                                    "TReportResults",
-                                                    "TReportTable",
-                                                    "TAbout",
-                                                    "TStatistic",
-                                                    "TNotice",
-                                                    "TPrompt",
-                                                    "TPrediction",
-                                                    "TPredictionExport",
-                                                    "TInfo"}));
+    EXPECT_EQ(shell->createdWindows(), kWindowSet);
     ASSERT_TRUE(Main && DataModule1 && Notice && Prompt && Info);
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(&DataModule1->store(), &Main->Database1);
@@ -178,26 +166,7 @@ TEST_F(UnreadableTableTest, TheErrorIsShownTheLaterViewsStayClosedAndStartUpGoes
     std::vector<bool> expected(10, false);
     expected[0] = expected[1] = true;
     EXPECT_EQ(openStates(*DataModule1), expected);
-    EXPECT_EQ(shell->createdWindows(), QStringList({"TMain",
-                                                    "TCountryEdit",
-                                                    "TDataModule1",
-                                                    "TDivisionEdit",
-                                                    "TStadiumEdit",
-                                                    "TTeamEdit",
-                                                    "TTeam",
-                                                    "TFullSize",
-                                                    "TTurTableEdit",
-                                                    "TTurTable",
-                                                    "TTeamResults",
-                                                    "TReportResults",
-                                                    "TReportTable",
-                                                    "TAbout",
-                                                    "TStatistic",
-                                                    "TNotice",
-                                                    "TPrompt",
-                                                    "TPrediction",
-                                                    "TPredictionExport",
-                                                    "TInfo"}));
+    EXPECT_EQ(shell->createdWindows(), kWindowSet);
     EXPECT_TRUE(shell->MainMenu1 && Prompt->Timer1->isActive());
 }
 
@@ -217,26 +186,7 @@ TEST_F(MissingDatabaseTest, TheStoresMessageIsShownAndStartUpGoesOnWithEveryView
     EXPECT_EQ(messages[0].kind, Dialogs::Kind::Error);
     EXPECT_TRUE(messages[0].text.contains(QStringLiteral("does not exist"))) << messages[0].text.toStdString();
     EXPECT_EQ(openStates(*DataModule1), std::vector<bool>(10, false));
-    EXPECT_EQ(shell->createdWindows(), QStringList({"TMain",
-                                                    "TCountryEdit",
-                                                    "TDataModule1",
-                                                    "TDivisionEdit",
-                                                    "TStadiumEdit",
-                                                    "TTeamEdit",
-                                                    "TTeam",
-                                                    "TFullSize",
-                                                    "TTurTableEdit",
-                                                    "TTurTable",
-                                                    "TTeamResults",
-                                                    "TReportResults",
-                                                    "TReportTable",
-                                                    "TAbout",
-                                                    "TStatistic",
-                                                    "TNotice",
-                                                    "TPrompt",
-                                                    "TPrediction",
-                                                    "TPredictionExport",
-                                                    "TInfo"}));
+    EXPECT_EQ(shell->createdWindows(), kWindowSet);
 
     // Then quiet, empty windows: the choosers do not open, "Show statistics" is off.
     Main->show();
