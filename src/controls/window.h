@@ -81,6 +81,11 @@ void nameObjects(const char* names, std::initializer_list<QObject*> objects);
 // Handlers are connected with connectHandler, so that an error a handler raises is shown
 // in the error box over this window, once, and the program goes on. NAME_CONTROLS names
 // the window's controls after their members, so that tests can find them.
+// The title bar of the program's dialog windows: a title, the system menu and the close
+// button only.
+inline const Qt::WindowFlags kDialogTitleBar =
+    Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+
 template <class Base> class Window : public Base
 {
 public:

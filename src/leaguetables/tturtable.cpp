@@ -83,9 +83,7 @@ void rebind(DBLookupComboBox* box, DataSource* source)
 
 } // namespace
 
-TTurTable::TTurTable(QWidget* parent)
-    : Window<QDialog>(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                                  Qt::WindowCloseButtonHint)
+TTurTable::TTurTable(QWidget* parent) : Window<QDialog>(parent, kDialogTitleBar)
 {
     TurTable = this;
     setObjectName(QStringLiteral("TurTable"));

@@ -81,9 +81,7 @@ std::vector<DBGridColumn> tableColumns()
 
 } // namespace
 
-TTurTableEdit::TTurTableEdit(QWidget* parent)
-    : Window<QDialog>(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                                  Qt::WindowCloseButtonHint)
+TTurTableEdit::TTurTableEdit(QWidget* parent) : Window<QDialog>(parent, kDialogTitleBar)
 {
     TurTableEdit = this;
     setObjectName(QStringLiteral("TurTableEdit"));

@@ -46,9 +46,7 @@ void setLinkColour(QLabel* link, const QColor& colour)
 
 } // namespace
 
-TPrediction::TPrediction(QWidget* parent)
-    : Window<QDialog>(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                                  Qt::WindowCloseButtonHint)
+TPrediction::TPrediction(QWidget* parent) : Window<QDialog>(parent, kDialogTitleBar)
 {
     PredictionWindow = this;
     setObjectName(QStringLiteral("Prediction"));

@@ -19,10 +19,7 @@ constexpr int kPicture = 105;
 } // namespace
 
 TCountryEdit::TCountryEdit(QWidget* parent)
-    : ReferenceEditor(QStringLiteral("CountryEdit"), QString::fromUtf8("Страны"),
-                      Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint,
-                      parent)
+    : ReferenceEditor(QStringLiteral("CountryEdit"), QString::fromUtf8("Страны"), kDialogTitleBar, parent)
 {
     CountryEdit = this;
     constexpr int kWidth = 607;

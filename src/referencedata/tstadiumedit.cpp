@@ -22,10 +22,7 @@ constexpr int kPhoto = 130;
 } // namespace
 
 TStadiumEdit::TStadiumEdit(QWidget* parent)
-    : ReferenceEditor(QStringLiteral("StadiumEdit"), QString::fromUtf8("Редактор стадионов"),
-                      Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint,
-                      parent)
+    : ReferenceEditor(QStringLiteral("StadiumEdit"), QString::fromUtf8("Редактор стадионов"), kDialogTitleBar, parent)
 {
     StadiumEdit = this;
     frame().setFixedClientSize({kClientWidth, kClientHeight});

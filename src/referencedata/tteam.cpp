@@ -42,9 +42,7 @@ DBImage* picture(const QString& field, QWidget* parent, const QRect& place)
 
 } // namespace
 
-TTeam::TTeam(QWidget* parent)
-    : Window<QDialog>(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                                  Qt::WindowCloseButtonHint)
+TTeam::TTeam(QWidget* parent) : Window<QDialog>(parent, kDialogTitleBar)
 {
     TeamWindow = this;
     setObjectName(QStringLiteral("Team"));

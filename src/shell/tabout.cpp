@@ -54,9 +54,7 @@ QPixmap ballPicture()
 
 } // namespace
 
-TAbout::TAbout(QWidget* parent)
-    : Window<QDialog>(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                                  Qt::WindowCloseButtonHint)
+TAbout::TAbout(QWidget* parent) : Window<QDialog>(parent, kDialogTitleBar)
 {
     About = this;
     setObjectName(QStringLiteral("About"));

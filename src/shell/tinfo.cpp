@@ -5,9 +5,7 @@
 
 TInfo* Info = nullptr;
 
-TInfo::TInfo(QWidget* parent)
-    : Window<QDialog>(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                                  Qt::WindowCloseButtonHint)
+TInfo::TInfo(QWidget* parent) : Window<QDialog>(parent, kDialogTitleBar)
 {
     Info = this;
     setObjectName(QStringLiteral("Info"));

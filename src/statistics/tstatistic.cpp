@@ -35,9 +35,7 @@ QLabel* bandLabel(const QString& text, QWidget* parent, int x, int y)
 
 } // namespace
 
-TStatistic::TStatistic(QWidget* parent)
-    : Window<QDialog>(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+TStatistic::TStatistic(QWidget* parent) : Window<QDialog>(parent, kDialogTitleBar | Qt::WindowMinimizeButtonHint)
 {
     Statistic = this;
     setObjectName(QStringLiteral("Statistic"));
