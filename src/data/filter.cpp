@@ -34,12 +34,28 @@ enum class Tok
     Literal
 };
 
+// A token's text is a view into the expression; only a literal with a doubled apostrophe
+// needs a text of its own (literal), so reading a filter copies next to nothing.
 struct Token
 {
     Tok kind = Tok::End;
-    QString text;
+    QStringView text;
     qsizetype pos = 0; // 1-based character position in the expression
+    QString literal;   // a literal's value when it differs from text
 };
+
+// The operator of a comparison as one of the shared texts, so that a filter's nodes hold no
+// copies of their own.
+QString comparisonOperator(QStringView op)
+{
+    static const QString known[] = {QStringLiteral("="),  QStringLiteral("<>"), QStringLiteral("<"),
+                                    QStringLiteral(">"),  QStringLiteral("<="), QStringLiteral(">=")};
+    for (const QString& k : known) {
+        if (op == k)
+            return k;
+    }
+    return op.toString();
+}
 
 class Parser
 {
@@ -67,48 +83,58 @@ private:
     void advance()
     {
         const qsizetype n = m_text.size();
+        const QStringView all(m_text);
         while (m_at < n && m_text.at(m_at).isSpace())
             ++m_at;
-        m_tok = Token{Tok::End, QString(), m_at + 1};
+        m_tok.kind = Tok::End;
+        m_tok.text = QStringView();
+        m_tok.pos = m_at + 1;
+        m_tok.literal.clear();
         if (m_at >= n)
             return;
         const QChar c = m_text.at(m_at);
         if (c == QLatin1Char('(') || c == QLatin1Char(')')) {
             m_tok.kind = c == QLatin1Char('(') ? Tok::Open : Tok::Close;
-            m_tok.text = c;
+            m_tok.text = all.mid(m_at, 1);
             ++m_at;
             return;
         }
         if (c == QLatin1Char('=') || c == QLatin1Char('<') || c == QLatin1Char('>')) {
             m_tok.kind = Tok::Op;
-            m_tok.text = c;
-            ++m_at;
-            if (m_at < n && c != QLatin1Char('=')) {
-                const QChar d = m_text.at(m_at);
-                if (d == QLatin1Char('=') || (c == QLatin1Char('<') && d == QLatin1Char('>'))) {
-                    m_tok.text += d;
-                    ++m_at;
-                }
+            qsizetype length = 1;
+            if (m_at + 1 < n && c != QLatin1Char('=')) {
+                const QChar d = m_text.at(m_at + 1);
+                if (d == QLatin1Char('=') || (c == QLatin1Char('<') && d == QLatin1Char('>')))
+                    length = 2;
             }
+            m_tok.text = all.mid(m_at, length);
+            m_at += length;
             return;
         }
         if (c == QLatin1Char('\'')) {
             m_tok.kind = Tok::Literal;
             ++m_at;
             // The text runs to the next lone apostrophe; a doubled one stands for one.
+            bool doubled = false;
             for (;;) {
                 const qsizetype close = m_text.indexOf(QLatin1Char('\''), m_at);
                 if (close < 0) {
                     m_at = n;
                     fail(QStringLiteral("a text in apostrophes is not closed"));
                 }
-                m_tok.text += QStringView(m_text).mid(m_at, close - m_at);
+                const QStringView piece = all.mid(m_at, close - m_at);
                 m_at = close + 1;
                 if (m_at < n && m_text.at(m_at) == QLatin1Char('\'')) {
-                    m_tok.text += QLatin1Char('\'');
+                    doubled = true;
+                    m_tok.literal += piece;
+                    m_tok.literal += QLatin1Char('\'');
                     ++m_at;
                     continue;
                 }
+                if (doubled)
+                    m_tok.literal += piece;
+                else
+                    m_tok.text = piece;
                 return;
             }
         }
@@ -117,12 +143,15 @@ private:
             const qsizetype start = m_at;
             while (m_at < n && (m_text.at(m_at).isLetterOrNumber() || m_text.at(m_at) == QLatin1Char('_')))
                 ++m_at;
-            m_tok.text = m_text.mid(start, m_at - start);
+            m_tok.text = all.mid(start, m_at - start);
             return;
         }
-        m_tok.text = c;
+        m_tok.text = all.mid(m_at, 1);
         fail(QStringLiteral("unexpected \"%1\"").arg(c));
     }
+
+    // The value of the literal token.
+    QString literalText() const { return m_tok.literal.isEmpty() ? m_tok.text.toString() : m_tok.literal; }
 
     bool isKeyword(const char* word) const
     {
@@ -202,14 +231,14 @@ private:
         advance();
         if (m_tok.kind != Tok::Op)
             fail(QStringLiteral("expected =, <>, <, >, <= or >= after %1").arg(field->name));
-        const QString op = m_tok.text;
+        const QString op = comparisonOperator(m_tok.text);
         advance();
         if (m_tok.kind != Tok::Literal)
             fail(QStringLiteral("expected a value in apostrophes after %1%2").arg(field->name, op));
         auto node = std::make_unique<Filter::Node>();
         node->field = field;
         node->op = op;
-        node->value = FieldValue::fromLiteral(*field, m_tok.text);
+        node->value = FieldValue::fromLiteral(*field, literalText());
         if (!m_fields->contains(field->name))
             m_fields->append(field->name);
         advance();
@@ -244,7 +273,7 @@ template <typename T> bool holds(const T& a, const QString& op, const T& b)
 void appendSql(const Filter::Node& node, QVariantList& params, QString& sql)
 {
     if (node.kind == Filter::Node::Kind::Compare) {
-        sql += comparisonSql(*node.field, node.op, node.value, params);
+        appendComparisonSql(sql, *node.field, node.op, node.value, params);
         return;
     }
     const QLatin1String keyword(node.kind == Filter::Node::Kind::And ? " AND " : " OR ");
@@ -259,10 +288,9 @@ void appendSql(const Filter::Node& node, QVariantList& params, QString& sql)
 
 } // namespace
 
-QString comparisonSql(const FieldSchema& field, const QString& op, const QVariant& value, QVariantList& params)
+void appendComparisonSql(QString& sql, const FieldSchema& field, const QString& op, const QVariant& value,
+                         QVariantList& params)
 {
-    const QString column = QStringLiteral("\"%1\"").arg(field.name);
-    QString sql = QStringLiteral("%1 %2 ?").arg(column, op == QLatin1String("<>") ? QStringLiteral("<>") : op);
     bool emptyMatches = false;
     switch (field.type) {
     case FieldType::Date:
@@ -275,17 +303,36 @@ QString comparisonSql(const FieldSchema& field, const QString& op, const QVarian
     case FieldType::Memo:
     case FieldType::Picture: {
         // A null QString would be bound as NULL, which equals nothing.
-        const QString text = value.toString().isNull() ? QStringLiteral("") : value.toString();
-        params << text;
+        QString text = value.toString();
+        if (text.isNull())
+            text = QStringLiteral("");
         emptyMatches = holds(QString(), op, text);
+        params << std::move(text);
         break;
     }
     default:
         params << value.toLongLong();
         break;
     }
+    // "field" op ?, or ("field" op ? OR "field" IS NULL) when the empty text matches too.
     if (emptyMatches)
-        sql = QStringLiteral("(%1 OR %2 IS NULL)").arg(sql, column);
+        sql += QLatin1Char('(');
+    sql += QLatin1Char('"');
+    sql += field.name;
+    sql += QLatin1String("\" ");
+    sql += op;
+    sql += QLatin1String(" ?");
+    if (emptyMatches) {
+        sql += QLatin1String(" OR \"");
+        sql += field.name;
+        sql += QLatin1String("\" IS NULL)");
+    }
+}
+
+QString comparisonSql(const FieldSchema& field, const QString& op, const QVariant& value, QVariantList& params)
+{
+    QString sql;
+    appendComparisonSql(sql, field, op, value, params);
     return sql;
 }
 
@@ -297,6 +344,7 @@ Filter Filter::parse(const QString& text, const TableSchema& table)
         return filter;
     Parser parser(text, table);
     filter.m_root = parser.parseAll(filter.m_fields);
+    filter.m_sql.reserve(text.size() + 32);
     appendSql(*filter.m_root, filter.m_params, filter.m_sql);
     return filter;
 }

@@ -61,3 +61,6 @@ private:
 // The SQL condition "field op value" as a filter compares it, with the value as the field
 // stores it (qint64, double, QString; a date as ISO text). Used by locate as well.
 QString comparisonSql(const FieldSchema& field, const QString& op, const QVariant& value, QVariantList& params);
+// The same, appended to the SQL being built.
+void appendComparisonSql(QString& sql, const FieldSchema& field, const QString& op, const QVariant& value,
+                         QVariantList& params);

@@ -145,16 +145,17 @@ QString sqlType(FieldType type)
 
 } // namespace
 
-int TableSchema::fieldIndex(const QString& fieldName) const
+int TableSchema::fieldIndex(QStringView fieldName) const
 {
     for (size_t i = 0; i < fields.size(); ++i) {
-        if (fields[i].name.compare(fieldName, Qt::CaseInsensitive) == 0)
+        const QString& candidate = fields[i].name;
+        if (candidate.size() == fieldName.size() && fieldName.compare(candidate, Qt::CaseInsensitive) == 0)
             return static_cast<int>(i);
     }
     return -1;
 }
 
-const FieldSchema* TableSchema::field(const QString& fieldName) const
+const FieldSchema* TableSchema::field(QStringView fieldName) const
 {
     const int i = fieldIndex(fieldName);
     return i < 0 ? nullptr : &fields[static_cast<size_t>(i)];

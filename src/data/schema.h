@@ -59,8 +59,8 @@ struct TableSchema
     QStringList uniqueFields;               // codes that identify a record to the user
     std::vector<QStringList> lookupIndexes; // further SQL indexes that make filters fast
 
-    int fieldIndex(const QString& fieldName) const; // -1 when absent; names compare case-insensitively
-    const FieldSchema* field(const QString& fieldName) const;
+    int fieldIndex(QStringView fieldName) const; // -1 when absent; names compare case-insensitively
+    const FieldSchema* field(QStringView fieldName) const;
     const IndexSchema* index(const QString& indexName) const;
 };
 

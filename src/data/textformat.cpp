@@ -205,11 +205,27 @@ QString capacityText(qint64 value)
     return value < 0 ? QLatin1Char('-') + grouped : grouped;
 }
 
+void appendQuotedLiteral(QString& out, const QString& value)
+{
+    out += QLatin1Char('\'');
+    if (value.contains(QLatin1Char('\''))) {
+        for (const QChar c : value) {
+            if (c == QLatin1Char('\''))
+                out += c;
+            out += c;
+        }
+    } else {
+        out += value;
+    }
+    out += QLatin1Char('\'');
+}
+
 QString quoteLiteral(const QString& value)
 {
-    QString quoted = value;
-    quoted.replace(QLatin1Char('\''), QStringLiteral("''"));
-    return QLatin1Char('\'') + quoted + QLatin1Char('\'');
+    QString quoted;
+    quoted.reserve(value.size() + 2);
+    appendQuotedLiteral(quoted, value);
+    return quoted;
 }
 
 } // namespace TextFormat

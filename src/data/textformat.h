@@ -37,5 +37,7 @@ QString capacityText(qint64 value);
 
 // Doubles every apostrophe of a value and wraps it in apostrophes, as a filter literal.
 QString quoteLiteral(const QString& value);
+// The same, appended to a text being built.
+void appendQuotedLiteral(QString& out, const QString& value);
 
 } // namespace TextFormat
