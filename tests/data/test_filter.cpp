@@ -171,6 +171,16 @@ TEST_F(FilterTest, ApostrophesInValuesAreDoubledAndSelect)
     EXPECT_EQ(FilterForms::pair(kNewells, kRovers), "(Team='Newell''s Old Boys (Rosario)')and(Team2='Rovers (Ashby)')");
     EXPECT_EQ(select(FilterForms::pairBothWays(kRovers, kNewells)), QStringList{"7"});
     EXPECT_EQ(select(FilterForms::awayGamesInDivision("72", kRovers)), QStringList{"7"});
+    // Every value reads back exactly, wherever its apostrophes stand.
+    const TableSchema& results = *Schema::table(QStringLiteral("Results"));
+    for (const QString& value : {QStringLiteral("'"), QStringLiteral("''"), QStringLiteral("'s Hertogenbosch"),
+                                 QStringLiteral("Les Verts'"), QStringLiteral("a''b'c"), QStringLiteral("")}) {
+        QVariantList params;
+        Filter::parse(FilterForms::pair(value, kRovers), results).sql(params);
+        ASSERT_EQ(params.size(), 2);
+        EXPECT_EQ(params[0].toString(), value);
+        EXPECT_EQ(params[1].toString(), kRovers);
+    }
 }
 
 TEST_F(FilterTest, BadLiteralsAreRefusedWithTheConversionMessages)
