@@ -28,7 +28,7 @@ QVariant isoDate(const QDate& date, const QString& shown)
 {
     if (!date.isValid())
         throw invalidDateError(shown);
-    return QVariant(date.toString(Qt::ISODate));
+    return QVariant(FieldValue::storedDate(date));
 }
 
 double floating(const QString& text)
@@ -115,9 +115,45 @@ QVariant fromStored(FieldType type, const QVariant& stored)
 {
     if (stored.isNull())
         return {};
-    if (type == FieldType::Date)
-        return QVariant(QDate::fromString(stored.toString(), Qt::ISODate));
+    if (type == FieldType::Date) {
+        const QByteArray text = stored.toString().toUtf8();
+        return QVariant(dateFromStored(text.constData(), text.size()));
+    }
     return stored;
+}
+
+QString storedDate(const QDate& date)
+{
+    const int year = date.year();
+    if (!date.isValid() || year < 0 || year > 9999)
+        return date.toString(Qt::ISODate);
+    char16_t text[10];
+    const auto put = [&text](int at, int value, int digits) {
+        for (int k = digits - 1; k >= 0; --k, value /= 10)
+            text[at + k] = static_cast<char16_t>(u'0' + value % 10);
+    };
+    put(0, year, 4);
+    text[4] = u'-';
+    put(5, date.month(), 2);
+    text[7] = u'-';
+    put(8, date.day(), 2);
+    return QString(reinterpret_cast<const QChar*>(text), 10);
+}
+
+QDate dateFromStored(const char* s, qsizetype size)
+{
+    const auto digit = [&](int i) { return s[i] >= '0' && s[i] <= '9'; };
+    if (size == 10 && s[4] == '-' && s[7] == '-' && digit(0) && digit(1) && digit(2) && digit(3) && digit(5) &&
+        digit(6) && digit(8) && digit(9)) {
+        const auto n = [&](int i, int len) {
+            int v = 0;
+            for (int k = 0; k < len; ++k)
+                v = v * 10 + (s[i + k] - '0');
+            return v;
+        };
+        return QDate(n(0, 4), n(5, 2), n(8, 2));
+    }
+    return QDate::fromString(QString::fromUtf8(s, size), Qt::ISODate);
 }
 
 QString text(FieldType type, const QVariant& value)

@@ -2,6 +2,7 @@
 
 #include "schema.h"
 
+#include <QDate>
 #include <QString>
 #include <QVariant>
 
@@ -27,6 +28,12 @@ QVariant forStore(const FieldSchema& field, const QVariant& value);
 
 // A stored value as the views give it: dates as QDate, everything else as stored.
 QVariant fromStored(FieldType type, const QVariant& stored);
+
+// A date as it is stored, yyyy-MM-dd (Qt's ISO text, empty for an invalid date), and a
+// stored date text read back (UTF-8 bytes; invalid when it is no date). Dates are written
+// and read by the thousand in every walk, so the common form is done by hand.
+QString storedDate(const QDate& date);
+QDate dateFromStored(const char* text, qsizetype size);
 
 // A value as a text (what asString shows): dates in the short date format, Float with the
 // locale's decimal separator, pictures as no text; empty for null.

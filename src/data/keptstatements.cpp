@@ -1,5 +1,7 @@
 #include "keptstatements.h"
 
+#include "fieldvalue.h"
+
 #include "apperror.h"
 
 #include <QDate>
@@ -61,7 +63,7 @@ int bind(sqlite3_stmt* statement, int index, const QVariant& value)
                                    SQLITE_TRANSIENT);
     }
     case QMetaType::QDate: {
-        const QByteArray iso = value.toDate().toString(Qt::ISODate).toUtf8();
+        const QByteArray iso = FieldValue::storedDate(value.toDate()).toUtf8();
         return sqlite3_bind_text64(statement, index, iso.constData(), static_cast<sqlite3_uint64>(iso.size()),
                                    SQLITE_TRANSIENT, SQLITE_UTF8);
     }

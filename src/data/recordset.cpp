@@ -5,26 +5,6 @@
 #include <QDate>
 #include <algorithm>
 
-namespace {
-
-// yyyy-MM-dd, the way dates are stored; anything else through Qt's reader.
-QDate isoDate(const char* s, int size)
-{
-    const auto digit = [&](int i) { return s[i] >= '0' && s[i] <= '9'; };
-    if (size == 10 && s[4] == '-' && s[7] == '-' && digit(0) && digit(1) && digit(2) && digit(3) && digit(5) &&
-        digit(6) && digit(8) && digit(9)) {
-        const auto n = [&](int i, int len) {
-            int v = 0;
-            for (int k = 0; k < len; ++k)
-                v = v * 10 + (s[i + k] - '0');
-            return v;
-        };
-        return QDate(n(0, 4), n(5, 2), n(8, 2));
-    }
-    return QDate::fromString(QString::fromUtf8(s, size), Qt::ISODate);
-}
-
-} // namespace
 
 // --- rows ---------------------------------------------------------------------------
 
@@ -75,7 +55,7 @@ void RowBlock::appendValues(const QVariantList& stored)
             c.kind = Kind::Float;
             c.real = v.toDouble();
         } else if (v.typeId() == QMetaType::QString || v.typeId() == QMetaType::QDate) {
-            const QByteArray text = v.typeId() == QMetaType::QDate ? v.toDate().toString(Qt::ISODate).toUtf8()
+            const QByteArray text = v.typeId() == QMetaType::QDate ? FieldValue::storedDate(v.toDate()).toUtf8()
                                                                    : storableText(v.toString()).toUtf8();
             appendText(c, text.constData(), static_cast<int>(text.size()));
         } else if (v.typeId() != QMetaType::QByteArray) {
@@ -127,7 +107,7 @@ QVariant RowBlock::value(int row, int column, FieldType type) const
         return QVariant(c.real);
     case Kind::Text:
         if (type == FieldType::Date)
-            return QVariant(isoDate(m_text.data() + c.offset, static_cast<int>(c.size)));
+            return QVariant(FieldValue::dateFromStored(m_text.data() + c.offset, static_cast<int>(c.size)));
         return QVariant(text(c));
     case Kind::Null:
         break;
@@ -510,9 +490,18 @@ std::vector<QVariantList> RecordSet::list(const std::vector<const FieldSchema*>&
     KeptStatements::Cursor cursor = read(m_query.list(fields));
     while (cursor.next()) {
         QVariantList row;
-        for (size_t i = 0; i < fields.size(); ++i)
-            row << FieldValue::fromStored(fields[i]->type, cursor.value(static_cast<int>(i)));
-        rows.push_back(row);
+        row.reserve(static_cast<qsizetype>(fields.size()));
+        for (size_t i = 0; i < fields.size(); ++i) {
+            const int column = static_cast<int>(i);
+            if (fields[i]->type == FieldType::Date && cursor.kind(column) == KeptStatements::Cursor::Kind::Text) {
+                int size = 0;
+                const char* text = cursor.text(column, size);
+                row << QVariant(FieldValue::dateFromStored(text, size));
+            } else {
+                row << FieldValue::fromStored(fields[i]->type, cursor.value(column));
+            }
+        }
+        rows.push_back(std::move(row));
     }
     return rows;
 }
