@@ -6,6 +6,7 @@
 // Run: build/bench/tallyfield_bench [--results=1000000,100000] (see README.md).
 
 #include "benchdatabase.h"
+#include "competitionstatistics.h"
 #include "databasesummary.h"
 #include "datamodule.h"
 #include "filterforms.h"
@@ -343,25 +344,19 @@ public:
     }
 };
 
-// Competition statistics: the whole competition walked, then every season by form 11.
-class CompetitionStatistics : public Case
+// Competition statistics through the window's unit: the competition's results read once and
+// counted whole and season by season (each season's filter set, as form 11 checks its dates).
+class StatisticsOfCompetition : public Case
 {
 public:
     using Case::Case;
     QStringList views(const Competition& c) override
     {
         choose(module, c);
-        TableView* results = module.TableResults;
-        TableView* seasons = module.TableTableHead;
-        QStringList answer{walk(results)};
-        const QString d = QString::number(c.code);
-        for (seasons->first(); !seasons->eof() && !seasons->isEmpty(); seasons->next()) {
-            results->setFilterText(FilterForms::seasonInDivision(seasons->asString(QStringLiteral("DateStart")),
-                                                                 seasons->asString(QStringLiteral("DateFinish")), d));
-            results->setFiltered(true);
-            answer << walk(results);
-        }
-        results->setFiltered(false);
+        const CompetitionStatistics::Statistics s = CompetitionStatistics::compute(module);
+        QStringList answer{text(s.total)};
+        for (const CompetitionStatistics::SeasonRow& row : s.rows)
+            answer << text(row.counts);
         return answer;
     }
     QStringList sql(const Competition& c) override
@@ -387,16 +382,9 @@ public:
     }
 
 private:
-    static QString walk(TableView* view)
+    static QString text(const CompetitionStatistics::Counts& c)
     {
-        int counts[4] = {}, games = 0;
-        for (view->first(); !view->eof() && !view->isEmpty(); view->next()) {
-            const qint64 g1 = view->asInteger(QStringLiteral("Goal1")), g2 = view->asInteger(QStringLiteral("Goal2"));
-            ++counts[g1 > g2 ? 0 : g1 == g2 ? 1 : 2];
-            counts[3] += static_cast<int>(g1 + g2);
-            ++games;
-        }
-        return QStringLiteral("%1 %2 %3 %4 %5").arg(games).arg(counts[0]).arg(counts[1]).arg(counts[2]).arg(counts[3]);
+        return QStringLiteral("%1 %2 %3 %4 %5").arg(c.games()).arg(c.homeWins).arg(c.draws).arg(c.awayWins).arg(c.goals);
     }
 };
 
@@ -616,7 +604,7 @@ int main(int argc, char* argv[])
     add<FillSeason>("FillSeason", benchmark::kMillisecond, sizes);
     add<EditorFill>("EditorFill", benchmark::kMillisecond, sizes);
     add<RefreshSeason>("RefreshSeason", benchmark::kMillisecond, sizes);
-    add<CompetitionStatistics>("CompetitionStatistics", benchmark::kMillisecond, sizes);
+    add<StatisticsOfCompetition>("CompetitionStatistics", benchmark::kMillisecond, sizes);
     add<Summary>("DatabaseSummary", benchmark::kMillisecond, sizes);
     add<TeamSeasons>("TeamSeasons", benchmark::kMicrosecond, sizes);
     add<RenameTeam>("RenameTeam", benchmark::kMillisecond, sizes);

@@ -96,9 +96,6 @@ Statistics compute(TDataModule1& module)
     borrow.filter();
     Statistics s;
     results.first();
-    if (results.isEmpty())
-        return s;
-    s.hasResults = true;
     // The competition's results are read once; a season's row counts those dated from its
     // first to its last day, both included, as the season's filter selects them, without
     // reading them again for every season.
@@ -114,6 +111,9 @@ Statistics compute(TDataModule1& module)
         all.push_back({r[0].toDate(), r[1].toInt(), r[2].toInt()}); // an empty goal field reads 0
         s.total.add(all.back().goal1, all.back().goal2);
     }
+    if (all.empty())
+        return s;
+    s.hasResults = true;
 
     const QString division = module.TableDivision->asString(QStringLiteral("Code"));
     seasons.first();
