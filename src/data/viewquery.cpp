@@ -200,31 +200,49 @@ Statement ViewQuery::insert(const QStringList& columns, const QVariantList& valu
 {
     if (columns.isEmpty())
         return {QStringLiteral("INSERT INTO ") + quotedName(m_table->sqlName) + QStringLiteral(" DEFAULT VALUES"), {}};
-    QString sql = QStringLiteral("INSERT INTO ") + quotedName(m_table->sqlName) + QStringLiteral(" (");
-    sql.reserve(sql.size() + columns.size() * 16 + 16);
-    for (qsizetype i = 0; i < columns.size(); ++i) {
-        if (i > 0)
-            sql += QStringLiteral(", ");
-        sql += QLatin1Char('"') + columns[i] + QLatin1Char('"');
+    if (m_insert.sql.isEmpty() || m_insert.columns != columns) {
+        QString sql;
+        sql.reserve(columns.size() * 20 + m_table->sqlName.size() + 32);
+        sql += QLatin1String("INSERT INTO ");
+        sql += quotedName(m_table->sqlName);
+        sql += QLatin1String(" (");
+        for (qsizetype i = 0; i < columns.size(); ++i) {
+            if (i > 0)
+                sql += QLatin1String(", ");
+            sql += QLatin1Char('"');
+            sql += columns[i];
+            sql += QLatin1Char('"');
+        }
+        sql += QLatin1String(") VALUES (");
+        for (qsizetype i = 0; i < columns.size(); ++i)
+            sql += i > 0 ? QLatin1String(", ?") : QLatin1String("?");
+        sql += QLatin1Char(')');
+        m_insert = {columns, sql};
     }
-    sql += QStringLiteral(") VALUES (");
-    for (qsizetype i = 0; i < columns.size(); ++i)
-        sql += i > 0 ? QStringLiteral(", ?") : QStringLiteral("?");
-    sql += QLatin1Char(')');
-    return {sql, values};
+    return {m_insert.sql, values};
 }
 
 Statement ViewQuery::update(const QStringList& columns, const QVariantList& values, qint64 id) const
 {
-    QString sql = QStringLiteral("UPDATE ") + quotedName(m_table->sqlName) + QStringLiteral(" SET ");
-    sql.reserve(sql.size() + columns.size() * 16 + 24);
-    for (qsizetype i = 0; i < columns.size(); ++i) {
-        if (i > 0)
-            sql += QStringLiteral(", ");
-        sql += QLatin1Char('"') + columns[i] + QStringLiteral("\" = ?");
+    if (m_update.sql.isEmpty() || m_update.columns != columns) {
+        QString sql;
+        sql.reserve(columns.size() * 20 + m_table->sqlName.size() + 48);
+        sql += QLatin1String("UPDATE ");
+        sql += quotedName(m_table->sqlName);
+        sql += QLatin1String(" SET ");
+        for (qsizetype i = 0; i < columns.size(); ++i) {
+            if (i > 0)
+                sql += QLatin1String(", ");
+            sql += QLatin1Char('"');
+            sql += columns[i];
+            sql += QLatin1String("\" = ?");
+        }
+        sql += QLatin1String(" WHERE ");
+        sql += quotedName(m_table->idColumn);
+        sql += QLatin1String(" = ?");
+        m_update = {columns, sql};
     }
-    sql += QStringLiteral(" WHERE ") + quotedName(m_table->idColumn) + QStringLiteral(" = ?");
-    Statement s{sql, values};
+    Statement s{m_update.sql, values};
     s.params << id;
     return s;
 }

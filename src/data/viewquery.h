@@ -95,6 +95,15 @@ private:
     QString m_rangeSql;                          // the condition of the range on the first key
     mutable quint64 m_listColumns = kAllColumns; // the columns of m_list
     mutable QString m_list;
+    // The last insert and update written, by their columns: a fill or a ranking writes the
+    // same columns record after record.
+    struct Written
+    {
+        QStringList columns;
+        QString sql;
+    };
+    mutable Written m_insert;
+    mutable Written m_update;
     std::vector<int> m_columnFields;
     std::vector<int> m_fieldColumn;
     std::vector<IndexKey> m_keys;

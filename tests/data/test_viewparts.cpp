@@ -116,6 +116,12 @@ TEST(ViewQuery, WritesNameTheirColumnsAndBindTheirValues)
     const Statement update = query.update({QStringLiteral("Points")}, {7}, 12);
     EXPECT_EQ(update.sql, QStringLiteral("UPDATE \"TableDet\" SET \"Points\" = ? WHERE \"Num\" = ?"));
     EXPECT_EQ(update.params, (QVariantList{7, qint64(12)}));
+    // A write of other columns names its own, also after the same columns were written.
+    EXPECT_EQ(query.insert({QStringLiteral("Team")}, {QStringLiteral("B")}).sql,
+              QStringLiteral("INSERT INTO \"TableDet\" (\"Team\") VALUES (?)"));
+    EXPECT_EQ(query.update({QStringLiteral("Team"), QStringLiteral("Points")}, {QStringLiteral("C"), 1}, 3).sql,
+              QStringLiteral("UPDATE \"TableDet\" SET \"Team\" = ?, \"Points\" = ? WHERE \"Num\" = ?"));
+    EXPECT_EQ(query.update({QStringLiteral("Points")}, {8}, 4).params, (QVariantList{8, qint64(4)}));
 }
 
 // A filter and a post accept and refuse the same texts, with the same messages.
