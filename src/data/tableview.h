@@ -112,6 +112,9 @@ public:
     // does the view stays where it was. Returns whether one was found.
     bool locate(const QString& fieldName, const QVariant& value);
     int recNo(); // position of the current record from 0; -1 when the view is empty
+    // Whether the view was moved to its first record and has not read it yet: it stands
+    // on whatever record comes first in its set when it is next read.
+    bool standsAtUnreadFirst() const { return isOpen() && (m_pendingFirst || m_rangeDirty); }
     void moveTo(int position);
     // Moves to a visible record by its id (a row a grid showed before the record being
     // edited was posted and the rows moved); false, the view unmoved, when it is not visible.

@@ -42,7 +42,8 @@ ViewBorrow& ViewBorrow::order()
 ViewBorrow& ViewBorrow::position(const QString& keyField)
 {
     m_keyField = keyField;
-    m_key = m_view.isOpen() && !m_view.isEmpty() ? m_view.value(keyField) : QVariant();
+    m_atFirst = m_view.standsAtUnreadFirst();
+    m_key = m_view.isOpen() && !m_atFirst && !m_view.isEmpty() ? m_view.value(keyField) : QVariant();
     return *this;
 }
 
@@ -71,6 +72,8 @@ void ViewBorrow::restore()
         else
             m_view.unbind();
     }
-    if (!m_keyField.isEmpty() && !m_key.isNull())
+    if (m_atFirst)
+        m_view.first();
+    else if (!m_keyField.isEmpty() && !m_key.isNull())
         m_view.locate(m_keyField, m_key);
 }

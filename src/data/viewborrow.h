@@ -37,6 +37,8 @@ public:
     ViewBorrow& order();  // the order
     // The current record, found again afterwards by the value of keyField (a view's key
     // such as "Code" or "Num"); when it is gone the view stays where the borrower left it.
+    // A view that stood on its first record without having read it is put back on its
+    // first record, which reads nothing now.
     ViewBorrow& position(const QString& keyField);
 
     // Puts back what was saved now; throws when the view refuses.
@@ -64,4 +66,5 @@ private:
 
     QString m_keyField;
     QVariant m_key;
+    bool m_atFirst = false; // the view stood on its first record, not read yet
 };

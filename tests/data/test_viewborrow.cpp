@@ -113,4 +113,20 @@ TEST_F(ViewBorrowTest, APositionWhoseRecordIsGoneLeavesTheViewWhereTheBorrowerLe
     EXPECT_EQ(teams.asInteger("Code"), 111);
 }
 
+// A view moved to a new competition stands on its first record without having read it:
+// the borrow puts it back there, and the view then reads its first record as before.
+TEST_F(ViewBorrowTest, AViewNotReadSinceItsSetChangedIsPutBackOnItsFirstRecord)
+{
+    TableView& teams = *m->TableTeam;
+    ASSERT_TRUE(m->TableDivision->locate("Code", 12));
+    ASSERT_TRUE(m->TableDivision->locate("Code", 11));
+    ASSERT_TRUE(teams.standsAtUnreadFirst());
+    walkAllTeams(false);
+    EXPECT_TRUE(teams.standsAtUnreadFirst());
+    EXPECT_EQ(teams.recordCount(), 3);
+    EXPECT_EQ(teams.recNo(), 0);
+    EXPECT_EQ(teams.asInteger("Code"), 111);
+    EXPECT_FALSE(teams.standsAtUnreadFirst());
+}
+
 } // namespace
