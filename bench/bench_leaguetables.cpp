@@ -8,7 +8,6 @@
 #include "seasontable.h"
 #include "textformat.h"
 
-#include <QSqlQuery>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -34,17 +33,18 @@ QStringList rankedByViews(TDataModule1& m, qint64 season)
     m.TableTableHead->locate(QStringLiteral("Num"), season);
     SeasonTable::rank(m, season);
     QStringList texts;
+    // Each row as a text made the way the SQL side makes its own.
     for (const LeagueTable::Row& r : LeagueTable::rows(m)) {
-        texts << QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9")
-                     .arg(r.position)
-                     .arg(r.team)
-                     .arg(r.game)
-                     .arg(r.win)
-                     .arg(r.draw)
-                     .arg(r.lose)
-                     .arg(r.goalsFor)
-                     .arg(r.goalsAgainst)
-                     .arg(r.points);
+        texts << QStringList{QString::number(r.position),
+                             r.team,
+                             QString::number(r.game),
+                             QString::number(r.win),
+                             QString::number(r.draw),
+                             QString::number(r.lose),
+                             QString::number(r.goalsFor),
+                             QString::number(r.goalsAgainst),
+                             QString::number(r.points)}
+                     .join(QLatin1Char(' '));
     }
     return texts;
 }
@@ -57,15 +57,16 @@ QStringList rankedBySql(BenchDatabase& db, qint64 season)
                                     "WHERE TableDet.Num = r.Num")
                          .arg(order),
                      {season}, kBench);
-    QSqlQuery q = db.store().exec(QStringLiteral("SELECT Position, Team, Game, Win, Draw, Lose, BGoal, BMiss, Points "
-                                                 "FROM TableDet WHERE CodeSeason = ? ORDER BY %1")
-                                      .arg(order),
-                                  {season}, kBench);
+    const TableStore::Reading q =
+        db.store().read(QStringLiteral("SELECT Position, Team, Game, Win, Draw, Lose, BGoal, BMiss, Points "
+                                       "FROM TableDet WHERE CodeSeason = ? ORDER BY %1")
+                            .arg(order),
+                        {season}, kBench);
     QStringList texts;
-    while (q.next()) {
+    while (q->next()) {
         QStringList row;
         for (int i = 0; i < 9; ++i)
-            row << (i == 1 ? q.value(i).toString() : QString::number(q.value(i).toInt()));
+            row << (i == 1 ? q->value(i).toString() : QString::number(q->value(i).toInt()));
         texts << row.join(QLatin1Char(' '));
     }
     return texts;
@@ -114,17 +115,17 @@ QStringList gamesByViews(TDataModule1& m, qint64 season, const QString& team)
 
 QStringList gamesBySql(BenchDatabase& db, qint64 division, qint64 season, const QString& team)
 {
-    QSqlQuery q = db.store().exec(
+    const TableStore::Reading q = db.store().read(
         QStringLiteral(
             "SELECT r.Date, r.Team, r.Team2, r.Goal1, r.Goal2 FROM TableHead h JOIN Results r "
             "ON r.Division = ? AND r.Date BETWEEN h.DateStart AND h.DateFinish AND (r.Team = ? OR r.Team2 = ?) "
             "WHERE h.Num = ? ORDER BY r.Date, r.RecId"),
         {division, team, team, season}, kBench);
     QStringList texts;
-    while (q.next()) {
-        texts << dateOf(q.value(0)) + QLatin1Char('|') + q.value(1).toString() + QLatin1Char('|') +
-                     q.value(2).toString() + QLatin1Char('|') + q.value(3).toString() + QStringLiteral(" : ") +
-                     q.value(4).toString();
+    while (q->next()) {
+        texts << dateOf(q->value(0)) + QLatin1Char('|') + q->value(1).toString() + QLatin1Char('|') +
+                     q->value(2).toString() + QLatin1Char('|') + q->value(3).toString() + QStringLiteral(" : ") +
+                     q->value(4).toString();
     }
     return texts;
 }
