@@ -75,6 +75,7 @@ DBGrid::DBGrid(QWidget* parent)
     connect(m_model, &DBGridModel::currentRecordChanged, this, &DBGrid::followView);
     connect(m_model, &DBGridModel::columnsChanged, this, &DBGrid::applyWidths);
     connect(m_model, &DBGridModel::modelReset, this, &DBGrid::windowMoved);
+    connect(m_model, &DBGridModel::windowMoved, this, &DBGrid::windowMoved);
     connect(m_model, &DBGridModel::rowsInserted, this, &DBGrid::syncScrollBar);
     connect(m_model, &DBGridModel::rowsRemoved, this, &DBGrid::syncScrollBar);
     connect(m_model, &DBGridModel::failed, this, [this](const QString& message) { Dialogs::error(message, this); });
@@ -160,9 +161,20 @@ void DBGrid::syncScrollBar()
         m_bar->setPageStep(std::max(rows, 1));
         m_bar->setValue(m_model->firstRecord());
     }
-    const Qt::ScrollBarPolicy policy = needed ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
-    if (verticalScrollBarPolicy() != policy)
-        setVerticalScrollBarPolicy(policy);
+    // Shown or hidden once the event is handled, as a table's own bar is: detaching and
+    // attaching again leave it alone.
+    if (m_barQueued)
+        return;
+    m_barQueued = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_barQueued = false;
+            const Qt::ScrollBarPolicy policy = m_bar->maximum() > 0 ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
+            if (verticalScrollBarPolicy() != policy)
+                setVerticalScrollBarPolicy(policy);
+        },
+        Qt::QueuedConnection);
 }
 
 // Other records are shown from the first given; the view stays where it is.

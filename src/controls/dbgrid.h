@@ -81,5 +81,6 @@ private:
     bool m_rowLines = true;
     bool m_columnLines = true;
     bool m_following = false; // the selection is being moved to the view's record
+    bool m_barQueued = false; // the bar is shown or hidden once the event is handled
     int m_column = 0;         // the column of the selected cell, kept while the window moves
 };

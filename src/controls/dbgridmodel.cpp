@@ -165,8 +165,15 @@ void DBGridModel::setWindow(int first, int rows)
     rows = std::max(rows, 0);
     first = clampedFirst(first, rows);
     const int shown = rows <= 0 ? recordCount() - first : std::min(recordCount() - first, rows);
-    if (first == m_first && shown == rowCount()) {
-        m_rows = rows; // the same records stay on the same rows
+    if (shown == rowCount()) { // as many rows: they show other records, or the same
+        const bool moved = first != m_first;
+        m_first = first;
+        m_rows = rows;
+        if (moved) {
+            if (shown > 0 && columnCount() > 0)
+                emit dataChanged(index(0, 0), index(shown - 1, columnCount() - 1));
+            emit windowMoved();
+        }
         return;
     }
     beginResetModel();

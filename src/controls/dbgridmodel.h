@@ -57,7 +57,8 @@ public:
     bool isReadOnly() const { return m_readOnly; }
 
     // Shows the records first .. first + rows - 1 as the rows (rows 0: every record); first
-    // is kept within the records so that a window at the end is full.
+    // is kept within the records so that a window at the end is full. As many rows as
+    // before show other records (windowMoved), other rows reset the model.
     void setWindow(int first, int rows);
     int firstRecord() const { return m_first; }
     int windowRows() const { return m_rows; }
@@ -99,6 +100,8 @@ signals:
     void currentRecordChanged(int record);
     // A read or a write of the view failed; the message is the view's.
     void failed(const QString& message);
+    // The rows show other records, as many as before (setWindow).
+    void windowMoved();
     // The columns were declared or resolved anew (after attaching): widths apply again.
     void columnsChanged();
 
