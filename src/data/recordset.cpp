@@ -86,6 +86,14 @@ void RowBlock::appendValues(const QVariantList& stored)
     }
 }
 
+// The cells move; the texts they point into stay where they are.
+void RowBlock::reverseRows()
+{
+    const auto width = static_cast<std::ptrdiff_t>(m_columns);
+    for (std::ptrdiff_t a = 0, b = rows() - 1; a < b; ++a, --b)
+        std::swap_ranges(m_cells.begin() + a * width, m_cells.begin() + (a + 1) * width, m_cells.begin() + b * width);
+}
+
 void RowBlock::replace(int row, const RowBlock& other, int otherRow)
 {
     for (int column = 0; column < m_columns && column < other.m_columns; ++column) {
@@ -389,20 +397,16 @@ std::shared_ptr<RowBlock> RecordSet::readByPlace(int chunk, quint64 columns, int
     }
     // Nearer the end: read from the last record backwards, so that the database skips
     // the fewer records, and put the rows back in the view's order.
-    RowBlock backwards(this->columns(), end - begin);
     {
         KeptStatements::Cursor cursor = read(m_query.window(total - end, end - begin, true, columns));
         while (cursor.next())
-            backwards.append(cursor);
+            block->append(cursor);
     }
-    for (int r = backwards.rows() - 1; r >= 0; --r) {
-        block->appendValues({});
-        block->replace(block->rows() - 1, backwards, r);
-    }
+    block->reverseRows();
     return block;
 }
 
-RecordSet::Chunk& RecordSet::chunkFor(int chunk, int first, int last, quint64 columns)
+RecordSet::Chunk& RecordSet::chunkFor(int chunk, int first, int last, quint64 columns, int least)
 {
     auto it = m_chunks.find(chunk);
     if (it != m_chunks.end() && it->second.block->holds(columns) &&
@@ -421,10 +425,10 @@ RecordSet::Chunk& RecordSet::chunkFor(int chunk, int first, int last, quint64 co
         return keep(chunk, readById(chunk, read));
     const bool atStart = chunk == 0;
     const bool atEnd = (chunk + 1) * kChunk >= total;
-    if (it == m_chunks.end() && size > kFirstRead && (atStart || atEnd)) {
+    if (it == m_chunks.end() && size > least && (atStart || atEnd)) {
         // An end chunk not read yet: from the set's end as far as asked.
-        const int from = atStart ? 0 : std::min(first, size - kFirstRead);
-        const int to = atStart ? std::max(last + 1, kFirstRead) : size;
+        const int from = atStart ? 0 : std::min(first, size - least);
+        const int to = atStart ? std::max(last + 1, least) : size;
         if (to - from < size)
             return keep(chunk, readByPlace(chunk, read, from, to), from, true);
     }
@@ -436,7 +440,8 @@ Row RecordSet::rowAt(int index, quint64 columns)
     if (index < 0)
         return {};
     const int r = index % kChunk;
-    Chunk& c = chunkFor(index / kChunk, r, r, columns);
+    // One record (the view's own, usually) is read with a screenful of its neighbours.
+    Chunk& c = chunkFor(index / kChunk, r, r, columns, kFirstRead);
     if (!c.covers(r))
         return {};
     const int b = r - c.from;
@@ -457,7 +462,7 @@ void RecordSet::fetch(int first, int last, quint64 columns)
         const int begin = chunk * kChunk;
         const int from = std::max(first, begin);
         const int to = std::min(last, begin + kChunk - 1);
-        chunkFor(chunk, from - begin, to - begin, columns);
+        chunkFor(chunk, from - begin, to - begin, columns, 1);
         for (int index = from; !m_changed.empty() && index <= to; ++index)
             rowAt(index, columns); // a record changed elsewhere is read again
     }

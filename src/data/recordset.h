@@ -31,6 +31,7 @@ public:
     void append(const KeptStatements::Cursor& cursor); // the cursor's current row
     void appendValues(const QVariantList& stored);     // a row of stored values, by column
     void replace(int row, const RowBlock& other, int otherRow);
+    void reverseRows(); // the last row first
 
     qint64 id(int row) const { return cell(row, 0).integer; }
     bool isNull(int row, int column) const { return cell(row, column).kind == Kind::Null; }
@@ -192,8 +193,9 @@ private:
     // The records of a chunk at places from .. to - 1 in it (to -1: to its end).
     std::shared_ptr<RowBlock> readByPlace(int chunk, quint64 columns, int from = 0, int to = -1);
     // The chunk holding a record, read when it is not cached so; first and last are the
-    // places in it that are asked for.
-    Chunk& chunkFor(int chunk, int first, int last, quint64 columns);
+    // places in it that are asked for, and an end chunk is first read for at least least
+    // records.
+    Chunk& chunkFor(int chunk, int first, int last, quint64 columns, int least);
     // Reads at most limit rows of the statement (read with the given columns) into chunks;
     // false when there were more.
     bool readWhole(const Statement& statement, int limit, quint64 columns);

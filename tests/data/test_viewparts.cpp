@@ -271,19 +271,21 @@ TEST_F(RecordSetTest, TheEndChunksAreFirstReadAsFarAsAsked)
     const int first = RecordSet::kFirstRead;
     // A first screen reads the first records only.
     set.fetch(0, 9);
-    EXPECT_EQ(set.cachedRow(first - 1).integer(numColumn), first);
-    EXPECT_FALSE(set.cachedRow(first).isValid());
+    EXPECT_EQ(set.cachedRow(9).integer(numColumn), 10);
+    EXPECT_FALSE(set.cachedRow(10).isValid());
     // Asking beyond them reads the chunk whole, the records read before included.
     db.exec(QStringLiteral("UPDATE Results SET Goal1 = 6 WHERE Num = 3"));
-    EXPECT_EQ(set.rowAt(first + 5).integer(numColumn), first + 6);
+    EXPECT_EQ(set.rowAt(15).integer(numColumn), 16);
     EXPECT_EQ(set.cachedRow(255).integer(numColumn), 256);
     EXPECT_EQ(goalsAt(2), 6);
 
-    // A last screen reads the last records only, in the view's order.
+    // The last record is read with a screenful before it, in the view's order; a last
+    // screen within them needs no more.
+    EXPECT_EQ(set.rowAt(999).integer(numColumn), 1000);
+    EXPECT_EQ(set.cachedRow(1000 - first).integer(numColumn), 1001 - first);
+    EXPECT_FALSE(set.cachedRow(999 - first).isValid());
     set.fetch(990, 999);
     EXPECT_EQ(set.cachedRow(990).integer(numColumn), 991);
-    EXPECT_EQ(set.cachedRow(999).integer(numColumn), 1000);
-    EXPECT_EQ(set.cachedRow(1000 - first).integer(numColumn), 1001 - first);
     EXPECT_FALSE(set.cachedRow(999 - first).isValid());
     // A record read in part is patched in its place.
     QVariantList byField(static_cast<qsizetype>(results().fields.size()));
