@@ -139,12 +139,10 @@ void DBGrid::fitWindow()
         return;
     const int rows = std::max(viewport()->height() / verticalHeader()->defaultSectionSize(), 1);
     if (rows != m_model->windowRows()) {
-        int first = m_model->firstRecord();
         const int current = m_model->currentRecord();
-        if (current >= first && current >= first + rows) // the selected row stays on screen
-            first = current - rows + 1;
+        const bool selected = m_model->rowOf(current) >= 0; // the selected row stays on screen
         commitEditor();
-        m_model->setWindow(first, rows);
+        m_model->setWindow(selected ? m_model->firstShowing(current, rows) : m_model->firstRecord(), rows);
     }
     syncScrollBar();
 }
@@ -189,14 +187,8 @@ void DBGrid::showFrom(int first)
 // The window moves so that a record is on screen.
 void DBGrid::reveal(int record)
 {
-    const int first = m_model->firstRecord();
-    const int rows = m_model->windowRows();
-    if (record < 0 || rows <= 0)
-        return;
-    if (record < first)
-        showFrom(record);
-    else if (record >= first + rows)
-        showFrom(record - rows + 1);
+    if (record >= 0 && m_model->windowRows() > 0)
+        showFrom(m_model->firstShowing(record, m_model->windowRows()));
 }
 
 // The text typed into a cell reaches the record before the cell leaves the screen.

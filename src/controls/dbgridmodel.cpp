@@ -133,7 +133,7 @@ void DBGridModel::resetRows()
         m_current = -1;
         emit failed(e.message());
     }
-    m_first = firstShowing(m_current);
+    m_first = firstShowing(m_current, m_rows);
 }
 
 // --- the window -----------------------------------------------------------------------
@@ -143,16 +143,16 @@ int DBGridModel::clampedFirst(int first, int rows) const
     return rows <= 0 ? 0 : std::clamp(first, 0, std::max(recordCount() - rows, 0));
 }
 
-int DBGridModel::firstShowing(int record) const
+int DBGridModel::firstShowing(int record, int rows) const
 {
     int first = m_first;
-    if (m_rows > 0 && record >= 0) {
+    if (rows > 0 && record >= 0) {
         if (record < first)
             first = record;
-        else if (record >= first + m_rows)
-            first = record - m_rows + 1;
+        else if (record >= first + rows)
+            first = record - rows + 1;
     }
-    return clampedFirst(first, m_rows);
+    return clampedFirst(first, rows);
 }
 
 bool DBGridModel::showsAll() const
@@ -238,7 +238,7 @@ void DBGridModel::syncCurrent()
     }
     const int previous = m_current;
     m_current = row;
-    const int first = previous == row ? m_first : firstShowing(row);
+    const int first = previous == row ? m_first : firstShowing(row, m_rows);
     if (first != m_first) { // the view went where the window does not reach
         beginResetModel();
         m_first = first;
@@ -277,7 +277,7 @@ void DBGridModel::stateChanged()
             beginResetModel();
             m_insertAt = at;
             m_current = at;
-            m_first = firstShowing(at);
+            m_first = firstShowing(at, m_rows);
             endResetModel();
         }
         emit currentRecordChanged(at);

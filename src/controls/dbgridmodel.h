@@ -67,6 +67,9 @@ public:
     // The row of a record; -1 when the window does not show it.
     int rowOf(int record) const;
     int recordOf(int row) const { return m_first + row; }
+    // The first record of a window of rows rows that shows the record, as near as it can be
+    // to the window's first record now.
+    int firstShowing(int record, int rows) const;
 
     // Reads the records first .. last that are not read yet.
     void fetch(int first, int last);
@@ -120,8 +123,7 @@ private:
     void fetchRequested();
     int placeOf(int record) const; // the place in the view's set; -1 for the inserted record
     bool showsEditBuffer(int record) const;
-    bool showsAll() const;              // the window holds every record
-    int firstShowing(int record) const; // the window's first record once it shows the record
+    bool showsAll() const; // the window holds every record
     int clampedFirst(int first, int rows) const;
     void emitRecordChanged(int record);
     bool isCell(const QModelIndex& index) const;
