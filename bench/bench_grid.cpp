@@ -170,7 +170,7 @@ void jumpToLast(benchmark::State& state, bool painted)
     g.attach();
     g.jumpToLast();
     QCoreApplication::processEvents();
-    if (g.module->TableSortRes->recNo() != g.grid.model()->rowCount() - 1 || !sameRows(g, db, true)) {
+    if (g.module->TableSortRes->recNo() != g.grid.gridModel()->recordCount() - 1 || !sameRows(g, db, true)) {
         g_mismatch = true;
         state.SkipWithError("the grid's last screen is not the SQL's");
         return;
@@ -207,7 +207,7 @@ void scrollToTheEnd(benchmark::State& state)
         g.open(db);
         g.attach();
         state.ResumeTiming();
-        QScrollBar* bar = g.grid.verticalScrollBar();
+        QScrollBar* bar = g.grid.recordScrollBar();
         for (int step = 0; step <= 1000; ++step) {
             bar->setValue(static_cast<int>(static_cast<qint64>(bar->maximum()) * step / 1000));
             g.paint();

@@ -40,7 +40,7 @@ void DBGridModel::setDataSource(DataSource* source)
     attachView();
     endResetModel();
     emit columnsChanged();
-    emit currentRowChanged(m_current);
+    emit currentRecordChanged(m_current);
 }
 
 void DBGridModel::attachView()
@@ -106,7 +106,8 @@ const ViewField* DBGridModel::columnField(int column) const
 
 // --- following the view -------------------------------------------------------------
 
-// Reads the count and where the view stands; only inside a reset of the model.
+// Reads the count and where the view stands, and moves the window there; only inside a
+// reset of the model.
 void DBGridModel::resetRows()
 {
     m_stale = false;
@@ -114,6 +115,7 @@ void DBGridModel::resetRows()
     m_count = 0;
     m_insertAt = -1;
     m_current = -1;
+    m_first = 0;
     if (!m_view || !m_view->isOpen())
         return;
     try {
@@ -131,6 +133,66 @@ void DBGridModel::resetRows()
         m_current = -1;
         emit failed(e.message());
     }
+    m_first = firstShowing(m_current, m_rows);
+}
+
+// --- the window -----------------------------------------------------------------------
+
+int DBGridModel::clampedFirst(int first, int rows) const
+{
+    return rows <= 0 ? 0 : std::clamp(first, 0, std::max(recordCount() - rows, 0));
+}
+
+int DBGridModel::firstShowing(int record, int rows) const
+{
+    int first = m_first;
+    if (rows > 0 && record >= 0) {
+        if (record < first)
+            first = record;
+        else if (record >= first + rows)
+            first = record - rows + 1;
+    }
+    return clampedFirst(first, rows);
+}
+
+bool DBGridModel::showsAll() const
+{
+    return m_rows <= 0 || recordCount() <= m_rows;
+}
+
+void DBGridModel::setWindow(int first, int rows)
+{
+    rows = std::max(rows, 0);
+    first = clampedFirst(first, rows);
+    const int shown = rows <= 0 ? recordCount() - first : std::min(recordCount() - first, rows);
+    if (shown == rowCount()) { // as many rows: they show other records, or the same
+        const bool moved = first != m_first;
+        m_first = first;
+        m_rows = rows;
+        if (moved) {
+            if (shown > 0 && columnCount() > 0)
+                emit dataChanged(index(0, 0), index(shown - 1, columnCount() - 1));
+            emit windowMoved();
+        }
+        return;
+    }
+    beginResetModel();
+    m_first = first;
+    m_rows = rows;
+    endResetModel();
+}
+
+int DBGridModel::rowOf(int record) const
+{
+    const int row = record - m_first;
+    return record >= 0 && row >= 0 && row < rowCount() ? row : -1;
+}
+
+void DBGridModel::emitRecordChanged(int record)
+{
+    const int row = rowOf(record);
+    if (row >= 0)
+        emit dataChanged(index(row, 0), index(row, columnCount() - 1));
 }
 
 void DBGridModel::scheduleUpdate()
@@ -148,7 +210,7 @@ void DBGridModel::applyUpdate()
         beginResetModel();
         resetRows();
         endResetModel();
-        emit currentRowChanged(m_current);
+        emit currentRecordChanged(m_current);
     } else if (m_syncPending) {
         syncCurrent();
     }
@@ -176,15 +238,21 @@ void DBGridModel::syncCurrent()
     }
     const int previous = m_current;
     m_current = row;
-    if (previous != row && previous >= 0 && previous < rowCount())
-        emit dataChanged(index(previous, 0), index(previous, columnCount() - 1));
-    emit currentRowChanged(row);
+    const int first = previous == row ? m_first : firstShowing(row, m_rows);
+    if (first != m_first) { // the view went where the window does not reach
+        beginResetModel();
+        m_first = first;
+        endResetModel();
+    } else if (previous != row) {
+        emitRecordChanged(previous);
+    }
+    emit currentRecordChanged(row);
 }
 
 void DBGridModel::recordChanged()
 {
-    if (isEditing() && m_current >= 0 && m_current < rowCount() && !m_stale)
-        emit dataChanged(index(m_current, 0), index(m_current, columnCount() - 1)); // the edited values
+    if (isEditing() && !m_stale)
+        emitRecordChanged(m_current); // the edited values
     m_syncPending = true;
     scheduleUpdate();
 }
@@ -200,20 +268,36 @@ void DBGridModel::stateChanged()
             at = m_count == 0 ? 0 : std::max(m_view->recNo(), 0);
         } catch (const AppError&) {
         }
-        beginInsertRows(QModelIndex(), at, at);
-        m_insertAt = at;
-        m_current = at;
-        endInsertRows();
-        emit currentRowChanged(at);
+        if (m_rows <= 0 || recordCount() < m_rows) { // one more row in a window that shows all
+            beginInsertRows(QModelIndex(), at, at);
+            m_insertAt = at;
+            m_current = at;
+            endInsertRows();
+        } else { // the window moves to show the new record
+            beginResetModel();
+            m_insertAt = at;
+            m_current = at;
+            m_first = firstShowing(at, m_rows);
+            endResetModel();
+        }
+        emit currentRecordChanged(at);
     } else if (!inserting && m_insertAt >= 0) {
-        beginRemoveRows(QModelIndex(), m_insertAt, m_insertAt);
-        m_insertAt = -1;
-        m_current = -1;
-        endRemoveRows();
+        if (showsAll()) {
+            beginRemoveRows(QModelIndex(), m_insertAt, m_insertAt);
+            m_insertAt = -1;
+            m_current = -1;
+            endRemoveRows();
+        } else {
+            beginResetModel();
+            m_insertAt = -1;
+            m_current = -1;
+            m_first = clampedFirst(m_first, m_rows);
+            endResetModel();
+        }
         m_syncPending = true;
         scheduleUpdate();
-    } else if (m_current >= 0 && m_current < rowCount()) {
-        emit dataChanged(index(m_current, 0), index(m_current, columnCount() - 1)); // an edit ended
+    } else {
+        emitRecordChanged(m_current); // an edit ended
     }
 }
 
@@ -226,16 +310,16 @@ void DBGridModel::rowChanged()
 
 // --- reading ------------------------------------------------------------------------
 
-int DBGridModel::placeOf(int row) const
+int DBGridModel::placeOf(int record) const
 {
-    if (m_insertAt < 0 || row < m_insertAt)
-        return row;
-    return row == m_insertAt ? -1 : row - 1;
+    if (m_insertAt < 0 || record < m_insertAt)
+        return record;
+    return record == m_insertAt ? -1 : record - 1;
 }
 
-bool DBGridModel::showsEditBuffer(int row) const
+bool DBGridModel::showsEditBuffer(int record) const
 {
-    return row == m_insertAt || (row == m_current && m_view->state() == TableView::State::Edit);
+    return record == m_insertAt || (record == m_current && m_view->state() == TableView::State::Edit);
 }
 
 void DBGridModel::fetch(int first, int last)
@@ -243,14 +327,14 @@ void DBGridModel::fetch(int first, int last)
     if (!m_view || !m_view->isOpen() || m_stale)
         return;
     first = std::max(first, 0);
-    last = std::min(last, rowCount() - 1);
+    last = std::min(last, recordCount() - 1);
     if (first > last)
         return;
     m_lastFirst = first;
     m_lastLast = last;
     bool missing = false;
-    for (int row = first; row <= last && !missing; ++row) {
-        const int place = placeOf(row);
+    for (int record = first; record <= last && !missing; ++record) {
+        const int place = placeOf(record);
         missing = place >= 0 && !m_view->cachedRow(place).isValid();
     }
     if (!missing)
@@ -262,7 +346,10 @@ void DBGridModel::fetch(int first, int last)
         emit failed(e.message());
         return;
     }
-    emit dataChanged(index(first, 0), index(last, columnCount() - 1));
+    const int firstRow = std::max(first - m_first, 0);
+    const int lastRow = std::min(last - m_first, rowCount() - 1);
+    if (firstRow <= lastRow)
+        emit dataChanged(index(firstRow, 0), index(lastRow, columnCount() - 1));
 }
 
 void DBGridModel::requestRows(int first, int last) const
@@ -305,7 +392,10 @@ bool DBGridModel::isCell(const QModelIndex& index) const
 
 int DBGridModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : m_count + (m_insertAt >= 0 ? 1 : 0);
+    if (parent.isValid())
+        return 0;
+    const int rest = std::max(recordCount() - m_first, 0);
+    return m_rows <= 0 ? rest : std::min(rest, m_rows);
 }
 
 int DBGridModel::columnCount(const QModelIndex& parent) const
@@ -327,17 +417,18 @@ QVariant DBGridModel::data(const QModelIndex& index, int role) const
     // Calculated fields belong to the current record alone; a grid shows none.
     if (!field || field->calculated || field->type == FieldType::Picture || !m_view || !m_view->isOpen() || m_stale)
         return {};
+    const int record = recordOf(index.row());
     QVariant value;
-    if (showsEditBuffer(index.row())) {
+    if (showsEditBuffer(record)) {
         try {
             value = m_view->value(field->name);
         } catch (const AppError&) {
             return {};
         }
     } else {
-        const Row row = m_view->cachedRow(placeOf(index.row()));
+        const Row row = m_view->cachedRow(placeOf(record));
         if (!row.isValid()) {
-            requestRows(index.row(), index.row());
+            requestRows(record, record);
             return {};
         }
         value = m_view->fieldValue(row, *field);
@@ -382,10 +473,11 @@ bool DBGridModel::setData(const QModelIndex& index, const QVariant& value, int r
 {
     if (role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable))
         return false;
+    const int record = recordOf(index.row());
     try {
         refresh();
-        if (index.row() != m_current)
-            moveTo(index.row());
+        if (record != m_current)
+            moveTo(record);
         if (m_view->state() == TableView::State::Browse)
             m_view->edit();
         m_view->setValue(m_fields[static_cast<size_t>(index.column())]->name, value);
@@ -396,14 +488,14 @@ bool DBGridModel::setData(const QModelIndex& index, const QVariant& value, int r
     return true;
 }
 
-void DBGridModel::moveTo(int row)
+void DBGridModel::moveTo(int record)
 {
     if (!m_view)
         return;
     refresh();
-    if (row < 0 || row >= rowCount() || row == m_insertAt)
+    if (record < 0 || record >= recordCount() || record == m_insertAt)
         return;
-    const int place = placeOf(row);
+    const int place = placeOf(record);
     if (isEditing()) {
         // Posting may move rows (a new record takes its place in the order): the record
         // the row showed is found again by its id.
@@ -413,7 +505,7 @@ void DBGridModel::moveTo(int row)
     }
     m_view->moveTo(place);
     if (!m_stale && m_insertAt < 0)
-        m_current = row;
+        m_current = record;
 }
 
 void DBGridModel::removeCurrent()

@@ -66,6 +66,14 @@ void RowBlock::appendValues(const QVariantList& stored)
     }
 }
 
+// The cells move; the texts they point into stay where they are.
+void RowBlock::reverseRows()
+{
+    const auto width = static_cast<std::ptrdiff_t>(m_columns);
+    for (std::ptrdiff_t a = 0, b = rows() - 1; a < b; ++a, --b)
+        std::swap_ranges(m_cells.begin() + a * width, m_cells.begin() + (a + 1) * width, m_cells.begin() + b * width);
+}
+
 void RowBlock::replace(int row, const RowBlock& other, int otherRow)
 {
     for (int column = 0; column < m_columns && column < other.m_columns; ++column) {
@@ -208,8 +216,8 @@ void RecordSet::patch(const Row& row)
     if (index < 0)
         return;
     const auto it = m_chunks.find(index / kChunk);
-    if (it != m_chunks.end())
-        it->second.block->replace(index % kChunk, *row.block(), row.index());
+    if (it != m_chunks.end() && it->second.covers(index % kChunk))
+        it->second.block->replace(index % kChunk - it->second.from, *row.block(), row.index());
 }
 
 int RecordSet::count()
@@ -233,7 +241,7 @@ int RecordSet::count()
     return *m_count;
 }
 
-RecordSet::Chunk& RecordSet::keep(int chunk, std::shared_ptr<RowBlock> block)
+RecordSet::Chunk& RecordSet::keep(int chunk, std::shared_ptr<RowBlock> block, int from, bool partial)
 {
     if (m_chunks.size() >= kMaxChunks && !m_chunks.count(chunk)) {
         // The chunk read longest ago makes room.
@@ -245,6 +253,8 @@ RecordSet::Chunk& RecordSet::keep(int chunk, std::shared_ptr<RowBlock> block)
     Chunk& c = m_chunks[chunk];
     c.block = std::move(block);
     c.used = ++m_clock;
+    c.from = from;
+    c.partial = partial;
     return c;
 }
 
@@ -348,16 +358,18 @@ std::shared_ptr<RowBlock> RecordSet::readById(int chunk, quint64 columns)
     return block;
 }
 
-std::shared_ptr<RowBlock> RecordSet::readByPlace(int chunk, quint64 columns)
+std::shared_ptr<RowBlock> RecordSet::readByPlace(int chunk, quint64 columns, int from, int to)
 {
     const int total = count();
-    const int begin = chunk * kChunk;
-    const int end = std::min(total, begin + kChunk);
+    const int chunkBegin = chunk * kChunk;
+    const int chunkEnd = std::min(total, chunkBegin + kChunk);
+    const int begin = chunkBegin + from;
+    const int end = to < 0 ? chunkEnd : std::min(chunkEnd, chunkBegin + to);
     auto block = std::make_shared<RowBlock>(this->columns(), std::max(0, end - begin));
     block->setRead(columns);
     if (end <= begin)
         return block;
-    if (begin <= total - end) {
+    if (chunkBegin <= total - chunkEnd) {
         KeptStatements::Cursor cursor = read(m_query.window(begin, end - begin, false, columns));
         while (cursor.next())
             block->append(cursor);
@@ -365,45 +377,75 @@ std::shared_ptr<RowBlock> RecordSet::readByPlace(int chunk, quint64 columns)
     }
     // Nearer the end: read from the last record backwards, so that the database skips
     // the fewer records, and put the rows back in the view's order.
-    RowBlock backwards(this->columns(), end - begin);
     {
         KeptStatements::Cursor cursor = read(m_query.window(total - end, end - begin, true, columns));
         while (cursor.next())
-            backwards.append(cursor);
+            block->append(cursor);
     }
-    for (int r = backwards.rows() - 1; r >= 0; --r) {
-        block->appendValues({});
-        block->replace(block->rows() - 1, backwards, r);
-    }
+    block->reverseRows();
     return block;
+}
+
+RecordSet::Chunk& RecordSet::chunkFor(int chunk, int first, int last, quint64 columns, int least)
+{
+    auto it = m_chunks.find(chunk);
+    if (it != m_chunks.end() && it->second.block->holds(columns) &&
+        (!it->second.partial || (it->second.covers(first) && it->second.covers(last)))) {
+        it->second.used = ++m_clock;
+        return it->second;
+    }
+    const int total = count();
+    const int size = std::min(kChunk, total - chunk * kChunk);
+    // Reading by place costs as many records as the database skips: far from both
+    // ends, loading the ids once is cheaper than skipping again for every chunk.
+    if (!m_loaded && std::min(chunk * kChunk, total - (chunk + 1) * kChunk) > kEagerRows)
+        load();
+    const quint64 read = m_readColumns | columns;
+    if (m_loaded)
+        return keep(chunk, readById(chunk, read));
+    const bool atStart = chunk == 0;
+    const bool atEnd = (chunk + 1) * kChunk >= total;
+    if (it == m_chunks.end() && size > least && (atStart || atEnd)) {
+        // An end chunk not read yet: from the set's end as far as asked.
+        const int from = atStart ? 0 : std::min(first, size - least);
+        const int to = atStart ? std::max(last + 1, least) : size;
+        if (to - from < size)
+            return keep(chunk, readByPlace(chunk, read, from, to), from, true);
+    }
+    return keep(chunk, readByPlace(chunk, read));
 }
 
 Row RecordSet::rowAt(int index, quint64 columns)
 {
     if (index < 0)
         return {};
-    const int chunk = index / kChunk;
-    auto it = m_chunks.find(chunk);
-    if (it == m_chunks.end() || !it->second.block->holds(columns)) {
-        // Reading by place costs as many records as the database skips: far from both
-        // ends, loading the ids once is cheaper than skipping again for every chunk.
-        if (!m_loaded && std::min(chunk * kChunk, count() - (chunk + 1) * kChunk) > kEagerRows)
-            load();
-        const quint64 read = m_readColumns | columns;
-        keep(chunk, m_loaded ? readById(chunk, read) : readByPlace(chunk, read));
-        it = m_chunks.find(chunk);
-    }
-    it->second.used = ++m_clock;
     const int r = index % kChunk;
-    if (r >= it->second.block->rows())
+    // One record (the view's own, usually) is read with a screenful of its neighbours.
+    Chunk& c = chunkFor(index / kChunk, r, r, columns, kFirstRead);
+    if (!c.covers(r))
         return {};
-    const qint64 id = it->second.block->id(r);
+    const int b = r - c.from;
+    const qint64 id = c.block->id(b);
     if (!m_changed.empty() && m_changed.erase(id)) {
         const Row fresh = byId(id);
         if (fresh.isValid())
-            it->second.block->replace(r, *fresh.block(), fresh.index());
+            c.block->replace(b, *fresh.block(), fresh.index());
     }
-    return Row(it->second.block, r);
+    return Row(c.block, b);
+}
+
+void RecordSet::fetch(int first, int last, quint64 columns)
+{
+    first = std::max(first, 0);
+    last = std::min(last, count() - 1);
+    for (int chunk = first / kChunk; first <= last && chunk <= last / kChunk; ++chunk) {
+        const int begin = chunk * kChunk;
+        const int from = std::max(first, begin);
+        const int to = std::min(last, begin + kChunk - 1);
+        chunkFor(chunk, from - begin, to - begin, columns, 1);
+        for (int index = from; !m_changed.empty() && index <= to; ++index)
+            rowAt(index, columns); // a record changed elsewhere is read again
+    }
 }
 
 Row RecordSet::cachedRow(int index, quint64 columns) const
@@ -411,9 +453,9 @@ Row RecordSet::cachedRow(int index, quint64 columns) const
     if (index < 0)
         return {};
     const auto it = m_chunks.find(index / kChunk);
-    if (it == m_chunks.end() || index % kChunk >= it->second.block->rows() || !it->second.block->holds(columns))
+    if (it == m_chunks.end() || !it->second.covers(index % kChunk) || !it->second.block->holds(columns))
         return {};
-    Row row(it->second.block, index % kChunk);
+    Row row(it->second.block, index % kChunk - it->second.from);
     if (!m_changed.empty() && m_changed.count(row.id()))
         return {};
     return row;

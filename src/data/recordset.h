@@ -31,6 +31,7 @@ public:
     void append(const KeptStatements::Cursor& cursor); // the cursor's current row
     void appendValues(const QVariantList& stored);     // a row of stored values, by column
     void replace(int row, const RowBlock& other, int otherRow);
+    void reverseRows(); // the last row first
 
     qint64 id(int row) const { return cell(row, 0).integer; }
     bool isNull(int row, int column) const { return cell(row, column).kind == Kind::Null; }
@@ -108,7 +109,9 @@ private:
 // A large set that has only been counted is read by place, chunk by chunk, without its
 // ids, as long as the chunk is near one of its ends: a grid over a million records shows
 // its first or its last screen after one count and one short read. A chunk further in
-// loads the ids.
+// loads the ids. The chunk at either end is first read only from that end as far as the
+// records asked for (at least kFirstRead of them), the rest of it when a record of the
+// rest is asked for: the first or the last screen costs about a screen, not a chunk.
 class RecordSet
 {
 public:
@@ -147,6 +150,9 @@ public:
     // cached so; before load() the chunk is read by place (counting the set first). An
     // invalid row beyond the end.
     Row rowAt(int index, quint64 columns = ViewQuery::kAllColumns);
+    // Reads the records first .. last that are not cached with the given columns (by
+    // chunks, as rowAt() does).
+    void fetch(int first, int last, quint64 columns = ViewQuery::kAllColumns);
     // The record at a place as far as it is cached with current values and the given
     // columns; queries nothing.
     Row cachedRow(int index, quint64 columns = ViewQuery::kAllColumns) const;
@@ -171,21 +177,30 @@ public:
     static constexpr int kSmallSet = kChunk;
     static constexpr int kEagerRows = 20000;
     static constexpr size_t kMaxChunks = 128;
+    static constexpr int kFirstRead = 32;
 
 private:
     struct Chunk
     {
         std::shared_ptr<RowBlock> block;
         quint64 used = 0;
+        int from = 0;         // the place in the chunk of the block's first row
+        bool partial = false; // read in part: the records of the chunk beyond the block are not read
+        bool covers(int r) const { return r >= from && r < from + block->rows(); }
     };
     Row single(const Statement& statement);
     std::shared_ptr<RowBlock> readById(int chunk, quint64 columns);
-    std::shared_ptr<RowBlock> readByPlace(int chunk, quint64 columns);
+    // The records of a chunk at places from .. to - 1 in it (to -1: to its end).
+    std::shared_ptr<RowBlock> readByPlace(int chunk, quint64 columns, int from = 0, int to = -1);
+    // The chunk holding a record, read when it is not cached so; first and last are the
+    // places in it that are asked for, and an end chunk is first read for at least least
+    // records.
+    Chunk& chunkFor(int chunk, int first, int last, quint64 columns, int least);
     // Reads at most limit rows of the statement (read with the given columns) into chunks;
     // false when there were more.
     bool readWhole(const Statement& statement, int limit, quint64 columns);
     Statement smallSet() const { return m_query.rows(kSmallSet + 1, m_readColumns); }
-    Chunk& keep(int chunk, std::shared_ptr<RowBlock> block);
+    Chunk& keep(int chunk, std::shared_ptr<RowBlock> block, int from = 0, bool partial = false);
     int columns() const { return static_cast<int>(m_query.columnFields().size()) + 1; }
 
     KeptStatements::Cursor read(const Statement& statement) { return m_store.statements().read(statement, m_context); }

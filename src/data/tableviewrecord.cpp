@@ -345,8 +345,7 @@ int TableView::fetchRows(int first, int last)
     const int count = m_records.count();
     first = std::max(first, 0);
     last = std::min(last, count - 1);
-    for (int chunk = first / RecordSet::kChunk; first <= last && chunk <= last / RecordSet::kChunk; ++chunk)
-        m_records.rowAt(std::max(first, chunk * RecordSet::kChunk));
+    m_records.fetch(first, last);
     return count;
 }
 

@@ -7,8 +7,10 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 // The data grid over the data module's views, driven as a user drives it.
@@ -317,17 +319,228 @@ TEST(DBGridLarge, ShowsBothEndsOfALargeSet)
     grid.setDataSource(module.DataSourceSortRes);
     grid.show();
     settle();
-    ASSERT_EQ(grid.model()->rowCount(), 30000);
-    EXPECT_EQ(grid.model()->index(0, 0).data().toString(), "30000"); // newest first
-    EXPECT_EQ(grid.model()->index(1, 2).data().toString(), "H29999");
+    DBGridModel& model = *grid.gridModel();
+    ASSERT_EQ(model.recordCount(), 30000);
+    EXPECT_LT(model.rowCount(), 20);                         // the table holds the screen only
+    EXPECT_EQ(model.index(0, 0).data().toString(), "30000"); // newest first
+    EXPECT_EQ(model.index(1, 2).data().toString(), "H29999");
     QTest::keyClick(&grid, Qt::Key_End, Qt::ControlModifier);
     settle();
     EXPECT_EQ(module.TableSortRes->asInteger("Num"), 1);
-    EXPECT_EQ(grid.model()->index(29999, 2).data().toString(), "H1");
-    EXPECT_EQ(grid.model()->index(29990, 0).data().toString(), "10");
+    EXPECT_EQ(model.index(model.rowOf(29999), 2).data().toString(), "H1");
+    EXPECT_EQ(model.index(model.rowOf(29990), 0).data().toString(), "10");
     module.TableSortRes->first();
     settle();
     EXPECT_EQ(grid.currentIndex().row(), 0);
+    EXPECT_EQ(model.firstRecord(), 0);
+}
+
+// A grid over more records than fit on its screen: the table holds the rows on screen, the
+// grid's own bar spans all the records, and the keys, the wheel and the view move the rows.
+class DBGridWindowTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        for (int i = 0; i < kRecords; ++i)
+            db.addCountry(i + 1, QString::asprintf("C%03d", i), QString::asprintf("Cap%03d", i));
+        module = std::make_unique<TDataModule1>(db.store());
+        module->DataModuleCreate();
+        Dialogs::setMessageHandler([this](Dialogs::Kind, const QString& text) { messages.push_back(text); });
+        grid.resize(400, 300);
+        grid.setColumns({{.field = "Code"}, {.field = "Country", .width = 120}, {.field = "Capital", .width = 120}});
+        grid.setDataSource(module->DataSourceCountry);
+        grid.show();
+        grid.setFocus();
+        settle();
+        rows = model().windowRows();
+    }
+    void TearDown() override { Dialogs::setMessageHandler({}); }
+
+    DBGridModel& model() { return *grid.gridModel(); }
+    TableView& countries() { return *module->TableCountry; }
+    // The country's name on a row of the screen.
+    QString shown(int row) { return model().index(row, 1).data().toString(); }
+    QString name(int record) { return QString::asprintf("C%03d", record); }
+    void key(Qt::Key key, Qt::KeyboardModifiers modifiers = {})
+    {
+        QTest::keyClick(&grid, key, modifiers);
+        settle();
+    }
+    // The view's record is selected, on screen.
+    void expectSelected(int record)
+    {
+        EXPECT_EQ(countries().recNo(), record);
+        EXPECT_EQ(countries().asString("Country"), name(record));
+        ASSERT_TRUE(grid.currentIndex().isValid());
+        EXPECT_EQ(shown(grid.currentIndex().row()), name(record));
+        EXPECT_TRUE(grid.selectionModel()->isRowSelected(grid.currentIndex().row(), QModelIndex()));
+    }
+
+    static constexpr int kRecords = 300;
+    TestDatabase db;
+    std::unique_ptr<TDataModule1> module;
+    DBGrid grid;
+    int rows = 0;
+    std::vector<QString> messages;
+};
+
+TEST_F(DBGridWindowTest, TheBarAndTheWheelShowOtherRecordsWithoutMovingTheView)
+{
+    QAbstractItemModelTester tester(&model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+    ASSERT_GT(rows, 3);
+    ASSERT_LT(rows, 30);
+    EXPECT_EQ(model().rowCount(), rows);
+    EXPECT_EQ(model().recordCount(), kRecords);
+    // Only whole rows are shown.
+    EXPECT_LE(grid.rowViewportPosition(rows - 1) + grid.rowHeight(rows - 1), grid.viewport()->height());
+    QScrollBar* bar = grid.recordScrollBar();
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_EQ(bar->maximum(), kRecords - rows);
+    EXPECT_EQ(bar->pageStep(), rows);
+    EXPECT_EQ(grid.verticalScrollBar()->maximum(), 0); // the table itself never scrolls
+    expectSelected(0);
+
+    bar->setValue(100);
+    settle();
+    EXPECT_EQ(model().firstRecord(), 100);
+    EXPECT_EQ(shown(0), name(100));
+    EXPECT_EQ(shown(rows - 1), name(100 + rows - 1));
+    EXPECT_EQ(countries().recNo(), 0); // the view stays
+    EXPECT_FALSE(grid.currentIndex().isValid());
+    // A click on a row moves the view there.
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.visualRect(model().index(2, 1)).center());
+    settle();
+    expectSelected(102);
+
+    // The wheel scrolls by the lines the desktop asks for.
+    QWheelEvent wheel(QPointF(20, 20), grid.mapToGlobal(QPointF(20, 20)), {}, QPoint(0, -120), Qt::NoButton, {},
+                      Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(grid.viewport(), &wheel);
+    settle();
+    EXPECT_EQ(model().firstRecord(), 100 + QApplication::wheelScrollLines());
+    EXPECT_EQ(bar->value(), model().firstRecord());
+
+    // Back to the top: the view's record is selected again where it stands.
+    bar->setValue(95);
+    settle();
+    EXPECT_EQ(grid.currentIndex().row(), 102 - 95);
+    bar->setValue(bar->maximum());
+    settle();
+    EXPECT_EQ(shown(rows - 1), name(kRecords - 1));
+}
+
+TEST_F(DBGridWindowTest, KeysThatLeaveTheScreenMoveTheRows)
+{
+    for (int i = 0; i < rows - 1; ++i)
+        key(Qt::Key_Down);
+    EXPECT_EQ(model().firstRecord(), 0);
+    key(Qt::Key_Down); // past the last row on screen
+    EXPECT_EQ(model().firstRecord(), 1);
+    expectSelected(rows);
+    EXPECT_EQ(grid.currentIndex().row(), rows - 1);
+
+    key(Qt::Key_PageDown);
+    expectSelected(2 * rows);
+    EXPECT_EQ(grid.recordScrollBar()->value(), model().firstRecord());
+    key(Qt::Key_PageUp);
+    expectSelected(rows);
+    key(Qt::Key_End, Qt::ControlModifier);
+    expectSelected(kRecords - 1);
+    EXPECT_EQ(model().firstRecord(), kRecords - rows);
+    EXPECT_EQ(grid.currentIndex().column(), 2);
+    key(Qt::Key_Down); // nothing after the last
+    expectSelected(kRecords - 1);
+    key(Qt::Key_Home, Qt::ControlModifier);
+    expectSelected(0);
+    EXPECT_EQ(model().firstRecord(), 0);
+    EXPECT_EQ(grid.currentIndex().column(), 0);
+    key(Qt::Key_Up);
+    expectSelected(0);
+
+    // Scrolled away, a key moves on from the view's record, not from the screen.
+    grid.recordScrollBar()->setValue(200);
+    settle();
+    key(Qt::Key_Down);
+    expectSelected(1);
+    EXPECT_EQ(model().firstRecord(), 1);
+}
+
+TEST_F(DBGridWindowTest, TheRowsFollowTheViewWhenItMovesFarAway)
+{
+    QAbstractItemModelTester tester(&model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+    countries().last();
+    settle();
+    expectSelected(kRecords - 1);
+    EXPECT_EQ(model().firstRecord(), kRecords - rows);
+    countries().moveTo(150);
+    settle();
+    expectSelected(150);
+    EXPECT_EQ(model().firstRecord(), 150); // the least move that shows it
+
+    // A record inserted while the rows show other records: they move to it.
+    grid.recordScrollBar()->setValue(0);
+    settle();
+    countries().insert();
+    settle();
+    EXPECT_EQ(model().recordCount(), kRecords + 1);
+    EXPECT_EQ(model().rowOf(150), rows - 1); // the new record is the last row on screen
+    EXPECT_EQ(grid.currentIndex().row(), rows - 1);
+    EXPECT_EQ(shown(rows - 1), "");
+    EXPECT_EQ(shown(rows - 2), name(149));
+    QTest::keyClick(&grid, Qt::Key_Escape);
+    settle();
+    EXPECT_EQ(model().recordCount(), kRecords);
+    expectSelected(150);
+}
+
+TEST_F(DBGridWindowTest, ARecordEditedFarDownIsPostedAndTheTypedTextSurvivesScrolling)
+{
+    key(Qt::Key_End, Qt::ControlModifier); // the last record, its Capital
+    QTest::keyClicks(&grid, "N");
+    QWidget* editor = QApplication::focusWidget();
+    ASSERT_NE(editor, &grid);
+    QTest::keyClicks(editor, "ewcap");
+    // Scrolling away with the editor open keeps what was typed in the record.
+    grid.recordScrollBar()->setValue(0);
+    settle();
+    EXPECT_EQ(countries().state(), TableView::State::Edit);
+    EXPECT_EQ(countries().asString("Capital"), "Newcap");
+    grid.recordScrollBar()->setValue(grid.recordScrollBar()->maximum());
+    settle();
+    EXPECT_EQ(model().index(rows - 1, 2).data().toString(), "Newcap");
+    key(Qt::Key_Up); // moving to another row posts
+    EXPECT_EQ(countries().state(), TableView::State::Browse);
+    EXPECT_EQ(db.scalar("SELECT Capital FROM Country WHERE Code = 300").toString(), "Newcap");
+    expectSelected(kRecords - 2);
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(DBGridWindowTest, ASetThatShrinksAndGrowsUnderTheRows)
+{
+    QAbstractItemModelTester tester(&model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+    key(Qt::Key_End, Qt::ControlModifier);
+    countries().setFilterText("(Code<='5')");
+    countries().setFiltered(true);
+    settle();
+    EXPECT_EQ(model().recordCount(), 5);
+    EXPECT_EQ(model().rowCount(), 5);
+    EXPECT_EQ(model().firstRecord(), 0);
+    EXPECT_EQ(shown(0), name(0));
+    EXPECT_FALSE(grid.recordScrollBar()->isVisible()); // all fit
+    expectSelected(countries().recNo());
+    // A set that fits takes the keys as a plain table does.
+    key(Qt::Key_End, Qt::ControlModifier);
+    expectSelected(4);
+
+    countries().setFiltered(false);
+    settle();
+    EXPECT_EQ(model().recordCount(), kRecords);
+    EXPECT_TRUE(grid.recordScrollBar()->isVisible());
+    EXPECT_EQ(grid.recordScrollBar()->maximum(), kRecords - rows);
+    expectSelected(countries().recNo());
+    key(Qt::Key_End, Qt::ControlModifier);
+    expectSelected(kRecords - 1);
 }
 
 } // namespace

@@ -269,6 +269,42 @@ TEST_F(RecordSetTest, ACountedSetIsReadByPlaceFromWhicheverEndIsNearer)
     EXPECT_EQ(set.rowAt(500).integer(numColumn), 501);
 }
 
+TEST_F(RecordSetTest, TheEndChunksAreFirstReadAsFarAsAsked)
+{
+    fill(1000); // the last chunk holds 1000 - 3 * 256 = 232 records
+    ASSERT_EQ(set.count(), 1000);
+    const int numColumn = query.columnOf(results().fieldIndex(QStringLiteral("Num")));
+    const int first = RecordSet::kFirstRead;
+    // A first screen reads the first records only.
+    set.fetch(0, 9);
+    EXPECT_EQ(set.cachedRow(9).integer(numColumn), 10);
+    EXPECT_FALSE(set.cachedRow(10).isValid());
+    // Asking beyond them reads the chunk whole, the records read before included.
+    db.exec(QStringLiteral("UPDATE Results SET Goal1 = 6 WHERE Num = 3"));
+    EXPECT_EQ(set.rowAt(15).integer(numColumn), 16);
+    EXPECT_EQ(set.cachedRow(255).integer(numColumn), 256);
+    EXPECT_EQ(goalsAt(2), 6);
+
+    // The last record is read with a screenful before it, in the view's order; a last
+    // screen within them needs no more.
+    EXPECT_EQ(set.rowAt(999).integer(numColumn), 1000);
+    EXPECT_EQ(set.cachedRow(1000 - first).integer(numColumn), 1001 - first);
+    EXPECT_FALSE(set.cachedRow(999 - first).isValid());
+    set.fetch(990, 999);
+    EXPECT_EQ(set.cachedRow(990).integer(numColumn), 991);
+    EXPECT_FALSE(set.cachedRow(999 - first).isValid());
+    // A record read in part is patched in its place.
+    QVariantList byField(static_cast<qsizetype>(results().fields.size()));
+    byField[results().fieldIndex(QStringLiteral("Goal1"))] = qint64(7);
+    set.patch(Row::fromStored(query, set.rowAt(995).id(), byField));
+    EXPECT_EQ(set.cachedRow(995).integer(goalColumn), 7);
+    set.load();
+    set.patch(Row::fromStored(query, set.idAt(996), byField));
+    EXPECT_EQ(set.cachedRow(996).integer(goalColumn), 7);
+    EXPECT_EQ(set.rowAt(800).integer(numColumn), 801);
+    EXPECT_EQ(set.rowAt(999).integer(numColumn), 1000);
+}
+
 // A statement being read stays alive while others are prepared, also past the number
 // the store keeps; the same text read twice at once gets a statement of its own.
 TEST(KeptStatements, AReadingSurvivesAFullCacheAndANestedReadingOfItsOwnText)
