@@ -487,12 +487,13 @@ int RecordSet::successorOf(qint64 id)
     return size();
 }
 
-Row RecordSet::single(const Statement& statement)
+Row RecordSet::single(const Statement& statement, quint64 columns)
 {
     KeptStatements::Cursor cursor = read(statement);
     if (!cursor.next())
         return {};
-    auto block = std::make_shared<RowBlock>(columns(), 1);
+    auto block = std::make_shared<RowBlock>(this->columns(), 1);
+    block->setRead(columns);
     block->append(cursor);
     return Row(std::move(block), 0);
 }
@@ -501,7 +502,9 @@ Row RecordSet::edge(bool last)
 {
     if (m_query.selectsNothing())
         return {};
-    return single(m_query.edge(last));
+    // Read with the columns asked for so far: the first or last record of a competition's
+    // results then often comes from an index alone. A column asked for later is read then.
+    return single(m_query.edge(last, m_readColumns), m_readColumns);
 }
 
 Row RecordSet::locate(const FieldSchema& field, const QVariant& stored)

@@ -188,7 +188,7 @@ private:
         bool partial = false; // read in part: the records of the chunk beyond the block are not read
         bool covers(int r) const { return r >= from && r < from + block->rows(); }
     };
-    Row single(const Statement& statement);
+    Row single(const Statement& statement, quint64 columns = ViewQuery::kAllColumns);
     std::shared_ptr<RowBlock> readById(int chunk, quint64 columns);
     // The records of a chunk at places from .. to - 1 in it (to -1: to its end).
     std::shared_ptr<RowBlock> readByPlace(int chunk, quint64 columns, int from = 0, int to = -1);

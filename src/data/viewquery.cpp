@@ -116,10 +116,10 @@ const QString& ViewQuery::columnList(quint64 columns) const
     return m_list;
 }
 
-Statement ViewQuery::edge(bool reversed) const
+Statement ViewQuery::edge(bool reversed, quint64 columns) const
 {
     Statement s;
-    s.sql = select(m_columns, s.params) + m_orders[reversed ? 1 : 0] + QStringLiteral(" LIMIT 1");
+    s.sql = select(columnList(columns), s.params) + m_orders[reversed ? 1 : 0] + QStringLiteral(" LIMIT 1");
     return s;
 }
 

@@ -46,7 +46,7 @@ public:
     bool isFiltered() const { return m_filter != nullptr; }
 
     // The first record, or the last one (reversed).
-    Statement edge(bool reversed) const;
+    Statement edge(bool reversed, quint64 columns = kAllColumns) const;
     // Which columns of a row a statement reads: bit c for column c (the id, column 0, is
     // always read; so is any column past the 64th). A column not read comes as null.
     static constexpr quint64 kAllColumns = ~quint64(0);
