@@ -35,14 +35,10 @@ QStringList rankedByViews(TDataModule1& m, qint64 season)
     QStringList texts;
     // Each row as a text made the way the SQL side makes its own.
     for (const LeagueTable::Row& r : LeagueTable::rows(m)) {
-        texts << QStringList{QString::number(r.position),
-                             r.team,
-                             QString::number(r.game),
-                             QString::number(r.win),
-                             QString::number(r.draw),
-                             QString::number(r.lose),
-                             QString::number(r.goalsFor),
-                             QString::number(r.goalsAgainst),
+        texts << QStringList{QString::number(r.position), r.team,
+                             QString::number(r.game),     QString::number(r.win),
+                             QString::number(r.draw),     QString::number(r.lose),
+                             QString::number(r.goalsFor), QString::number(r.goalsAgainst),
                              QString::number(r.points)}
                      .join(QLatin1Char(' '));
     }

@@ -9,9 +9,9 @@
 #include "competitionstatistics.h"
 #include "databasesummary.h"
 #include "datamodule.h"
-#include "headtoheadquery.h"
 #include "fieldvalue.h"
 #include "filterforms.h"
+#include "headtoheadquery.h"
 #include "seasontable.h"
 #include "teamhistory.h"
 #include "textformat.h"
@@ -162,9 +162,8 @@ private:
     QString walk(const Competition& c, bool allCompetitions)
     {
         HeadToHeadQuery query(module, c.labels[0], c.labels[1], false, allCompetitions);
-        const HeadToHead counted = query.read([](const HeadToHeadQuery::Match& m, int) {
-            benchmark::DoNotOptimize(m);
-        });
+        const HeadToHead counted =
+            query.read([](const HeadToHeadQuery::Match& m, int) { benchmark::DoNotOptimize(m); });
         return QStringLiteral("%1 %2 %3")
             .arg(counted.games())
             .arg(counted.wins1())
@@ -384,7 +383,12 @@ public:
 private:
     static QString text(const CompetitionStatistics::Counts& c)
     {
-        return QStringLiteral("%1 %2 %3 %4 %5").arg(c.games()).arg(c.homeWins).arg(c.draws).arg(c.awayWins).arg(c.goals);
+        return QStringLiteral("%1 %2 %3 %4 %5")
+            .arg(c.games())
+            .arg(c.homeWins)
+            .arg(c.draws)
+            .arg(c.awayWins)
+            .arg(c.goals);
     }
 };
 

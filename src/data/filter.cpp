@@ -48,8 +48,8 @@ struct Token
 // copies of their own.
 QString comparisonOperator(QStringView op)
 {
-    static const QString known[] = {QStringLiteral("="),  QStringLiteral("<>"), QStringLiteral("<"),
-                                    QStringLiteral(">"),  QStringLiteral("<="), QStringLiteral(">=")};
+    static const QString known[] = {QStringLiteral("="), QStringLiteral("<>"), QStringLiteral("<"),
+                                    QStringLiteral(">"), QStringLiteral("<="), QStringLiteral(">=")};
     for (const QString& k : known) {
         if (op == k)
             return k;

@@ -5,7 +5,6 @@
 #include <QDate>
 #include <algorithm>
 
-
 // --- rows ---------------------------------------------------------------------------
 
 void RowBlock::appendText(Cell& c, const char* data, int size)
