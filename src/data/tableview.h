@@ -134,6 +134,11 @@ public:
     void post();
     void cancel();
     void remove(); // deletes the current record
+    // Numbers the visible records 1, 2, ... in the view's order into a whole-number field
+    // (a league table's positions) with one statement instead of a post per record; a
+    // record being edited is posted first. Every view of the table, this one too, hears
+    // of each record written, as of a post. The view stands on its first record after.
+    void numberInOrder(const QString& fieldName);
     bool isModified() const;
     // Sets a declared field of the record being edited or inserted. Texts are cut to the
     // field's width; number and date texts are converted (with the conversion messages).

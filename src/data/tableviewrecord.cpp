@@ -7,6 +7,7 @@
 #include "textformat.h"
 
 #include <algorithm>
+#include <limits>
 
 // --- editing ------------------------------------------------------------------------
 
@@ -107,6 +108,37 @@ void TableView::post()
     if (afterPost)
         afterPost(*this);
     batch.commit();
+}
+
+void TableView::numberInOrder(const QString& fieldName)
+{
+    checkWritable();
+    checkBrowseMode();
+    ensureFresh();
+    const FieldSchema* field = m_table->field(fieldName);
+    if (!field || (field->type != FieldType::Integer && field->type != FieldType::Smallint))
+        throw AppError(viewError(QStringLiteral("the field \"%1\" cannot be numbered").arg(fieldName)));
+    // Numbers beyond what the field holds are not written; as with a post per record, the
+    // records numbered before stay and the range message follows.
+    const qint64 highest =
+        field->type == FieldType::Smallint ? std::numeric_limits<qint16>::max() : std::numeric_limits<qint32>::max();
+    const Statement numbering = m_query.numbering(*field, highest);
+    std::vector<qint64> written;
+    {
+        // One transaction with whatever the caller writes around it.
+        TableStore::Batch batch(m_store);
+        {
+            KeptStatements::Cursor cursor = m_store.statements().read(numbering, m_table->name);
+            while (cursor.next())
+                written.push_back(cursor.integer(0));
+        }
+        batch.commit();
+    }
+    for (const qint64 id : written)
+        m_store.notifyChange(*m_table, TableStore::Change::Update, id, {field->name}, nullptr);
+    first();
+    if (static_cast<qint64>(written.size()) == highest && recordCount() > highest)
+        FieldValue::forStore(*field, QVariant(highest + 1)); // throws the range message
 }
 
 void TableView::cancel()

@@ -154,6 +154,21 @@ Statement ViewQuery::count() const
     return s;
 }
 
+Statement ViewQuery::numbering(const FieldSchema& field, qint64 highest) const
+{
+    const QString table = quotedName(m_table->sqlName);
+    const QString id = quotedName(m_table->idColumn);
+    Statement s;
+    // The window's ORDER BY is the view's own (m_orders[0] begins with a blank).
+    s.sql = QStringLiteral("UPDATE ") + table + QStringLiteral(" SET ") + quotedName(field.name) +
+            QStringLiteral(" = numbered.n FROM (SELECT ") + id + QStringLiteral(" AS id, ROW_NUMBER() OVER (") +
+            m_orders[0].mid(1) + QStringLiteral(") AS n") + m_from + where(s.params) +
+            QStringLiteral(") AS numbered WHERE ") + table + QLatin1Char('.') + id +
+            QStringLiteral(" = numbered.id AND numbered.n <= ? RETURNING ") + table + QLatin1Char('.') + id;
+    s.params << highest;
+    return s;
+}
+
 Statement ViewQuery::locate(const FieldSchema& field, const QVariant& stored) const
 {
     QVariantList extraParams;

@@ -60,6 +60,9 @@ public:
     // The ids of the visible records, in order.
     Statement ids() const;
     Statement count() const;
+    // Numbers the visible records 1, 2, ... up to highest in the order into a field, in
+    // one statement that returns the ids it wrote.
+    Statement numbering(const FieldSchema& field, qint64 highest) const;
     // The first visible record, in order, whose field equals a stored value (null: empty).
     Statement locate(const FieldSchema& field, const QVariant& stored) const;
     // Records by id, in any order.

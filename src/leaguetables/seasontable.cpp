@@ -165,17 +165,8 @@ void rank(TDataModule1& module, qint64 seasonNum)
     TableView& rows = *module.TableSortDet;
     rows.setFilterText(FilterForms::season(QString::number(seasonNum)));
     rows.setFiltered(true);
-    TableStore::Batch batch(module.store());
-    rows.first();
-    const int n = rows.isEmpty() ? 0 : rows.recordCount();
-    for (int i = 1; i <= n; ++i) {
-        rows.edit();
-        rows.setValue(QStringLiteral("Position"), i);
-        rows.next(); // saves the row just numbered
-    }
-    rows.post();
-    rows.first();
-    batch.commit();
+    // The rows are numbered in the view's order, 1 for the first, in one statement.
+    rows.numberInOrder(QStringLiteral("Position"));
 }
 
 } // namespace SeasonTable

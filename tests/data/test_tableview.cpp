@@ -200,6 +200,43 @@ TEST_F(ViewTest, TheStoreNumbersLeagueTableRows)
     EXPECT_EQ(rows->recordCount(), 2);
 }
 
+// A league table is numbered in its ranking order with one statement: a points change
+// left in editing counts, other views of the table see the numbers, and only whole-number
+// fields can be numbered.
+TEST_F(ViewTest, NumberingWritesTheRankingOrderAndEveryViewSeesIt)
+{
+    db.addSeason(711, "2020/21", 71, QDate(2020, 8, 1), QDate(2021, 5, 31));
+    module->TableDivision->first();
+    TableView* rows = module->TableTableDet;
+    for (const auto& [team, points] : {std::pair{kArsenal, 4}, {kChelsea, 9}, {kLeeds, 6}}) {
+        rows->insert();
+        rows->setValue("Team", team);
+        rows->setValue("Points", points);
+    }
+    rows->post();
+    EXPECT_EQ(walk(rows, "Position"), (QStringList{"", "", ""}));
+
+    TableView* ranked = module->TableSortDet;
+    ranked->setFilterText("(CodeSeason='711')");
+    ranked->setFiltered(true);
+    ASSERT_TRUE(ranked->locate("Team", kArsenal));
+    ranked->edit();
+    ranked->setValue("Points", 12); // Arsenal goes to the top when this is posted
+    ranked->numberInOrder("Position");
+    EXPECT_EQ(ranked->state(), TableView::State::Browse);
+    EXPECT_EQ(ranked->recNo(), 0);
+    EXPECT_EQ(walk(ranked, "Team"), (QStringList{kArsenal, kChelsea, kLeeds}));
+    EXPECT_EQ(walk(ranked, "Position"), (QStringList{"1", "2", "3"}));
+    // The seasons' view read the rows before: it hears of the numbers as of posts.
+    EXPECT_EQ(walk(rows, "Position"), (QStringList{"1", "2", "3"}));
+    // Rows of other seasons keep theirs.
+    ranked->setFilterText("(CodeSeason='712')");
+    ranked->numberInOrder("Position");
+    EXPECT_TRUE(ranked->isEmpty());
+    EXPECT_EQ(walk(rows, "Position"), (QStringList{"1", "2", "3"}));
+    EXPECT_THROW(ranked->numberInOrder("Team"), AppError);
+}
+
 TEST_F(ViewTest, MovingPostsTheRecordBeingEditedAndCancelDiscards)
 {
     auto* countries = module->TableCountry;
